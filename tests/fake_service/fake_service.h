@@ -1,0 +1,90 @@
+#pragma once
+// A loopback fake of the service's desktop API on SoupServer. Tests script its routes
+// and read back every request it received; it runs on the thread's main loop, beside
+// the client under test.
+#include "core/glib/object_ptr.h"
+
+#include <libsoup/soup.h>
+
+#include <chrono>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vesk::testing {
+
+struct RecordedRequest {
+  std::string method;
+  std::string path;                  // as sent, still percent-encoded
+  std::optional<std::string> query;  // as sent; absent when the target had no "?"
+  std::vector<std::pair<std::string, std::string>> headers;
+  std::string body;
+
+  // The value of a header by case-insensitive name, if it was sent.
+  std::optional<std::string> header(const std::string& name) const;
+};
+
+struct Reply {
+  int status = 200;
+  std::vector<std::pair<std::string, std::string>> headers;
+  std::string body;
+  std::string contentType = "application/json";
+  std::chrono::milliseconds delay{0};  // answer only after this long
+  bool stall = false;                  // hold the answer until releaseStalled()
+  bool drop = false;                   // close the connection without answering
+
+  static Reply json(std::string body, int status = 200);
+  static Reply error(int status, const std::string& message);
+};
+
+using Handler = std::function<Reply(const RecordedRequest&)>;
+
+class FakeService {
+ public:
+  // Listens on 127.0.0.1, on `port` or a free one when it is 0.
+  explicit FakeService(std::uint16_t port = 0);
+  ~FakeService();
+  FakeService(const FakeService&) = delete;
+  FakeService& operator=(const FakeService&) = delete;
+
+  std::uint16_t port() const { return port_; }
+  std::string origin() const;  // "http://127.0.0.1:<port>"
+
+  // Routes match the method and the path exactly (the query is not part of the match).
+  void on(const std::string& method, const std::string& path, Handler handler);
+  void reply(const std::string& method, const std::string& path, Reply reply);
+  // One reply per call, in order; the last one repeats.
+  void replies(const std::string& method, const std::string& path, std::vector<Reply> replies);
+
+  const std::vector<RecordedRequest>& requests() const { return requests_; }
+  std::vector<RecordedRequest> requestsTo(const std::string& method, const std::string& path) const;
+  void clearRequests() { requests_.clear(); }
+
+  std::size_t stalledCount() const { return held_.size(); }
+  void releaseStalled();
+
+ private:
+  struct Held {
+    glib::ObjectPtr<SoupServerMessage> message;
+    Reply reply;
+  };
+
+  static void handle(SoupServer*, SoupServerMessage* message, const char* path, GHashTable*,
+                     gpointer self);
+  void answer(SoupServerMessage* message);
+  void forget(SoupServerMessage* message);
+  static void send(SoupServerMessage* message, const Reply& reply);
+
+  glib::ObjectPtr<SoupServer> server_;
+  std::uint16_t port_ = 0;
+  std::map<std::pair<std::string, std::string>, Handler> routes_;
+  std::vector<RecordedRequest> requests_;
+  std::deque<Held> held_;
+  std::vector<guint> timers_;
+};
+
+}  // namespace vesk::testing
