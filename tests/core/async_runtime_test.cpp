@@ -1,3 +1,4 @@
+#include "core/async/background.h"
 #include "core/async/gio_call.h"
 #include "core/async/sleep.h"
 #include "core/async/spawn.h"
@@ -8,6 +9,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <thread>
 #include <vector>
 
 using namespace std::chrono_literals;
@@ -218,4 +220,23 @@ TEST(AsyncRuntime, GioOperationsAreCancelledWithTheTask) {
   EXPECT_THROW(task.result(), Cancelled);
   g_socket_listener_close(listener);
   g_object_unref(listener);
+}
+
+TEST(AsyncRuntime, BackgroundWorkRunsOffTheMainThreadAndReturnsToIt) {
+  const auto mainThread = std::this_thread::get_id();
+  std::thread::id workerThread;
+  const auto [value, resumedOn] = runTask([](std::thread::id& worker) -> Task<std::pair<int, std::thread::id>> {
+    const int v = co_await vesk::async::inBackground([&worker] {
+      worker = std::this_thread::get_id();
+      return 6 * 7;
+    });
+    co_return std::pair{v, std::this_thread::get_id()};
+  }(workerThread));
+  EXPECT_EQ(value, 42);
+  EXPECT_NE(workerThread, mainThread);
+  EXPECT_EQ(resumedOn, mainThread);
+  EXPECT_THROW(runTask([]() -> Task<void> {
+                 co_await vesk::async::inBackground([] { throw std::out_of_range("bad"); });
+               }()),
+               std::out_of_range);
 }
