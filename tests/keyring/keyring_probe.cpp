@@ -4,15 +4,16 @@
 //
 //   vesk-keyring-probe [--scale F] SERVICE COMMAND...
 //
-// Commands: "load", "save:TEXT", "clear", "lock" (locks the default collection). Each
-// prints one line: "load: TEXT" or "load: nothing", "save: ok" or "save: SENTENCE",
-// "clear: true|false", "lock: ok|failed".
+// Commands: "load", "save:TOKEN" (a session with that token), "clear", "lock" (locks
+// the default collection). Each prints one line: "load: TOKEN" or "load: nothing",
+// "save: ok" or "save: SENTENCE", "clear: true|false", "lock: ok|failed".
 #include "core/async/timing.h"
 #include "core/glib/object_ptr.h"
 #include "core/service/session_keychain.h"
 
 #include <libsecret/secret.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -33,12 +34,15 @@ bool lockDefaultCollection() {
 }
 
 std::string run(const vesk::SessionKeychain& keychain, const std::string& command) {
-  if (command == "load") return "load: " + keychain.loadText().value_or("nothing");
+  if (command == "load") {
+    const auto session = keychain.load();
+    return "load: " + (session ? session->token : "nothing");
+  }
   if (command == "clear") return keychain.clear() ? "clear: true" : "clear: false";
   if (command == "lock") return lockDefaultCollection() ? "lock: ok" : "lock: failed";
   if (command.rfind("save:", 0) == 0) {
     try {
-      keychain.saveText(command.substr(5));
+      keychain.save(vesk::SessionRecord(command.substr(5), "https://vesk.app", std::chrono::system_clock::now()));
       return "save: ok";
     } catch (const std::exception& error) {
       return std::string("save: ") + error.what();

@@ -3,15 +3,14 @@
 
 #include <gtest/gtest.h>
 #include <libsecret/secret.h>
+#include <nlohmann/json.hpp>
 
 #include <chrono>
-#include <filesystem>
-#include <fstream>
-#include <signal.h>
 #include <string>
 #include <vector>
 
 using vesk::SessionKeychain;
+using vesk::SessionRecord;
 using namespace std::chrono_literals;
 
 namespace {
@@ -61,22 +60,38 @@ std::vector<std::string> secretsOf(const std::string& service, const char* accou
 
 }  // namespace
 
-TEST(SessionKeychain, LoadsNothingWithoutAnItem) {
-  EXPECT_EQ(SessionKeychain("test.none").loadText(), std::nullopt);
+SessionRecord session(const std::string& token) {
+  return SessionRecord(token, "https://vesk.app", std::chrono::system_clock::time_point(1'800'000'000s));
+}
+
+TEST(SessionKeychain, LoadsNothingWithoutAnItemOrFromAnItemThatIsNotASession) {
+  EXPECT_EQ(SessionKeychain("test.none").load(), std::nullopt);
+
+  for (const std::string stored : {"not json", R"({"token":"t","origin":"o"})", R"({"token":"t","origin":"o","expires":"2030-01-01"})"}) {
+    SCOPED_TRACE(stored);
+    storeItem("test.unreadable", "desktop", stored);
+    EXPECT_EQ(SessionKeychain("test.unreadable").load(), std::nullopt);
+    EXPECT_EQ(secretsOf("test.unreadable"), std::vector<std::string>{stored}) << "the item stays";
+  }
 }
 
 TEST(SessionKeychain, SavingTwiceLeavesOneItemHoldingTheSecond) {
   const SessionKeychain keychain("test.twice");
-  keychain.saveText(R"({"token":"A"})");
-  EXPECT_EQ(secretsOf("test.twice", "desktop"), std::vector<std::string>{R"({"token":"A"})"});
-  keychain.saveText(R"({"token":"B"})");
-  EXPECT_EQ(secretsOf("test.twice"), std::vector<std::string>{R"({"token":"B"})"});
-  EXPECT_EQ(keychain.loadText(), R"({"token":"B"})");
+  keychain.save(session("A"));
+  ASSERT_EQ(secretsOf("test.twice", "desktop").size(), 1u);
+  EXPECT_EQ(nlohmann::json::parse(secretsOf("test.twice").front()),
+            nlohmann::json::parse(R"({"token":"A","origin":"https://vesk.app","expires":821692800.0})"))
+      << "the record's own JSON, its expiry in seconds since 2001";
+  keychain.save(session("B"));
+  const auto stored = secretsOf("test.twice");
+  ASSERT_EQ(stored.size(), 1u);
+  EXPECT_EQ(nlohmann::json::parse(stored.front())["token"], "B");
+  EXPECT_EQ(keychain.load(), session("B"));
 }
 
 TEST(SessionKeychain, ClearRemovesEveryAccountOfTheServiceAndNothingElse) {
   const SessionKeychain keychain("test.clear");
-  keychain.saveText("mine");
+  keychain.save(session("mine"));
   storeItem("test.clear", "someone-else", "also mine");
   storeItem("test.clear.other", "desktop", "not mine");
   storeItem("test.clea", "desktop", "not mine either");
@@ -84,7 +99,7 @@ TEST(SessionKeychain, ClearRemovesEveryAccountOfTheServiceAndNothingElse) {
 
   EXPECT_TRUE(keychain.clear());
   EXPECT_TRUE(secretsOf("test.clear").empty());
-  EXPECT_EQ(keychain.loadText(), std::nullopt);
+  EXPECT_EQ(keychain.load(), std::nullopt);
   EXPECT_EQ(secretsOf("test.clear.other"), std::vector<std::string>{"not mine"});
   EXPECT_EQ(secretsOf("test.clea"), std::vector<std::string>{"not mine either"});
   EXPECT_TRUE(keychain.clear()) << "clearing nothing succeeds";

@@ -6,6 +6,7 @@
 #include "core/service/vesk_error.h"
 
 #include <libsecret/secret.h>
+#include <nlohmann/json.hpp>
 
 #include <memory>
 #include <vector>
@@ -103,6 +104,18 @@ SecretValuePtr valueOf(const std::string& json) {
 std::chrono::milliseconds SessionKeychain::answerBound() { return async::Timing::scaled(4s); }
 
 SessionKeychain::SessionKeychain(std::string service) : service_(std::move(service)) {}
+
+std::optional<SessionRecord> SessionKeychain::load() const {
+  const auto text = loadText();
+  if (!text) return std::nullopt;
+  try {
+    return SessionRecord::fromJson(nlohmann::json::parse(*text));
+  } catch (const std::exception&) {
+    return std::nullopt;  // not a session record; the item stays for the workspace to replace
+  }
+}
+
+void SessionKeychain::save(const SessionRecord& record) const { saveText(record.toJson().dump()); }
 
 std::optional<std::string> SessionKeychain::loadText() const {
   glib::CancelAfter bound(answerBound());

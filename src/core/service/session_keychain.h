@@ -6,6 +6,7 @@
 // The calls block the caller, the way the window uses them at start-up and after
 // sign-in, but never for long when no Secret Service answers: every exchange with the
 // service is bounded. Only unlocking a locked keyring, which asks the user, is not.
+#include "core/service/service_records.h"
 #include "core/service/vesk_app_identity.h"
 
 #include <chrono>
@@ -27,18 +28,22 @@ class SessionKeychain {
   // The keyring service the session is filed under.
   const std::string& key() const { return service_; }
 
-  // The stored session text, or nothing: no item, a locked or unreachable keyring and
-  // no Secret Service all give nothing. Never unlocks; the item stays as it is.
-  std::optional<std::string> loadText() const;
+  // The stored session, or nothing: no item, an item that is not a session record, a
+  // locked or unreachable keyring and no Secret Service all give nothing. Never unlocks
+  // and never removes the item.
+  std::optional<SessionRecord> load() const;
   // Replaces the secret of the existing item (unlocking it if needed) or adds a new item
   // to the default collection. Throws VeskError with updateFailedSentence when the item
-  // could not be found or updated, with addFailedSentence when adding failed.
-  void saveText(const std::string& json) const;
+  // could not be found or updated, with addFailedSentence when adding failed; a record
+  // that cannot be encoded throws the encoder's error.
+  void save(const SessionRecord& record) const;
   // Removes every item of the service, whatever its account, unlocking them first when
   // needed, and then checks that none remains. Returns whether none remains.
   bool clear() const;
 
  private:
+  std::optional<std::string> loadText() const;
+  void saveText(const std::string& json) const;
   enum class UpdateOutcome { updated, missing, failed };
   UpdateOutcome update(const std::string& json) const;
   bool add(const std::string& json) const;
