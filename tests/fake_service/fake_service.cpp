@@ -146,6 +146,18 @@ void FakeService::forget(SoupServerMessage* message) {
   std::erase_if(held_, [&](const Held& h) { return h.message.get() == message; });
 }
 
+std::size_t FakeService::abandonedCount() const {
+  // A waiting client sends nothing more, so a readable socket means it has closed.
+  const auto closed = [](SoupServerMessage* message) {
+    GSocket* socket = soup_server_message_get_socket(message);
+    return socket && (g_socket_condition_check(socket, GIOCondition(G_IO_IN | G_IO_HUP | G_IO_ERR)) != 0);
+  };
+  std::size_t count = 0;
+  for (const auto& held : held_) count += closed(held.message.get()) ? 1 : 0;
+  for (const auto& stream : streams_) count += closed(stream->message.get()) ? 1 : 0;
+  return count;
+}
+
 void FakeService::releaseStalled() {
   auto stalled = std::exchange(held_, {});
   for (const auto& entry : stalled) {
@@ -170,7 +182,8 @@ void FakeService::send(SoupServerMessage* message, const Reply& reply) {
   soup_server_message_set_status(message, static_cast<guint>(reply.status), nullptr);
   SoupMessageHeaders* headers = soup_server_message_get_response_headers(message);
   for (const auto& [name, value] : reply.headers) soup_message_headers_append(headers, name.c_str(), value.c_str());
-  soup_server_message_set_response(message, reply.contentType.c_str(), SOUP_MEMORY_COPY, reply.body.data(),
+  const char* type = reply.contentType.empty() ? nullptr : reply.contentType.c_str();
+  soup_server_message_set_response(message, type, SOUP_MEMORY_COPY, reply.body.data(),
                                    reply.body.size());
 }
 
@@ -182,7 +195,7 @@ void FakeService::startStream(SoupServerMessage* message, const Reply& reply) {
   soup_server_message_set_status(message, static_cast<guint>(reply.status), nullptr);
   SoupMessageHeaders* headers = soup_server_message_get_response_headers(message);
   for (const auto& [name, value] : reply.headers) soup_message_headers_append(headers, name.c_str(), value.c_str());
-  soup_message_headers_replace(headers, "Content-Type", reply.contentType.c_str());
+  if (!reply.contentType.empty()) soup_message_headers_replace(headers, "Content-Type", reply.contentType.c_str());
   soup_message_headers_set_encoding(headers, SOUP_ENCODING_CHUNKED);
   auto stream = std::make_unique<Stream>();
   stream->service = this;

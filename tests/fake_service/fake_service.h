@@ -34,7 +34,7 @@ struct Reply {
   int status = 200;
   std::vector<std::pair<std::string, std::string>> headers;
   std::string body;
-  std::string contentType = "application/json";
+  std::string contentType = "application/json";  // empty: no Content-Type header
   std::chrono::milliseconds delay{0};  // answer only after this long
   bool stall = false;                  // hold the answer until releaseStalled()
   bool drop = false;                   // close the connection without answering
@@ -75,6 +75,9 @@ class FakeService {
   void clearRequests() { requests_.clear(); }
 
   std::size_t stalledCount() const { return held_.size(); }
+  // How many held replies (stalled, delayed or hanging) the client has given up on by
+  // closing its connection.
+  std::size_t abandonedCount() const;
   void releaseStalled();
 
  private:
