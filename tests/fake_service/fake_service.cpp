@@ -182,8 +182,13 @@ void FakeService::send(SoupServerMessage* message, const Reply& reply) {
   soup_server_message_set_status(message, static_cast<guint>(reply.status), nullptr);
   SoupMessageHeaders* headers = soup_server_message_get_response_headers(message);
   for (const auto& [name, value] : reply.headers) soup_message_headers_append(headers, name.c_str(), value.c_str());
-  const char* type = reply.contentType.empty() ? nullptr : reply.contentType.c_str();
-  soup_server_message_set_response(message, type, SOUP_MEMORY_COPY, reply.body.data(),
+  if (reply.contentType.empty()) {
+    SoupMessageBody* body = soup_server_message_get_response_body(message);
+    soup_message_body_append(body, SOUP_MEMORY_COPY, reply.body.data(), reply.body.size());
+    soup_message_body_complete(body);
+    return;
+  }
+  soup_server_message_set_response(message, reply.contentType.c_str(), SOUP_MEMORY_COPY, reply.body.data(),
                                    reply.body.size());
 }
 
