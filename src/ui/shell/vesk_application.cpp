@@ -1,15 +1,19 @@
 #include "ui/shell/vesk_application.h"
 
-#include "build_config.h"
+#include "core/service/vesk_app_identity.h"
+#include "ui/shell/sign_in_desktop.h"
 #include "ui/shell/vesk_window.h"
 
 namespace vesk::ui {
 
-Glib::RefPtr<VeskApplication> VeskApplication::create() {
-  return Glib::make_refptr_for_instance<VeskApplication>(new VeskApplication());
+Glib::RefPtr<VeskApplication> VeskApplication::create(std::shared_ptr<BrowserConnection> browserConnection) {
+  if (!browserConnection) browserConnection = BrowserConnection::create(&signInAnchor, &openInBrowser);
+  return Glib::make_refptr_for_instance<VeskApplication>(new VeskApplication(std::move(browserConnection)));
 }
 
-VeskApplication::VeskApplication() : Gtk::Application(build::applicationId) {}
+VeskApplication::VeskApplication(std::shared_ptr<BrowserConnection> browserConnection)
+    : Gtk::Application(VeskAppIdentity::current().bundleIdentifier, Gio::Application::Flags::HANDLES_OPEN),
+      browserConnection_(std::move(browserConnection)) {}
 
 VeskApplication::~VeskApplication() = default;
 
@@ -20,6 +24,12 @@ void VeskApplication::on_activate() {
     window_->signal_hide().connect([this] { remove_window(*window_); });
   }
   window_->present();
+}
+
+void VeskApplication::on_open(const type_vec_files& files, const Glib::ustring&) {
+  // The addresses arrive as the browser gave them; sign-in takes the one it waits for.
+  for (const auto& file : files) browserConnection_->receiveCallback(file->get_uri());
+  activate();
 }
 
 }  // namespace vesk::ui

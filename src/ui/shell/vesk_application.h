@@ -1,5 +1,9 @@
 #pragma once
-// The application object: one window, one instance per user session.
+// The application object: one window, one instance per user session. A second launch
+// (the browser opening the sign-in callback address) hands its addresses over D-Bus to
+// the running instance, which passes them to browser sign-in.
+#include "core/service/browser_connection.h"
+
 #include <gtkmm/application.h>
 
 #include <memory>
@@ -10,14 +14,20 @@ class VeskWindow;
 
 class VeskApplication : public Gtk::Application {
  public:
-  static Glib::RefPtr<VeskApplication> create();
+  // With no sign-in object given, the application makes one that presents from its own
+  // windows and opens the user's browser.
+  static Glib::RefPtr<VeskApplication> create(std::shared_ptr<BrowserConnection> browserConnection = nullptr);
   ~VeskApplication() override;
 
+  const std::shared_ptr<BrowserConnection>& browserConnection() const { return browserConnection_; }
+
  protected:
-  VeskApplication();
+  explicit VeskApplication(std::shared_ptr<BrowserConnection> browserConnection);
   void on_activate() override;
+  void on_open(const type_vec_files& files, const Glib::ustring& hint) override;
 
  private:
+  std::shared_ptr<BrowserConnection> browserConnection_;
   std::unique_ptr<VeskWindow> window_;
 };
 
