@@ -11,6 +11,7 @@
 #include "ui/shell/vesk_application.h"
 
 #include <glibmm/main.h>
+#include <gtkmm/window.h>
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -110,4 +111,31 @@ TEST(SignInCallback, TheDesktopFileHandlesThisBuildsCallbackScheme) {
   EXPECT_NE(text.str().find("/vesk\" %u\n"), std::string::npos) << "the address is passed as one argument";
   EXPECT_TRUE(std::string(VESK_DESKTOP_FILE).ends_with("/" + identity.bundleIdentifier + ".desktop"))
       << "named after the application id, as the desktop expects";
+}
+
+TEST(SignInCallback, PresentsFromAShownWindowOnly) {
+  auto application = Gtk::Application::create("app.vesk.desktop.anchors", Gio::Application::Flags::NON_UNIQUE);
+  // Another application of this test process may still be the default one.
+  g_application_set_default(G_APPLICATION(application->gobj()));
+  std::vector<std::string> findings;
+  application->signal_activate().connect([&] {
+    auto* first = Gtk::make_managed<Gtk::Window>();
+    auto* second = Gtk::make_managed<Gtk::Window>();
+    application->add_window(*first);
+    application->add_window(*second);
+    findings.push_back(vesk::ui::signInAnchor() ? "anchor" : "none");  // nothing shown yet
+    first->present();
+    findings.push_back(vesk::ui::signInAnchor() ? "anchor" : "none");
+    first->hide();
+    findings.push_back(vesk::ui::signInAnchor() ? "anchor" : "none");  // the only window hidden
+    second->present();
+    findings.push_back(vesk::ui::signInAnchor() ? "anchor" : "none");
+    first->destroy();
+    second->destroy();
+    application->quit();
+  });
+  char name[] = "vesk_instance_tests";
+  char* argv[] = {name, nullptr};
+  application->run(1, argv);
+  EXPECT_EQ(findings, (std::vector<std::string>{"none", "anchor", "none", "anchor"}));
 }
