@@ -3,7 +3,6 @@
 
 #include "core/async/main_loop.h"
 #include "core/async/sleep.h"
-#include "core/async/spawn.h"
 #include "core/async/timing.h"
 #include "core/service/desktop_api.h"
 #include "core/service/query_items.h"

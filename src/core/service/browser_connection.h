@@ -13,6 +13,7 @@
 #include "core/service/service_records.h"
 #include "core/service/vesk_app_identity.h"
 
+#include <chrono>
 #include <coroutine>
 #include <cstdint>
 #include <exception>

@@ -3,6 +3,8 @@
 #include "core/glib/object_ptr.h"
 #include "core/service/api_address.h"
 
+#include <algorithm>
+
 namespace vesk {
 
 namespace {
