@@ -44,16 +44,16 @@ TEST(ResourceBundle, TakesTheFirstFolderThatExistsAndFindsOnlyRegularFiles) {
   const fs::path second = temporary.path() / "second";
   const fs::path third = temporary.path() / "third";
   std::ofstream(notAFolder) << "x";
-  fs::create_directories(second / "Fonts" / "DMSans-Regular.woff2");  // a folder, not a file
+  fs::create_directories(second / "Fonts" / "DMSans-Regular.ttf");  // a folder, not a file
   fs::create_directories(third);
-  std::ofstream(second / "Fonts" / "JetBrainsMono-Regular.woff2") << "font";
+  std::ofstream(second / "Fonts" / "JetBrainsMono-Regular.ttf") << "font";
 
   const std::vector<fs::path> candidates{missing, notAFolder, second, third};
   const auto bundle = ResourceBundle::firstExisting(candidates);
   ASSERT_TRUE(bundle);
   EXPECT_EQ(bundle->root(), second);
-  EXPECT_EQ(bundle->file("Fonts/JetBrainsMono-Regular.woff2"), second / "Fonts" / "JetBrainsMono-Regular.woff2");
-  EXPECT_FALSE(bundle->file("Fonts/DMSans-Regular.woff2"));
+  EXPECT_EQ(bundle->file("Fonts/JetBrainsMono-Regular.ttf"), second / "Fonts" / "JetBrainsMono-Regular.ttf");
+  EXPECT_FALSE(bundle->file("Fonts/DMSans-Regular.ttf"));
   EXPECT_FALSE(bundle->file("wordmark.png"));
 
   const std::vector<fs::path> none{missing, notAFolder};
