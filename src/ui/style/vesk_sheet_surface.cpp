@@ -12,7 +12,7 @@ namespace vesk::ui {
 VeskSheetSurface::VeskSheetSurface(bool withinWindow)
     : VeskGlassSurface(sheetRadius, VeskGlassRole::panel, false), withinWindow_(withinWindow) {
   setVeskInsidePopup(*this, true);
-  property_root().signal_changed().connect(sigc::mem_fun(*this, &VeskSheetSurface::clearPresentation));
+  signal_realize().connect(sigc::mem_fun(*this, &VeskSheetSurface::clearPresentation));
 }
 
 // The popover or dialog window that presents the sheet stops drawing its own
