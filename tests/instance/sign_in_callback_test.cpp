@@ -65,7 +65,8 @@ TEST(SignInCallback, ASecondLaunchHandsTheAddressUnchangedToTheWaitingInstance) 
   DesktopBrowser browser;
   const auto connection = BrowserConnection::create(
       &vesk::ui::signInAnchor, [&](const std::string& address) { return browser.open(address); });
-  auto application = vesk::ui::VeskApplication::create(connection);
+  auto application =
+      vesk::ui::VeskApplication::create([] { return std::optional<vesk::ResourceBundle>(); }, connection);
 
   std::vector<std::string> opened;
   application->signal_open().connect(

@@ -3,19 +3,30 @@
 #include "core/service/vesk_app_identity.h"
 #include "ui/shell/sign_in_desktop.h"
 #include "ui/shell/vesk_window.h"
+#include "ui/style/style_startup.h"
 
 namespace vesk::ui {
 
-Glib::RefPtr<VeskApplication> VeskApplication::create(std::shared_ptr<BrowserConnection> browserConnection) {
+Glib::RefPtr<VeskApplication> VeskApplication::create(ResourceLookup findResources,
+                                                      std::shared_ptr<BrowserConnection> browserConnection) {
   if (!browserConnection) browserConnection = BrowserConnection::create(&signInAnchor, &openInBrowser);
-  return Glib::make_refptr_for_instance<VeskApplication>(new VeskApplication(std::move(browserConnection)));
+  return Glib::make_refptr_for_instance<VeskApplication>(
+      new VeskApplication(std::move(findResources), std::move(browserConnection)));
 }
 
-VeskApplication::VeskApplication(std::shared_ptr<BrowserConnection> browserConnection)
+VeskApplication::VeskApplication(ResourceLookup findResources, std::shared_ptr<BrowserConnection> browserConnection)
     : Gtk::Application(VeskAppIdentity::current().bundleIdentifier, Gio::Application::Flags::HANDLES_OPEN),
+      findResources_(std::move(findResources)),
       browserConnection_(std::move(browserConnection)) {}
 
 VeskApplication::~VeskApplication() = default;
+
+// Fonts and styles are in place before the first widget is built, so no view's text
+// depends on which view happened to draw first.
+void VeskApplication::on_startup() {
+  Gtk::Application::on_startup();
+  startUpVeskStyle(findResources_());
+}
 
 void VeskApplication::on_activate() {
   if (!window_) {

@@ -3,10 +3,13 @@
 // (the browser opening the sign-in callback address) hands its addresses over D-Bus to
 // the running instance, which passes them to browser sign-in.
 #include "core/service/browser_connection.h"
+#include "core/style/resource_bundle.h"
 
 #include <gtkmm/application.h>
 
+#include <functional>
 #include <memory>
+#include <optional>
 
 namespace vesk::ui {
 
@@ -14,19 +17,25 @@ class VeskWindow;
 
 class VeskApplication : public Gtk::Application {
  public:
+  // Finds the resource bundle at start-up; tests replace it to start without one.
+  using ResourceLookup = std::function<std::optional<ResourceBundle>()>;
+
   // With no sign-in object given, the application makes one that presents from its own
   // windows and opens the user's browser.
-  static Glib::RefPtr<VeskApplication> create(std::shared_ptr<BrowserConnection> browserConnection = nullptr);
+  static Glib::RefPtr<VeskApplication> create(ResourceLookup findResources = &ResourceBundle::locate,
+                                              std::shared_ptr<BrowserConnection> browserConnection = nullptr);
   ~VeskApplication() override;
 
   const std::shared_ptr<BrowserConnection>& browserConnection() const { return browserConnection_; }
 
  protected:
-  explicit VeskApplication(std::shared_ptr<BrowserConnection> browserConnection);
+  VeskApplication(ResourceLookup findResources, std::shared_ptr<BrowserConnection> browserConnection);
+  void on_startup() override;
   void on_activate() override;
   void on_open(const type_vec_files& files, const Glib::ustring& hint) override;
 
  private:
+  ResourceLookup findResources_;
   std::shared_ptr<BrowserConnection> browserConnection_;
   std::unique_ptr<VeskWindow> window_;
 };

@@ -1,0 +1,46 @@
+#include "core/style/vesk_stylesheet.h"
+
+#include "core/style/typeface.h"
+#include "core/style/vesk_web_tokens.h"
+
+#include <span>
+#include <string_view>
+
+namespace vesk {
+
+namespace {
+
+void defineColour(std::string& css, std::string_view name, const Rgba& colour) {
+  css += "@define-color ";
+  css += name;
+  css += ' ';
+  css += colour.cssText();
+  css += ";\n";
+}
+
+void defineList(std::string& css, std::string_view name, std::span<const Rgba> stops) {
+  for (std::size_t i = 0; i < stops.size(); ++i) defineColour(css, std::string(name) + "_" + std::to_string(i + 1), stops[i]);
+}
+
+}  // namespace
+
+std::string VeskStylesheet::text() {
+  std::string css = "/* Generated from the colour tokens. */\n";
+  for (const auto& token : VeskWebTokens::colours()) defineColour(css, token.name, token.colour);
+  defineList(css, "sidebarActionFill", VeskWebTokens::sidebarActionFill);
+  defineList(css, "sidebarActionBorder", VeskWebTokens::sidebarActionBorder);
+  defineList(css, "sidebarActionHoverFill", VeskWebTokens::sidebarActionHoverFill);
+  defineList(css, "sidebarActionHoverBorder", VeskWebTokens::sidebarActionHoverBorder);
+
+  const std::string canvas = std::string(".") + canvasClass;
+  const std::string sheet = std::string(".") + sheetPresentationClass;
+  css += "\n" + canvas + " {\n  background-color: @ivory;\n  color: @ink;\n  font-family: \"" +
+         std::string(Typeface::body.family) + "\", sans-serif;\n}\n";
+  // A sheet or popup draws its own glass; the presentation behind it stays clear.
+  css += "window" + sheet + ", popover" + sheet + " > contents, popover" + sheet +
+         " > arrow {\n  background: none;\n  border: none;\n  box-shadow: none;\n}\n";
+  css += "popover" + sheet + " > contents {\n  padding: 0;\n}\n";
+  return css;
+}
+
+}  // namespace vesk

@@ -1,0 +1,19 @@
+#pragma once
+// The application's one GTK stylesheet, generated from the colour tokens so that no
+// colour is written twice: every token becomes a named colour (@ivory, @glassEdge, ...;
+// list stops as @sidebarActionFill_1 ...), followed by the base rules.
+#include <string>
+
+namespace vesk {
+
+struct VeskStylesheet {
+  VeskStylesheet() = delete;
+
+  // Style classes the rules select.
+  static constexpr const char* canvasClass = "vesk-canvas";
+  static constexpr const char* sheetPresentationClass = "vesk-sheet-presentation";
+
+  static std::string text();
+};
+
+}  // namespace vesk

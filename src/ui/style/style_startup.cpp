@@ -1,0 +1,17 @@
+#include "ui/style/style_startup.h"
+
+#include "ui/style/accessibility_settings.h"
+#include "ui/style/vesk_style_provider.h"
+#include "ui/style/vesk_typography.h"
+
+#include <gdkmm/display.h>
+
+namespace vesk::ui {
+
+void startUpVeskStyle(const std::optional<ResourceBundle>& bundle) {
+  VeskTypography::registerFonts(bundle);
+  if (const auto display = Gdk::Display::get_default()) VeskStyleProvider::install(display);
+  AccessibilitySettings::shared();
+}
+
+}  // namespace vesk::ui

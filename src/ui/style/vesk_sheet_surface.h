@@ -1,0 +1,24 @@
+#pragma once
+// The dress of a sheet or popup: panel glass of radius 26 behind the content, the
+// inside-popup value set for everything within, and a clear presentation behind it.
+#include "ui/style/vesk_glass_surface.h"
+
+namespace vesk::ui {
+
+class VeskSheetSurface : public VeskGlassSurface {
+ public:
+  static constexpr double sheetRadius = 26;
+
+  // `withinWindow` is kept for callers that present the sheet inside the window; the
+  // surface draws the same either way.
+  explicit VeskSheetSurface(bool withinWindow = false);
+
+  bool withinWindow() const { return withinWindow_; }
+
+ private:
+  void clearPresentation();
+
+  bool withinWindow_;
+};
+
+}  // namespace vesk::ui

@@ -1,0 +1,121 @@
+#include "ui/style/vesk_scroll_edges.h"
+#include "ui/style/vesk_scroll_veil.h"
+#include "ui/style/widget_snapshot.h"
+#include "ui/support/ui_test.h"
+#include "support/run_loop.h"
+
+#include <gtkmm/adjustment.h>
+#include <gtkmm/box.h>
+#include <gtkmm/button.h>
+#include <gtkmm/cssprovider.h>
+#include <gtkmm/label.h>
+#include <gtkmm/overlay.h>
+
+#include <string>
+
+using vesk::testing::boundsIn;
+using vesk::testing::Pixels;
+using vesk::testing::ShownWindow;
+using vesk::ui::VeskScrollEdges;
+using vesk::ui::VeskScrollVeil;
+
+class ScrollVeil : public vesk::testing::UiTest {};
+
+TEST_F(ScrollVeil, AClickUnderTheVeilReachesTheControlBeneath) {
+  Gtk::Overlay overlay;
+  Gtk::Button button("Beneath");
+  button.set_size_request(200, 120);
+  overlay.set_child(button);
+  VeskScrollVeil veil(64, false, 0.4);
+  overlay.add_overlay(veil);
+  ShownWindow shown(overlay);
+
+  ASSERT_EQ(veil.get_height(), 64);
+  ASSERT_EQ(veil.get_width(), overlay.get_width());
+  for (const double y : {4.0, 30.0, 60.0}) {
+    Gtk::Widget* picked = overlay.pick(100, y);
+    ASSERT_NE(picked, nullptr);
+    EXPECT_TRUE(picked == &button || picked->is_ancestor(button)) << "at y " << y;
+  }
+  EXPECT_EQ(veil.get_accessible_role(), Gtk::Accessible::Role::PRESENTATION);
+}
+
+// How strongly the light veil covers a black ground at each column of one row.
+TEST_F(ScrollVeil, EndsFadeOverThirtyTwoPixelsOrHalfTheWidth) {
+  auto css = Gtk::CssProvider::create();
+  css->load_from_data(".veil-ground { background: black; }");
+  Gtk::StyleContext::add_provider_for_display(Gdk::Display::get_default(), css, GTK_STYLE_PROVIDER_PRIORITY_USER);
+  Gtk::Box row(Gtk::Orientation::HORIZONTAL, 20);
+  row.add_css_class("veil-ground");
+  Gtk::Overlay wide;
+  Gtk::Overlay narrow;
+  Gtk::Box wideArea;
+  Gtk::Box narrowArea;
+  wideArea.set_size_request(150, 100);
+  narrowArea.set_size_request(40, 100);
+  wide.set_child(wideArea);
+  narrow.set_child(narrowArea);
+  VeskScrollVeil wideVeil(64, false, 0.4);
+  VeskScrollVeil narrowVeil(64, false, 0.4);
+  wide.add_overlay(wideVeil);
+  narrow.add_overlay(narrowVeil);
+  row.append(wide);
+  row.append(narrow);
+  ShownWindow shown(row);
+  const Pixels pixels = vesk::testing::renderAndKeep(row, "veils-ui-test.png");
+  Gtk::StyleContext::remove_provider_for_display(Gdk::Display::get_default(), css);
+
+  const int y = 8;
+  const auto strength = [&](const Gtk::Widget& veil, double x) {
+    const auto box = boundsIn(veil, row);
+    return pixels.at(box.x + static_cast<int>(x), box.y + y).luminance();
+  };
+  // 150 wide: clear at the ends, half at 16 px, full from 32 px to 118 px.
+  const double full = strength(wideVeil, 75);
+  EXPECT_GT(full, 80);
+  EXPECT_NEAR(strength(wideVeil, 33), full, 3);
+  EXPECT_NEAR(strength(wideVeil, 116), full, 3);
+  EXPECT_NEAR(strength(wideVeil, 16), full / 2, full * 0.08);
+  EXPECT_NEAR(strength(wideVeil, 133), full / 2, full * 0.08);
+  EXPECT_LT(strength(wideVeil, 0), full * 0.05);
+  // 40 wide: 20 px at either end, full strength only at the very middle.
+  EXPECT_NEAR(strength(narrowVeil, 10), full / 2, full * 0.08);
+  EXPECT_NEAR(strength(narrowVeil, 19.5), full, full * 0.08);
+  // Fading along its length: weaker near the far edge.
+  const auto box = boundsIn(wideVeil, row);
+  EXPECT_LT(pixels.at(box.x + 75, box.y + 60).luminance(), full / 3);
+}
+
+TEST_F(ScrollVeil, ScrollEdgesFadeOnlyWhereContentIsHidden) {
+  Gtk::ScrolledWindow scroller;
+  scroller.set_policy(Gtk::PolicyType::NEVER, Gtk::PolicyType::AUTOMATIC);
+  scroller.set_size_request(240, 300);
+  Gtk::Box list(Gtk::Orientation::VERTICAL, 0);
+  std::vector<std::unique_ptr<Gtk::Label>> rows;
+  for (int i = 0; i < 40; ++i) {
+    rows.push_back(std::make_unique<Gtk::Label>("Row " + std::to_string(i)));
+    rows.back()->set_size_request(-1, 30);
+    list.append(*rows.back());
+  }
+  scroller.set_child(list);
+  VeskScrollEdges edges(scroller);
+  EXPECT_EQ(list.get_margin_top(), 20);
+  EXPECT_EQ(list.get_margin_bottom(), 20);
+  ShownWindow shown(edges);
+
+  using Edges = VeskScrollEdges::Edges;
+  const auto adjustment = scroller.get_vadjustment();
+  EXPECT_EQ(adjustment->get_upper(), 40 * 30 + 40);
+  EXPECT_EQ(edges.edges(), (Edges{false, true}));
+  adjustment->set_value(1);
+  EXPECT_EQ(edges.edges(), (Edges{false, true}));
+  adjustment->set_value(1.5);
+  EXPECT_EQ(edges.edges(), (Edges{true, true}));
+  adjustment->set_value(adjustment->get_upper() - adjustment->get_page_size());
+  EXPECT_EQ(edges.edges(), (Edges{true, false}));
+
+  // Content shorter than the view never fades; the margins stay.
+  while (list.get_first_child() != list.get_last_child()) list.remove(*list.get_last_child());
+  vesk::testing::runUntil([&] { return adjustment->get_upper() <= adjustment->get_page_size(); });
+  EXPECT_EQ(edges.edges(), (Edges{false, false}));
+}

@@ -1,0 +1,110 @@
+#include "ui/support/ui_test.h"
+
+#include "support/run_loop.h"
+#include "ui/style/style_startup.h"
+#include "ui/style/widget_snapshot.h"
+
+#include <gtk/gtk.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <mutex>
+
+namespace vesk::testing {
+
+namespace {
+
+std::mutex warningsMutex;
+std::vector<std::string> warnings;
+
+GLogWriterOutput recordAndPrint(GLogLevelFlags level, const GLogField* fields, gsize count, gpointer) {
+  if (level & (G_LOG_LEVEL_WARNING | G_LOG_LEVEL_CRITICAL | G_LOG_LEVEL_ERROR)) {
+    for (gsize i = 0; i < count; ++i) {
+      if (std::string_view(fields[i].key) != "MESSAGE") continue;
+      const std::lock_guard lock(warningsMutex);
+      warnings.emplace_back(static_cast<const char*>(fields[i].value));
+    }
+  }
+  return g_log_writer_default(level, fields, count, nullptr);
+}
+
+}  // namespace
+
+void recordGLibWarnings() { g_log_set_writer_func(recordAndPrint, nullptr, nullptr); }
+
+std::vector<std::string> takeGLibWarnings() {
+  const std::lock_guard lock(warningsMutex);
+  return std::exchange(warnings, {});
+}
+
+ResourceBundle testResources() { return ResourceBundle(VESK_TEST_RESOURCE_DIR); }
+
+void UiTest::SetUp() {
+  static std::once_flag once;
+  std::call_once(once, [] { ui::startUpVeskStyle(testResources()); });
+  takeGLibWarnings();
+}
+
+void UiTest::TearDown() {
+  runFor(std::chrono::milliseconds(20));  // let queued redraws and idle work run
+  for (const auto& warning : takeGLibWarnings()) ADD_FAILURE() << "GLib warning: " << warning;
+}
+
+ShownWindow::ShownWindow(Gtk::Widget& content, int width, int height) : window_(std::make_unique<Gtk::Window>()) {
+  window_->set_default_size(width, height);
+  window_->set_child(content);
+  window_->present();
+  const bool shown = runUntil([&] { return content.get_mapped() && content.get_width() > 0; });
+  EXPECT_TRUE(shown) << "the window never showed its content";
+  runFor(std::chrono::milliseconds(60));  // a few frames, so layout has settled
+}
+
+ShownWindow::~ShownWindow() {
+  window_->unset_child();
+  window_->destroy();
+}
+
+int Pixel::distance(const Pixel& other) const {
+  return std::max({std::abs(red - other.red), std::abs(green - other.green), std::abs(blue - other.blue)});
+}
+
+Pixels::Pixels(const Glib::RefPtr<Gdk::Texture>& texture) {
+  if (!texture) return;
+  width_ = texture->get_width();
+  height_ = texture->get_height();
+  bytes_.resize(static_cast<std::size_t>(width_) * height_ * 4);
+  gdk_texture_download(texture->gobj(), bytes_.data(), static_cast<gsize>(width_) * 4);
+}
+
+// Cairo's ARGB32: premultiplied, one native-endian 32-bit word per pixel.
+Pixel Pixels::at(int x, int y) const {
+  if (x < 0 || y < 0 || x >= width_ || y >= height_) {
+    ADD_FAILURE() << "pixel (" << x << ", " << y << ") lies outside " << width_ << " x " << height_;
+    return {};
+  }
+  const std::uint8_t* p = &bytes_[(static_cast<std::size_t>(y) * width_ + x) * 4];
+  const std::uint32_t word = p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
+  const int alpha = static_cast<int>(word >> 24);
+  const auto unpremultiply = [alpha](std::uint32_t c) {
+    return alpha == 0 ? 0 : static_cast<int>(std::lround(static_cast<double>(c & 0xFF) * 255.0 / alpha));
+  };
+  return {unpremultiply(word >> 16), unpremultiply(word >> 8), unpremultiply(word), alpha};
+}
+
+Box boundsIn(const Gtk::Widget& widget, const Gtk::Widget& ancestor) {
+  graphene_rect_t bounds;
+  const bool found = gtk_widget_compute_bounds(const_cast<GtkWidget*>(widget.gobj()),
+                                               const_cast<GtkWidget*>(ancestor.gobj()), &bounds);
+  EXPECT_TRUE(found);
+  return {static_cast<int>(std::lround(bounds.origin.x)), static_cast<int>(std::lround(bounds.origin.y)),
+          static_cast<int>(std::lround(bounds.size.width)), static_cast<int>(std::lround(bounds.size.height))};
+}
+
+Pixels renderAndKeep(Gtk::Widget& widget, const std::string& artefactName) {
+  const auto texture = ui::renderWidget(widget);
+  EXPECT_TRUE(texture) << "nothing rendered";
+  if (texture) gdk_texture_save_to_png(texture->gobj(), (std::string(VESK_TEST_ARTIFACT_DIR) + "/" + artefactName).c_str());
+  return Pixels(texture);
+}
+
+}  // namespace vesk::testing
