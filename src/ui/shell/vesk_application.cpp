@@ -29,11 +29,9 @@ void VeskApplication::on_startup() {
 }
 
 void VeskApplication::on_activate() {
-  if (!window_) {
-    window_ = std::make_unique<VeskWindow>();
-    add_window(*window_);
-    window_->signal_hide().connect([this] { remove_window(*window_); });
-  }
+  if (!window_) window_ = std::make_unique<VeskWindow>();
+  // A hidden window leaves the application; a later activation brings it back.
+  if (!window_->get_application()) add_window(*window_);
   window_->present();
 }
 
