@@ -1,0 +1,37 @@
+#pragma once
+// One HTTP exchange on a private libsoup session that is made for it and torn down after
+// it: no cookie jar, no authentication manager, no cache, redirects not followed. Nothing
+// of one exchange (cookies, credentials, connections) can reach the next.
+#include "core/async/task.h"
+
+#include <chrono>
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace vesk {
+
+struct HttpRequest {
+  std::string method;
+  std::string url;  // absolute and already checked
+  std::vector<std::pair<std::string, std::string>> headers;
+  std::optional<std::string> body;
+  std::chrono::milliseconds idleLimit{0};  // nominal; the exchange fails after this long without progress
+  std::optional<std::size_t> bodyLimit;    // read no more than this many bytes of the reply (plus one to tell)
+};
+
+struct HttpReply {
+  unsigned status = 0;
+  std::optional<std::string> mimeType;  // the Content-Type's media type, without parameters
+  std::string body;
+  bool overLimit = false;  // the body went past the request's limit and was not read further
+};
+
+// Sends the request and reads the whole reply (a 3xx included). Cancellation of the
+// awaiting task aborts the transfer at once and throws async::Cancelled; transport
+// failures and the idle time-out throw async::PlatformError.
+async::Task<HttpReply> exchange(HttpRequest request);
+
+}  // namespace vesk

@@ -1,0 +1,37 @@
+#pragma once
+// Unicode text rules shared by the input checks: user-perceived characters (extended
+// grapheme clusters), Unicode white space, case mapping and canonical forms. Texts are
+// UTF-8 in and out; ICU does the Unicode work on UTF-16.
+#include <unicode/unistr.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vesk {
+
+icu::UnicodeString toUnicode(std::string_view utf8);
+std::string toUtf8(const icu::UnicodeString& text);
+
+// The pieces of `text` between white-space characters, in order, without empty pieces.
+// A character (grapheme cluster) is white space when its first code point has the
+// Unicode White_Space property, so U+00A0, U+0085 and line breaks all split.
+std::vector<std::string> splitAtWhiteSpace(std::string_view text);
+
+// The first `count` user-perceived characters of `text` (all of it when shorter).
+std::string prefixOfCharacters(std::string_view text, std::size_t count);
+
+// The longest prefix of whole user-perceived characters whose UTF-16 length stays
+// within `maxUTF16` units; empty for a budget of zero or below.
+std::string prefixWithinUTF16(std::string_view text, std::int64_t maxUTF16);
+
+// Unicode lower case, language-neutral.
+std::string lowercased(std::string_view text);
+
+// The canonical composition (NFC) of `text`: two texts are canonically equivalent
+// exactly when their canonical forms are equal, so it serves as a set key.
+std::string canonicalForm(std::string_view text);
+
+}  // namespace vesk
