@@ -1,6 +1,7 @@
 #include "core/service/audit_input_rules.h"
 
 #include "core/service/parsed_url.h"
+#include "core/service/text_equivalence.h"
 #include "core/service/text_rules.h"
 
 #include <algorithm>
@@ -38,8 +39,7 @@ std::string auditProjectName(const std::vector<std::string>& urls, const std::op
 }
 
 std::vector<std::string> toggleChoice(const std::string& answer, const std::vector<std::string>& chosen) {
-  const std::string key = canonicalForm(answer);
-  const auto isAnswer = [&](const std::string& entry) { return canonicalForm(entry) == key; };
+  const auto isAnswer = [&](const std::string& entry) { return canonicallyEqual(entry, answer); };
   if (std::any_of(chosen.begin(), chosen.end(), isAnswer)) {
     std::vector<std::string> remaining;
     std::copy_if(chosen.begin(), chosen.end(), std::back_inserter(remaining), [&](const auto& e) { return !isAnswer(e); });

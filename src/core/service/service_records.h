@@ -9,9 +9,15 @@
 
 #include <chrono>
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
+
+namespace vesk::async {
+template <class T>
+class Task;
+}
 
 namespace vesk {
 
@@ -29,6 +35,10 @@ struct DiscoveryQuestion {
   nlohmann::json toJson() const;
   // Texts compare by canonical equivalence; options position by position.
   bool operator==(const DiscoveryQuestion& other) const;
+
+  // The options without repeats: each text where it first occurs. Defined in
+  // discovery_question_options.cpp.
+  std::vector<std::string> uniqueOptions() const;
 };
 
 // A file that goes with a run: its name, media type and content as standard Base64.
@@ -48,6 +58,14 @@ struct AuditAttachment {
   static AuditAttachment fromJson(nlohmann::json&& value);
   nlohmann::json toJson() const;
   bool operator==(const AuditAttachment& other) const = default;
+
+  // Reads a PNG, JPEG, WebP, GIF, PDF, text or Markdown file within its type's size
+  // limit, off the main loop. Fails with a VeskError for a file of another type or too
+  // large, with async::PlatformError when the file cannot be opened or read (a FIFO or
+  // device is refused as not a regular file). Defined in audit_attachment_file.cpp.
+  static async::Task<AuditAttachment> read(std::filesystem::path file);
+  // The size in bytes of the file that `data` carries, from the Base64 length.
+  std::int64_t sizeBytes() const;
 };
 
 // The quick-read allowance of an account.
