@@ -28,6 +28,14 @@ std::string joined(std::string_view path, std::string_view problem) {
 
 constexpr std::string_view wholeNumberWords = "a whole number within signed 64 bits";
 
+[[noreturn]] void failWholeNumber(const nlohmann::json& value, std::string_view key) {
+  std::string problem = "expected ";
+  problem += wholeNumberWords;
+  problem += ", got ";
+  problem += value.dump();
+  fail(key, problem);
+}
+
 }  // namespace
 
 nlohmann::json parseJsonDocument(std::string_view bytes) {
@@ -134,7 +142,7 @@ std::int64_t JsonFields::wholeNumber(const nlohmann::json& value, std::string_vi
     case Type::number_unsigned: {
       const auto unsignedValue = value.get<std::uint64_t>();
       if (unsignedValue > static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max())) {
-        fail(key, wholeNumberWords);
+        failWholeNumber(value, key);
       }
       return static_cast<std::int64_t>(unsignedValue);
     }
@@ -143,7 +151,7 @@ std::int64_t JsonFields::wholeNumber(const nlohmann::json& value, std::string_vi
       const double floating = value.get<double>();
       constexpr double limit = 9223372036854775808.0;  // 2^63, exact in a double
       if (!std::isfinite(floating) || std::trunc(floating) != floating || floating < -limit || floating >= limit) {
-        fail(key, wholeNumberWords);
+        failWholeNumber(value, key);
       }
       return static_cast<std::int64_t>(floating);
     }

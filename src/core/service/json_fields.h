@@ -24,7 +24,7 @@ nlohmann::json parseJsonDocument(std::string_view bytes);
 
 // Reads the members of one JSON object. Built from an rvalue, it moves texts and nested
 // values out of the document instead of copying them, which matters for multi-megabyte
-// reports. Each key should be read once.
+// reports. Each key should be read once. It refers to the value, which must outlive it.
 class JsonFields {
  public:
   // Throws when the value is not an object; `record` names it in the error.
