@@ -115,6 +115,22 @@ TEST_F(AttachmentFiles, RefusesAHugeFileFromItsSizeWithoutReadingIt) {
   EXPECT_EQ(failureOf(sparse("huge.pdf", std::uintmax_t(64) << 30)), "huge.pdf" + tooLargeSuffix);
 }
 
+TEST_F(AttachmentFiles, ReadsAFileWhoseSizeIsUnreportedOnlyUpToItsLimit) {
+  // Kernel files report a size of 0 and hold more.
+  const fs::path maps = dir_ / "maps.txt";
+  fs::create_symlink("/proc/self/maps", maps);
+  const AuditAttachment small = read(maps);
+  EXPECT_EQ(small.mediaType, "text/plain");
+  EXPECT_GT(small.sizeBytes(), 0);
+
+  std::error_code unreadable;
+  if (fs::file_size("/proc/kallsyms", unreadable) != 0 || unreadable || access("/proc/kallsyms", R_OK) != 0)
+    GTEST_SKIP() << "no kernel symbol list to read";
+  const fs::path symbols = dir_ / "symbols.txt";
+  fs::create_symlink("/proc/kallsyms", symbols);
+  EXPECT_EQ(failureOf(symbols), "This file is too large.");
+}
+
 TEST_F(AttachmentFiles, PassesFileAccessFailuresOnAsThePlatformWordsThem) {
   const auto platformError = [&](const fs::path& path) -> std::optional<PlatformError> {
     try {
@@ -187,4 +203,11 @@ TEST(AuditAttachmentSize, ComesFromTheBase64LengthLessItsPadding) {
   for (const auto& c : cases) {
     EXPECT_EQ(AuditAttachment("a.txt", "text/plain", c.data).sizeBytes(), c.expected) << "\"" << c.data << "\"";
   }
+}
+
+TEST_F(AttachmentFiles, ACancelledReadEndsWithCancellation) {
+  auto reading = vesk::async::spawn(AuditAttachment::read(sparse("big.pdf", 10'000'000)));
+  reading.cancel();
+  vesk::testing::waitFor(reading);
+  EXPECT_THROW(reading.result(), vesk::async::Cancelled);
 }

@@ -1,8 +1,8 @@
 #include "core/service/audit_url_rules.h"
 
+#include "core/service/audit_url_patterns.h"
 #include "core/service/parsed_url.h"
 #include "core/service/text_rules.h"
-#include "core/service/unicode_pattern.h"
 #include "core/service/vesk_error.h"
 
 #include <algorithm>
@@ -11,22 +11,6 @@
 namespace vesk {
 
 namespace {
-
-// A link written out with its scheme; stops at white space, angle brackets, quotes,
-// backticks and closing brackets.
-const UnicodePattern& linkPattern() {
-  static const UnicodePattern pattern(R"re(\bhttps?://[^\s<>\"'`)\]]+)re", UREGEX_CASE_INSENSITIVE);
-  return pattern;
-}
-
-// A bare domain (group 2) with an optional path (group 3), at the start of the text or
-// after white space, "(", "[" or "<" (so never the host of a link or an e-mail address).
-const UnicodePattern& bareDomainPattern() {
-  static const UnicodePattern pattern(
-      R"re((^|[\s(\[<])([a-z0-9](?:[a-z0-9-]{0,61}[a-z0-9])?(?:\.[a-z0-9](?:[a-z0-9-]{0,61}[a-z0-9])?)+)(/[^\s<>\"'`)\]]*)?)re",
-      UREGEX_CASE_INSENSITIVE);
-  return pattern;
-}
 
 constexpr std::string_view knownTopLevelDomains =
     "com net org io ai app co dev tv me us uk ca de fr jp au in studio design xyz so sh gg gov edu tech";
@@ -85,7 +69,7 @@ std::vector<std::string> briefLinks(const icu::UnicodeString& brief) {
 
 std::vector<std::string> briefBareDomains(const icu::UnicodeString& brief) {
   std::vector<std::string> found;
-  for (const auto& match : bareDomainPattern().findAll(brief)) {
+  for (const auto& match : bareDomainPattern().findAll(brief, mayStartBareDomain)) {
     const std::string& host = *match[2];
     if (!isKnownTopLevelDomain(lowercased(lastLabel(host)))) continue;
     keepIfValid(std::string(bareDomainScheme) + host + match[3].value_or(""), found);

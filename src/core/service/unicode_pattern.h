@@ -5,6 +5,7 @@
 #include <unicode/unistr.h>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -26,7 +27,16 @@ class UnicodePattern {
   // threads: each call makes its own matcher.
   std::vector<Groups> findAll(const icu::UnicodeString& text) const;
 
+  // Tells whether a match may begin at a UTF-16 index of the text.
+  using StartFilter = std::function<bool(const icu::UnicodeString& text, int32_t index)>;
+
+  // The same matches as findAll(text), found faster by trying only the indices where
+  // `mayStart` holds. It must hold wherever a match can begin.
+  std::vector<Groups> findAll(const icu::UnicodeString& text, const StartFilter& mayStart) const;
+
  private:
+  std::unique_ptr<icu::RegexMatcher> matcherFor(const icu::UnicodeString& text) const;
+
   std::unique_ptr<icu::RegexPattern> compiled_;
 };
 
