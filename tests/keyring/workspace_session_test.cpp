@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+
 using namespace std::chrono_literals;
 using namespace vesk;
 using namespace vesk::testing;

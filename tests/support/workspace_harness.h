@@ -1,6 +1,7 @@
 #pragma once
 // A workspace wired to the loopback fake service, a private support folder and its own
 // keyring service, with helpers to script the service's desktop API.
+#include "core/async/timing.h"
 #include "core/service/session_keychain.h"
 #include "core/workspace/save_dialog.h"
 #include "core/workspace/workspace.h"

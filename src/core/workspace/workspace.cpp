@@ -111,9 +111,9 @@ void Workspace::newAudit() {
   projectName = "";
   urls = "";
   brief = "";
-  attachments = {};
-  answers = {};
-  questions = {};
+  attachments.set({});
+  answers.set({});
+  questions.set({});
   confirmed = false;
   error = std::nullopt;
   screen = Screen::input;

@@ -165,6 +165,9 @@ class Workspace : public std::enable_shared_from_this<Workspace> {
                                      std::string generation);
   async::Task<void> playPreview(SavedAudit run, std::string generation);
   async::Task<void> applyRunState(RunState reply);
+  JsonObject projectBody() const;
+  JsonObject runCreationBody(const std::string& mode, const std::vector<std::string>& sourceURLs) const;
+  JsonObject continueBody(bool retry) const;
   std::string failureMessage(const RunState& reply) const;
   static async::Task<void> checkStatusTask(std::shared_ptr<Workspace> self, std::string runID);
 

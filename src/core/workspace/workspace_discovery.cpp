@@ -1,6 +1,7 @@
 // Workspace: composer rules, attaching files, discovery and the answers.
 #include "core/async/sleep.h"
 #include "core/service/audit_input_rules.h"
+#include "core/service/text_equivalence.h"
 #include "core/service/text_rules.h"
 #include "core/workspace/preview_samples.h"
 #include "core/workspace/uuid_text.h"
@@ -15,6 +16,10 @@ namespace {
 constexpr auto localDiscoveryDelay = std::chrono::milliseconds(650);
 
 bool isBlank(std::string_view text) { return splitAtWhiteSpace(text).empty(); }
+
+bool containsText(const std::vector<std::string>& list, const std::string& text) {
+  return std::any_of(list.begin(), list.end(), [&](const std::string& entry) { return canonicallyEqual(entry, text); });
+}
 
 std::size_t fileCap(const std::string& mode) { return mode == "full" ? 7 : 5; }
 
@@ -174,6 +179,7 @@ async::Task<void> Workspace::discoveryTask(std::shared_ptr<Workspace> self, std:
   } end{*self, generation};
   if (!self->isCurrent(generation) || (co_await async::currentContext())->isCancelled()) co_return;
   const bool local = *self->fixture;
+  std::optional<std::string> failure;
   try {
     if (local) {
       co_await self->discoverLocally(generation, mode);
@@ -183,11 +189,13 @@ async::Task<void> Workspace::discoveryTask(std::shared_ptr<Workspace> self, std:
   } catch (const async::Cancelled&) {
     // Cancelled discovery stays silent: only connect() and disconnect() cancel it, and
     // they show their own state.
-  } catch (const std::exception& failure) {
-    if (self->isCurrent(generation)) {
-      self->error = std::string(failure.what());
-      if (!*self->fixture) co_await self->refreshLibrary();
-    }
+  } catch (const std::exception& error) {
+    failure = error.what();
+  }
+  if (failure && self->isCurrent(generation)) {
+    self->error = std::move(failure);
+    // The service may have created the run before the failure: list it.
+    if (!*self->fixture) co_await self->refreshLibrary();
   }
   if (self->isCurrent(generation)) self->busy = false;
 }
@@ -202,7 +210,7 @@ async::Task<void> Workspace::discoverLocally(std::string generation, std::string
   questions = std::move(builtIn);
   const auto& saved = *reports;
   const auto sameProject = std::find_if(saved.begin(), saved.end(), [&](const SavedAudit& run) {
-    return run.fixture.value_or(false) && run.projectName == *projectName;
+    return run.fixture.value_or(false) && canonicallyEqual(run.projectName, *projectName);
   });
   const auto projectId = sameProject != saved.end() ? sameProject->projectId : freshUUID();
   current = SavedAudit(freshUUID(), projectId, *projectName, "discovery", "", mode, true);
@@ -217,18 +225,11 @@ async::Task<void> Workspace::discoverOnService(std::string generation, std::stri
     throw VeskError(
         "Discovery was already submitted for this project. Open the saved run before creating another audit.");
   if (!projectID_) {
-    const auto created = co_await client->request<CreatedProject>(
-        "projects", JsonObject{{"name", *projectName}, {"brief", *brief}}, true);
+    const auto created = co_await client->request<CreatedProject>("projects", projectBody(), true);
     if (!isCurrent(generation)) co_return;
     projectID_ = created.id;
   }
-  nlohmann::json files = nlohmann::json::array();
-  for (const auto& attachment : *attachments) files.push_back(attachment.toJson());
-  JsonObject body{{"projectId", *projectID_}, {"agent", "vesk"},    {"lensId", "design"},
-                  {"auditMode", mode},        {"input", *brief},    {"urls", sourceURLs},
-                  {"attachments", files}};
-  if (baselineRunID->has_value()) body["baselineRunId"] = **baselineRunID;
-  const auto reply = co_await client->request<RunState>("runs", std::move(body), true);
+  const auto reply = co_await client->request<RunState>("runs", runCreationBody(mode, sourceURLs), true);
   if (!isCurrent(generation)) co_return;
   questions = reply.questions;
   if (!reply.auditMode || *reply.auditMode != mode)
@@ -239,6 +240,28 @@ async::Task<void> Workspace::discoverOnService(std::string generation, std::stri
   remember();
   co_await refreshAccount();
   if (isCurrent(generation)) screen = Screen::discovery;
+}
+
+JsonObject Workspace::projectBody() const {
+  JsonObject body;
+  body["name"] = *projectName;
+  body["brief"] = *brief;
+  return body;
+}
+
+JsonObject Workspace::runCreationBody(const std::string& mode, const std::vector<std::string>& sourceURLs) const {
+  nlohmann::json files = nlohmann::json::array();
+  for (const auto& attachment : *attachments) files.push_back(attachment.toJson());
+  JsonObject body;
+  body["projectId"] = *projectID_;
+  body["agent"] = "vesk";
+  body["lensId"] = "design";
+  body["auditMode"] = mode;
+  body["input"] = *brief;
+  body["urls"] = sourceURLs;
+  body["attachments"] = std::move(files);
+  if (baselineRunID->has_value()) body["baselineRunId"] = **baselineRunID;
+  return body;
 }
 
 std::string Workspace::questionKey(std::size_t index) const {
@@ -253,8 +276,7 @@ std::vector<std::string> Workspace::selectedAnswers(long index) const {
   std::vector<std::string> kept;
   for (const auto& answer : stored->second) {
     if (kept.size() == mostAnswersPerQuestion) break;
-    if (std::find(options.begin(), options.end(), answer) == options.end()) continue;
-    if (std::find(kept.begin(), kept.end(), answer) != kept.end()) continue;
+    if (!containsText(options, answer) || containsText(kept, answer)) continue;
     kept.push_back(answer);
   }
   return kept;
@@ -263,14 +285,14 @@ std::vector<std::string> Workspace::selectedAnswers(long index) const {
 void Workspace::select(const std::string& option, const std::string& question, std::optional<long> index) {
   const auto& list = *questions;
   if (!index) {
-    const auto found = std::find_if(list.begin(), list.end(), [&](const DiscoveryQuestion& q) { return q.text == question; });
+    const auto found = std::find_if(list.begin(), list.end(),
+                                    [&](const DiscoveryQuestion& q) { return canonicallyEqual(q.text, question); });
     if (found == list.end()) return;
     index = static_cast<long>(found - list.begin());
   }
   if (*index < 0 || static_cast<std::size_t>(*index) >= list.size()) return;
   const auto& asked = list[static_cast<std::size_t>(*index)];
-  if (asked.text != question) return;
-  if (std::find(asked.options.begin(), asked.options.end(), option) == asked.options.end()) return;
+  if (!canonicallyEqual(asked.text, question) || !containsText(asked.options, option)) return;
   auto chosen = toggleChoice(option, selectedAnswers(*index));
   auto all = *answers;
   all[questionKey(static_cast<std::size_t>(*index))] = std::move(chosen);

@@ -35,11 +35,11 @@ void Workspace::openReport(const SavedAudit& run) {
     busy = false;
     liveProgress = std::nullopt;
     quickRetryable = false;
-    answers = {};
+    answers.set({});
     confirmed = false;
     // The previous run's questions must never be answered for this one; a run in
     // discovery gets its own back from the reconcile below.
-    questions = {};
+    questions.set({});
   }
   projectName = run.projectName;
   projectID_ = run.projectId;

@@ -64,8 +64,7 @@ async::Task<void> Workspace::runStartTask(std::shared_ptr<Workspace> self, Saved
     co_return;
   }
   try {
-    co_await client->raw(runPath(run.id) + "/continue", JsonObject{{"answers", self->discoveryPayload()}},
-                         std::nullopt, true);
+    co_await client->raw(runPath(run.id) + "/continue", self->continueBody(false), std::nullopt, true);
   } catch (const std::exception&) {
     // Whatever happened to the request, it is never sent again: the reconcile below
     // asks the service what became of the run.
@@ -81,6 +80,13 @@ async::Task<void> Workspace::runStartTask(std::shared_ptr<Workspace> self, Saved
   } else {
     self->busy = false;
   }
+}
+
+JsonObject Workspace::continueBody(bool retry) const {
+  JsonObject body;
+  body["answers"] = discoveryPayload();
+  if (retry) body["retry"] = true;
+  return body;
 }
 
 void Workspace::watch(const std::string& runID) {
@@ -194,8 +200,7 @@ async::Task<void> Workspace::retryTask(std::shared_ptr<Workspace> self, DesktopA
                                        std::string generation) {
   const auto context = co_await async::currentContext();
   try {
-    JsonObject body{{"answers", self->discoveryPayload()}, {"retry", true}};
-    co_await client.raw(runPath(run.id) + "/continue", std::move(body), std::nullopt, true);
+    co_await client.raw(runPath(run.id) + "/continue", self->continueBody(true), std::nullopt, true);
   } catch (const async::Cancelled&) {
   } catch (const std::exception& failure) {
     if (self->isCurrent(generation) && !context->isCancelled()) self->error = std::string(failure.what());

@@ -5,9 +5,13 @@
 #include "core/workspace/uuid_text.h"
 #include "core/workspace/workspace.h"
 
+#include <algorithm>
+
 namespace vesk {
 
 namespace {
+
+constexpr std::chrono::seconds maxSessionLifetime(100LL * 365 * 24 * 3600);
 
 struct AccountReply {
   Account account;
@@ -96,8 +100,8 @@ void Workspace::connect(bool preservingSavedWork) {
   reconnectRequired = false;
   if (!preservingSavedWork) {
     current = std::nullopt;
-    reports = {};
-    sidebarProjects = {};
+    reports.set({});
+    sidebarProjects.set({});
   }
   watcher_.cancel();
   renewGeneration();
@@ -127,8 +131,9 @@ async::Task<void> Workspace::sessionTask(std::shared_ptr<Workspace> self, std::s
     if (self->isCurrent(generation)) self->busy = false;
     co_return;
   }
-  const SessionRecord record(token.access_token, origin,
-                             std::chrono::system_clock::now() + std::chrono::seconds(token.expires_in));
+  // A lifetime beyond any clock's range would overflow the expiry: cap it at a century.
+  const auto lifetime = std::chrono::seconds(std::clamp<std::int64_t>(token.expires_in, 0, maxSessionLifetime.count()));
+  const SessionRecord record(token.access_token, origin, std::chrono::system_clock::now() + lifetime);
   try {
     self->keychain_->save(record);
   } catch (const std::exception& failure) {
@@ -162,8 +167,8 @@ void Workspace::disconnect() {
   account = std::nullopt;
   fixture = false;
   current = std::nullopt;
-  reports = {};
-  sidebarProjects = {};
+  reports.set({});
+  sidebarProjects.set({});
   accountLoading = false;
   accountError = std::nullopt;
   busy = false;
