@@ -64,6 +64,12 @@ WorkspaceHarness::WorkspaceHarness() {
   if (!made) throw std::runtime_error(error.message());
   folder = std::string(made.get()) + "/Vesk";
   keychain = std::make_shared<SessionKeychain>("vesk-test-" + freshUUID());
+  browser = BrowserConnection::create([anchor = anchor] { return anchor; },
+                                      [this](const std::string& address) {
+                                        launched.push_back(address);
+                                        if (onLaunch) onLaunch();
+                                        return true;
+                                      });
 }
 
 WorkspaceHarness::~WorkspaceHarness() {
@@ -77,7 +83,7 @@ Workspace::Environment WorkspaceHarness::environment() {
   environment.serviceOrigin = service.origin();
   environment.supportFolder = folder;
   environment.keychain = keychain;
-  environment.browser = std::make_shared<BrowserConnection>();
+  environment.browser = browser;
   environment.saveDialog = dialog;
   return environment;
 }
@@ -103,6 +109,26 @@ std::shared_ptr<Workspace> WorkspaceHarness::signedIn(bool fixture, nlohmann::js
   runUntil([&] { return false; }, std::chrono::milliseconds(20));  // let the library and project loads finish
   service.clearRequests();
   return workspace;
+}
+
+void WorkspaceHarness::routeSignIn(const std::string& token, std::int64_t expiresIn) {
+  service.reply("GET", desktop("connection"), Reply::json(R"({"protocol":"vesk-desktop","version":1})"));
+  service.reply("POST", desktop("token"),
+                Reply::json(nlohmann::json{{"access_token", token}, {"expires_in", expiresIn}}.dump()));
+  service.reply("POST", desktop("revoke"), Reply::json("{}"));
+}
+
+void WorkspaceHarness::returnFromBrowser() {
+  if (launched.empty()) throw std::runtime_error("no sign-in was launched");
+  // The state travels inside the redirect address: ...redirect_url=/desktop/connect?challenge=..&state=..
+  glib::GFreePtr<char> decoded(g_uri_unescape_string(launched.back().c_str(), nullptr));
+  const std::string address = decoded.get();
+  const auto at = address.find("state=");
+  const auto state = address.substr(at + 6, 43);
+  const std::string code(43, 'c');
+  glib::GFreePtr<char> issuer(g_uri_escape_string(service.origin().c_str(), nullptr, FALSE));
+  browser->receiveCallback(VeskAppIdentity::current().callbackScheme + "://auth/callback?state=" + state +
+                           "&iss=" + issuer.get() + "&code=" + code);
 }
 
 std::string WorkspaceHarness::readFile(const std::string& name) const {

@@ -2,6 +2,7 @@
 // A workspace wired to the loopback fake service, a private support folder and its own
 // keyring service, with helpers to script the service's desktop API.
 #include "core/async/timing.h"
+#include "core/service/browser_connection.h"
 #include "core/service/session_keychain.h"
 #include "core/workspace/save_dialog.h"
 #include "core/workspace/workspace.h"
@@ -10,6 +11,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -38,6 +40,12 @@ class FakeSaveDialog : public SaveDialog {
   async::Task<std::optional<std::string>> choosePdfDestination(std::string suggestedName) override;
 };
 
+// Stands in for the window that sign-in brings to the front.
+class TestAnchor : public AnchorWindow {
+ public:
+  void present() override {}
+};
+
 class WorkspaceHarness {
  public:
   WorkspaceHarness();
@@ -47,6 +55,11 @@ class WorkspaceHarness {
   std::string folder;
   std::shared_ptr<SessionKeychain> keychain;
   std::shared_ptr<FakeSaveDialog> dialog = std::make_shared<FakeSaveDialog>();
+  std::shared_ptr<TestAnchor> anchor = std::make_shared<TestAnchor>();
+  // Addresses the browser was asked to open, and a hook run at each launch.
+  std::vector<std::string> launched;
+  std::function<void()> onLaunch;
+  std::shared_ptr<BrowserConnection> browser;
 
   Workspace::Environment environment();
   // Stores a session for the fake service that expires `lifetime` from now.
@@ -56,6 +69,10 @@ class WorkspaceHarness {
   void routeAccount(bool fixture = false, nlohmann::json account = accountJson());
   // A workspace restored from a stored session whose account has loaded.
   std::shared_ptr<Workspace> signedIn(bool fixture = false, nlohmann::json account = accountJson());
+  // Routes the availability probe and a token exchange that issues `token`.
+  void routeSignIn(const std::string& token = "token-2", std::int64_t expiresIn = 3600);
+  // Plays the browser: answers the last launched sign-in with a valid callback.
+  void returnFromBrowser();
   std::string readFile(const std::string& name) const;
   bool fileExists(const std::string& name) const;
 };
