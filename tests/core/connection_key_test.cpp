@@ -10,6 +10,9 @@ using vesk::connectionKey;
 TEST(ConnectionKey, IsEmptyWithoutAConnectedToken) {
   EXPECT_EQ(connectionKey("https://vesk.app", "tok-1", false), "");
   EXPECT_EQ(connectionKey("https://vesk.app", std::nullopt, true), "");
+  EXPECT_EQ(connectionKey(std::optional<vesk::DesktopAPI>(), true), "") << "no client";
+  EXPECT_EQ(connectionKey(vesk::DesktopAPI{"https://vesk.app", std::nullopt}, true), "");
+  EXPECT_EQ(connectionKey(vesk::DesktopAPI{"https://vesk.app", "tok-1"}, false), "");
 }
 
 TEST(ConnectionKey, HashesOriginLineFeedAndToken) {
@@ -22,5 +25,5 @@ TEST(ConnectionKey, HashesOriginLineFeedAndToken) {
             "bab98eea2a4ee6228c3f7b28664614767f8f1309ad2c126c41158b318d1127bb");
   EXPECT_NE(connectionKey("https://vesk.app/", "tok-1", true), key) << "a trailing / is another origin text";
   EXPECT_NE(connectionKey("https://vesk.app", "tok-2", true), key);
-  EXPECT_EQ(connectionKey("https://vesk.app", "tok-1", true), key);
+  EXPECT_EQ(connectionKey(vesk::DesktopAPI{"https://vesk.app", "tok-1"}, true), key);
 }

@@ -22,6 +22,12 @@ Reply Reply::json(std::string body, int status) {
   return reply;
 }
 
+Reply Reply::redirect(int status, const std::string& location) {
+  Reply reply = json("", status);
+  reply.headers.emplace_back("Location", location);
+  return reply;
+}
+
 Reply Reply::error(int status, const std::string& message) {
   return json(nlohmann::json{{"error", message}}.dump(), status);
 }
@@ -39,6 +45,7 @@ FakeService::FakeService(std::uint16_t port)
 
 FakeService::~FakeService() {
   for (guint timer : timers_) g_source_remove(timer);
+  streams_.clear();
   soup_server_disconnect(server_.get());
 }
 
@@ -100,7 +107,7 @@ void FakeService::answer(SoupServerMessage* message) {
     return;
   }
   if (!reply.stall && reply.delay.count() <= 0) {
-    send(message, reply);
+    deliver(message, reply);
     return;
   }
   soup_server_message_pause(message);
@@ -124,7 +131,7 @@ void FakeService::answer(SoupServerMessage* message) {
         if (it != held.end()) {
           const Held entry = *it;
           held.erase(it);
-          send(entry.message.get(), entry.reply);
+          d->service->deliver(entry.message.get(), entry.reply);
           soup_server_message_unpause(entry.message.get());
         }
         std::erase(d->service->timers_, g_source_get_id(g_main_current_source()));
@@ -139,6 +146,18 @@ void FakeService::forget(SoupServerMessage* message) {
   std::erase_if(held_, [&](const Held& h) { return h.message.get() == message; });
 }
 
+std::size_t FakeService::abandonedCount() const {
+  // A waiting client sends nothing more, so a readable socket means it has closed.
+  const auto closed = [](SoupServerMessage* message) {
+    GSocket* socket = soup_server_message_get_socket(message);
+    return socket && (g_socket_condition_check(socket, GIOCondition(G_IO_IN | G_IO_HUP | G_IO_ERR)) != 0);
+  };
+  std::size_t count = 0;
+  for (const auto& held : held_) count += closed(held.message.get()) ? 1 : 0;
+  for (const auto& stream : streams_) count += closed(stream->message.get()) ? 1 : 0;
+  return count;
+}
+
 void FakeService::releaseStalled() {
   auto stalled = std::exchange(held_, {});
   for (const auto& entry : stalled) {
@@ -146,8 +165,16 @@ void FakeService::releaseStalled() {
       held_.push_back(entry);  // a delayed reply keeps its own timer
       continue;
     }
-    send(entry.message.get(), entry.reply);
+    deliver(entry.message.get(), entry.reply);
     soup_server_message_unpause(entry.message.get());
+  }
+}
+
+void FakeService::deliver(SoupServerMessage* message, const Reply& reply) {
+  if (reply.chunkSize == 0 && !reply.hangAfter) {
+    send(message, reply);
+  } else {
+    startStream(message, reply);
   }
 }
 
@@ -155,8 +182,58 @@ void FakeService::send(SoupServerMessage* message, const Reply& reply) {
   soup_server_message_set_status(message, static_cast<guint>(reply.status), nullptr);
   SoupMessageHeaders* headers = soup_server_message_get_response_headers(message);
   for (const auto& [name, value] : reply.headers) soup_message_headers_append(headers, name.c_str(), value.c_str());
+  if (reply.contentType.empty()) {
+    SoupMessageBody* body = soup_server_message_get_response_body(message);
+    soup_message_body_append(body, SOUP_MEMORY_COPY, reply.body.data(), reply.body.size());
+    soup_message_body_complete(body);
+    return;
+  }
   soup_server_message_set_response(message, reply.contentType.c_str(), SOUP_MEMORY_COPY, reply.body.data(),
                                    reply.body.size());
+}
+
+}  // namespace vesk::testing
+
+namespace vesk::testing {
+
+void FakeService::startStream(SoupServerMessage* message, const Reply& reply) {
+  soup_server_message_set_status(message, static_cast<guint>(reply.status), nullptr);
+  SoupMessageHeaders* headers = soup_server_message_get_response_headers(message);
+  for (const auto& [name, value] : reply.headers) soup_message_headers_append(headers, name.c_str(), value.c_str());
+  if (!reply.contentType.empty()) soup_message_headers_replace(headers, "Content-Type", reply.contentType.c_str());
+  soup_message_headers_set_encoding(headers, SOUP_ENCODING_CHUNKED);
+  auto stream = std::make_unique<Stream>();
+  stream->service = this;
+  stream->message = glib::ObjectPtr<SoupServerMessage>::retain(message);
+  stream->reply = reply;
+  g_signal_connect_swapped(message, "disconnected", G_CALLBACK(+[](FakeService* service, SoupServerMessage* gone) {
+                             std::erase_if(service->streams_, [&](const auto& s) { return s->message.get() == gone; });
+                           }),
+                           this);
+  writeNextChunk(*stream);
+  streams_.push_back(std::move(stream));
+}
+
+// Appends the next piece of the body and lets the server write it; schedules the piece
+// after it, ends the reply, or leaves it hanging once `hangAfter` bytes are out.
+void FakeService::writeNextChunk(Stream& stream) {
+  const Reply& reply = stream.reply;
+  const std::size_t end = std::min(reply.body.size(), reply.hangAfter.value_or(reply.body.size()));
+  const std::size_t piece = std::min(reply.chunkSize ? reply.chunkSize : end, end - stream.sent);
+  SoupMessageBody* body = soup_server_message_get_response_body(stream.message.get());
+  if (piece > 0) soup_message_body_append(body, SOUP_MEMORY_COPY, reply.body.data() + stream.sent, piece);
+  stream.sent += piece;
+  const bool finished = stream.sent >= end;
+  if (finished && !reply.hangAfter) soup_message_body_complete(body);
+  soup_server_message_unpause(stream.message.get());
+  if (finished) return;
+  const auto interval = reply.chunkInterval.count() < 0 ? 0u : static_cast<guint>(reply.chunkInterval.count());
+  stream.timer = glib::SourceId(g_timeout_add(interval, [](gpointer data) -> gboolean {
+    auto* next = static_cast<Stream*>(data);
+    next->timer.release();  // this source ends as the callback returns
+    writeNextChunk(*next);
+    return G_SOURCE_REMOVE;
+  }, &stream));
 }
 
 }  // namespace vesk::testing

@@ -10,6 +10,8 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <list>
+#include <memory>
 #include <map>
 #include <optional>
 #include <string>
@@ -19,7 +21,7 @@ namespace vesk::testing {
 
 struct RecordedRequest {
   std::string method;
-  std::string path;                  // as sent, still percent-encoded
+  std::string path;                  // percent-decoded by the server
   std::optional<std::string> query;  // as sent; absent when the target had no "?"
   std::vector<std::pair<std::string, std::string>> headers;
   std::string body;
@@ -32,13 +34,21 @@ struct Reply {
   int status = 200;
   std::vector<std::pair<std::string, std::string>> headers;
   std::string body;
-  std::string contentType = "application/json";
+  std::string contentType = "application/json";  // empty: no Content-Type header
   std::chrono::milliseconds delay{0};  // answer only after this long
   bool stall = false;                  // hold the answer until releaseStalled()
   bool drop = false;                   // close the connection without answering
+  // Streaming: the body goes out with chunked encoding, `chunkSize` bytes at a time, the
+  // first chunk at once and each further one after `chunkInterval`.
+  std::size_t chunkSize = 0;
+  std::chrono::milliseconds chunkInterval{0};
+  // Send only this many bytes of the body, then hold the connection open without ending
+  // the reply (streams the body; one chunk unless chunkSize says otherwise).
+  std::optional<std::size_t> hangAfter;
 
   static Reply json(std::string body, int status = 200);
   static Reply error(int status, const std::string& message);
+  static Reply redirect(int status, const std::string& location);
 };
 
 using Handler = std::function<Reply(const RecordedRequest&)>;
@@ -65,6 +75,9 @@ class FakeService {
   void clearRequests() { requests_.clear(); }
 
   std::size_t stalledCount() const { return held_.size(); }
+  // How many held replies (stalled, delayed or hanging) the client has given up on by
+  // closing its connection.
+  std::size_t abandonedCount() const;
   void releaseStalled();
 
  private:
@@ -72,18 +85,30 @@ class FakeService {
     glib::ObjectPtr<SoupServerMessage> message;
     Reply reply;
   };
+  // A reply whose body goes out piece by piece.
+  struct Stream {
+    FakeService* service;
+    glib::ObjectPtr<SoupServerMessage> message;
+    Reply reply;
+    std::size_t sent = 0;
+    glib::SourceId timer;
+  };
 
   static void handle(SoupServer*, SoupServerMessage* message, const char* path, GHashTable*,
                      gpointer self);
   void answer(SoupServerMessage* message);
   void forget(SoupServerMessage* message);
+  void deliver(SoupServerMessage* message, const Reply& reply);
   static void send(SoupServerMessage* message, const Reply& reply);
+  void startStream(SoupServerMessage* message, const Reply& reply);
+  static void writeNextChunk(Stream& stream);
 
   glib::ObjectPtr<SoupServer> server_;
   std::uint16_t port_ = 0;
   std::map<std::pair<std::string, std::string>, Handler> routes_;
   std::vector<RecordedRequest> requests_;
   std::deque<Held> held_;
+  std::list<std::unique_ptr<Stream>> streams_;
   std::vector<guint> timers_;
 };
 

@@ -1,6 +1,7 @@
 // Runs the loopback fake service on its own, for trying the application without the
 // real service: `vesk-fake-service --port 8787`.
 #include "fake_service/fake_service.h"
+#include "fake_service/fake_sign_in.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -18,6 +19,7 @@ int main(int argc, char** argv) {
     }
   }
   vesk::testing::FakeService service(port);
+  const vesk::testing::FakeSignIn signIn(service);
   std::printf("%s\n", service.origin().c_str());
   std::fflush(stdout);
   GMainLoop* loop = g_main_loop_new(nullptr, FALSE);

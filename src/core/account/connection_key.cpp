@@ -9,4 +9,8 @@ std::string connectionKey(const std::string& originText, const std::optional<std
   return glib::sha256Hex(originText + '\n' + *token);
 }
 
+std::string connectionKey(const std::optional<DesktopAPI>& api, bool connected) {
+  return api ? connectionKey(api->origin, api->token, connected) : std::string();
+}
+
 }  // namespace vesk

@@ -80,8 +80,10 @@ struct DesktopAPI {
  private:
   template <class T>
   static async::Task<T> decodeReply(async::Task<std::string> reply) {
-    std::string bytes = co_await std::move(reply);
-    co_return co_await async::inBackground([bytes = std::move(bytes)] { return decode<T>(bytes); });
+    const std::string bytes = co_await std::move(reply);
+    // The frame outlives the work (the awaiter waits for it even when cancelled), so the
+    // worker reads the bytes in place instead of copying megabytes.
+    co_return co_await async::inBackground([&bytes] { return decode<T>(bytes); });
   }
   template <class T>
   static T decode(const std::string& bytes) {

@@ -16,14 +16,14 @@
 
 namespace vesk {
 
-Workspace::Environment Workspace::defaultEnvironment(std::shared_ptr<SaveDialog> saveDialog) {
-  const auto identity = VeskAppIdentity::current();
-  glib::GFreePtr<char> folder(g_build_filename(g_get_user_data_dir(), identity.supportFolderName.c_str(), nullptr));
+Workspace::Environment Workspace::defaultEnvironment(std::shared_ptr<BrowserConnection> browser,
+                                                     std::shared_ptr<SaveDialog> saveDialog) {
+  const auto& identity = VeskAppIdentity::current();
   Environment environment;
   environment.serviceOrigin = build::serviceOrigin;
-  environment.supportFolder = folder.get();
+  environment.supportFolder = identity.supportFolder().string();
   environment.keychain = std::make_shared<SessionKeychain>(identity.sessionService);
-  environment.browser = std::make_shared<BrowserConnection>();
+  environment.browser = std::move(browser);
   environment.saveDialog = std::move(saveDialog);
   return environment;
 }

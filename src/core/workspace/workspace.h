@@ -40,9 +40,11 @@ class Workspace : public std::enable_shared_from_this<Workspace> {
     std::shared_ptr<BrowserConnection> browser;
     std::shared_ptr<SaveDialog> saveDialog;
   };
-  // The application's environment: build origin, XDG data folder, the keyring and the
-  // system browser. The save dialog is supplied by the application.
-  static Environment defaultEnvironment(std::shared_ptr<SaveDialog> saveDialog);
+  // The application's environment: the build's origin, the support folder under the XDG
+  // data folder and the keyring; the browser sign-in and the save panel come from the
+  // application, which owns the window they need.
+  static Environment defaultEnvironment(std::shared_ptr<BrowserConnection> browser,
+                                        std::shared_ptr<SaveDialog> saveDialog);
 
   static std::shared_ptr<Workspace> create(Environment environment, bool restoreSession);
   ~Workspace();

@@ -1,0 +1,125 @@
+// Typed replies and the availability probe.
+#include "core/service/desktop_api.h"
+#include "fake_service/fake_service.h"
+#include "support/expect_failure.h"
+#include "support/run_loop.h"
+
+#include <gtest/gtest.h>
+
+#include <thread>
+
+using vesk::DecodingError;
+using vesk::DesktopAPI;
+using vesk::DesktopHTTPError;
+using vesk::JsonObject;
+using vesk::VeskError;
+using vesk::async::PlatformError;
+using vesk::testing::failureOf;
+using vesk::testing::FakeService;
+using vesk::testing::Reply;
+using vesk::testing::runTask;
+
+namespace {
+
+// A small reply record of the usual shape; it also notes the thread that decoded it.
+struct Greeting {
+  std::string text;
+  std::vector<int> numbers;
+  std::thread::id decodedOn;
+
+  static Greeting fromJson(const nlohmann::json& json) {
+    if (!json.is_object() || !json.contains("text") || !json["text"].is_string())
+      throw DecodingError("greeting: \"text\" is missing or not text");
+    // Left to the library's own checks on purpose: a wrong type throws its exception.
+    return {json["text"].get<std::string>(), json.value("numbers", std::vector<int>{}), std::this_thread::get_id()};
+  }
+};
+
+const std::string unavailable =
+    "Desktop sign-in isn\u2019t available on this Vesk server yet. You can use your account on Vesk Web.";
+
+}  // namespace
+
+TEST(DesktopAPIRequest, DecodesTheReplyRecordOffTheMainThread) {
+  FakeService service;
+  std::string big = R"({"text":"hello","numbers":[)";
+  for (int i = 0; i < 400'000; ++i) big += std::to_string(i) + ",";
+  big.back() = ']';
+  big += "}";
+  service.reply("POST", "/api/desktop/greeting", Reply::json(big));
+  const DesktopAPI api{service.origin(), "t"};
+
+  const auto greeting = runTask(api.request<Greeting>("greeting", JsonObject{{"name", "x"}}, true));
+  EXPECT_EQ(greeting.text, "hello");
+  ASSERT_EQ(greeting.numbers.size(), 400'000u);
+  EXPECT_EQ(greeting.numbers.back(), 399'999);
+  EXPECT_NE(greeting.decodedOn, std::this_thread::get_id());
+  EXPECT_EQ(service.requests().at(0).method, "POST") << "a call with a body is a POST";
+}
+
+TEST(DesktopAPIRequest, AReplyThatDoesNotDecodeIsUnreadable) {
+  FakeService service;
+  const DesktopAPI api{service.origin(), "t"};
+  const std::vector<std::string> bodies = {"", "not json", R"({"text":5})", R"({"text":"a","numbers":"x"})",
+                                           R"([{"text":"a"}])", "{\"text\":\"\xff\"}"};
+  for (std::size_t i = 0; i < bodies.size(); ++i) {
+    SCOPED_TRACE(bodies[i]);
+    const std::string path = "/api/desktop/bad/" + std::to_string(i);
+    service.reply("GET", path, Reply::json(bodies[i]));
+    const auto error = failureOf<DecodingError>(api.request<Greeting>(path.substr(13), std::nullopt, false));
+    EXPECT_STREQ(error.what(), "Vesk returned an unreadable response.");
+    EXPECT_FALSE(error.detail().empty());
+  }
+  service.reply("GET", "/api/desktop/gone", Reply::error(410, "Gone for good."));
+  EXPECT_STREQ(failureOf<DesktopHTTPError>(api.request<Greeting>("gone", std::nullopt, true)).what(),
+               "Gone for good.");
+}
+
+TEST(DesktopAPIProbe, AcceptsOnlyTheDesktopProtocolVersionOne) {
+  FakeService service;
+  const DesktopAPI api{service.origin(), "t"};
+  struct Case {
+    int status;
+    std::string body;
+    bool available;
+  };
+  const std::vector<Case> cases = {
+      {200, R"({"protocol":"vesk-desktop","version":1,"extra":{"x":true}})", true},
+      {200, R"({"protocol":"vesk-desktop","version":2})", false},
+      {200, R"({"protocol":"vesk-web","version":1})", false},
+      {200, R"({"protocol":"vesk-desktop","version":"1"})", false},
+      {200, R"({"protocol":"vesk-desktop"})", false},
+      {200, R"({"protocol":"vesk-desktop","version":1.5})", false},
+      {200, "<html></html>", false},
+      {200, "", false},
+      {404, R"({"error":"Not found."})", false},
+      {405, "", false},
+      {503, R"({"error":{"message":"Maintenance.","code":"down"}})", false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::to_string(c.status) + " " + c.body);
+    service.reply("GET", "/api/desktop/connection", Reply::json(c.body, c.status));
+    if (c.available) {
+      EXPECT_NO_THROW(runTask(api.checkConnectionAvailability()));
+    } else {
+      EXPECT_EQ(failureOf<VeskError>(api.checkConnectionAvailability()).what(), unavailable);
+    }
+  }
+  for (const auto& request : service.requests()) {
+    EXPECT_EQ(request.method, "GET");
+    EXPECT_FALSE(request.header("Authorization")) << "the probe runs unauthenticated";
+  }
+}
+
+TEST(DesktopAPIProbe, PassesOtherFailuresOnUnchanged) {
+  FakeService service;
+  service.reply("GET", "/api/desktop/connection", Reply::error(500, "Broken."));
+  const auto error = failureOf<DesktopHTTPError>(DesktopAPI{service.origin(), std::nullopt}.checkConnectionAvailability());
+  EXPECT_EQ(error.status(), 500);
+  EXPECT_STREQ(error.what(), "Broken.");
+
+  Reply dropped;
+  dropped.drop = true;
+  service.reply("GET", "/api/desktop/connection", dropped);
+  failureOf<PlatformError>(DesktopAPI{service.origin(), std::nullopt}.checkConnectionAvailability());
+}
