@@ -192,10 +192,6 @@ void FakeService::send(SoupServerMessage* message, const Reply& reply) {
                                    reply.body.size());
 }
 
-}  // namespace vesk::testing
-
-namespace vesk::testing {
-
 void FakeService::startStream(SoupServerMessage* message, const Reply& reply) {
   soup_server_message_set_status(message, static_cast<guint>(reply.status), nullptr);
   SoupMessageHeaders* headers = soup_server_message_get_response_headers(message);
@@ -203,7 +199,6 @@ void FakeService::startStream(SoupServerMessage* message, const Reply& reply) {
   if (!reply.contentType.empty()) soup_message_headers_replace(headers, "Content-Type", reply.contentType.c_str());
   soup_message_headers_set_encoding(headers, SOUP_ENCODING_CHUNKED);
   auto stream = std::make_unique<Stream>();
-  stream->service = this;
   stream->message = glib::ObjectPtr<SoupServerMessage>::retain(message);
   stream->reply = reply;
   g_signal_connect_swapped(message, "disconnected", G_CALLBACK(+[](FakeService* service, SoupServerMessage* gone) {

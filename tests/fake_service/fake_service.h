@@ -87,7 +87,6 @@ class FakeService {
   };
   // A reply whose body goes out piece by piece.
   struct Stream {
-    FakeService* service;
     glib::ObjectPtr<SoupServerMessage> message;
     Reply reply;
     std::size_t sent = 0;

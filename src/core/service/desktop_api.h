@@ -36,7 +36,8 @@ struct DesktopAPI {
 
   // Sends one call and returns the reply bytes of a 2xx reply, whatever they are. With
   // no method, a call with a body (an empty one included) is a POST, else a GET. Throws
-  // VeskError (invalid operation, no token), DesktopHTTPError (any other status),
+  // VeskError (invalid operation, no token), nlohmann::json::type_error (a body that
+  // cannot be serialized), DesktopHTTPError (any status outside 200 to 299),
   // async::PlatformError (transport, time-out) or async::Cancelled.
   async::Task<std::string> raw(std::string operation, std::optional<JsonObject> body,
                                std::optional<std::string> method, bool authenticated) const;
@@ -82,7 +83,8 @@ struct DesktopAPI {
   static async::Task<T> decodeReply(async::Task<std::string> reply) {
     const std::string bytes = co_await std::move(reply);
     // The frame outlives the work (the awaiter waits for it even when cancelled), so the
-    // worker reads the bytes in place instead of copying megabytes.
+    // worker reads the bytes in place instead of copying megabytes. (Moving them into the
+    // lambda is no option either: GCC 12 destroys such a capture twice in a co_await.)
     co_return co_await async::inBackground([&bytes] { return decode<T>(bytes); });
   }
   template <class T>
