@@ -143,12 +143,17 @@ TEST(WorkspaceDiscovery, LiveDiscoverySendsTheBodiesAndShowsTheQuestions) {
   const auto project = nlohmann::json::parse(h.service.requestsTo("POST", desktop("projects"))[0].body);
   EXPECT_EQ(project, (nlohmann::json{{"name", "shop.example.com"}, {"brief", ""}}));
 
+  // Discovery reloads the account and the library, which then lists the new run.
+  h.service.reply("GET", desktop("library"),
+                  Reply::json(nlohmann::json{{"runs", {savedRunJson("r-1", "discovery")}}}.dump()));
+  h.service.clearRequests();
   workspace->discover();
   ASSERT_TRUE(runUntil([&] { return *workspace->screen == Screen::discovery; }));
-  EXPECT_EQ(h.service.requestsTo("POST", desktop("projects")).size(), 1u) << "the created project is reused";
+  EXPECT_EQ(h.service.requestsTo("POST", desktop("projects")).size(), 0u) << "the created project is reused";
+  EXPECT_EQ(h.service.requestsTo("GET", desktop("me")).size(), 1u);
   const auto runs = h.service.requestsTo("POST", desktop("runs"));
-  ASSERT_EQ(runs.size(), 2u);
-  const auto body = nlohmann::json::parse(runs[1].body);
+  ASSERT_EQ(runs.size(), 1u);
+  const auto body = nlohmann::json::parse(runs[0].body);
   EXPECT_EQ(body, (nlohmann::json{{"projectId", "p-9"},
                                   {"agent", "vesk"},
                                   {"lensId", "design"},
@@ -158,6 +163,7 @@ TEST(WorkspaceDiscovery, LiveDiscoverySendsTheBodiesAndShowsTheQuestions) {
                                   {"attachments", nlohmann::json::array()}}));
   EXPECT_EQ(workspace->questions->size(), 2u);
   EXPECT_EQ((*workspace->current)->status, "discovery");
+  ASSERT_FALSE(workspace->reports->empty());
   EXPECT_EQ(workspace->reports->front().id, "r-1");
 }
 

@@ -54,7 +54,7 @@ void Workspace::restoreSession() {
   // trailing "/" on either side.
   if (withoutTrailingSlashes(record->origin) != withoutTrailingSlashes(*originText)) return;
   token_ = record->token;
-  connectedOrigin_ = record->origin;
+  connectedOrigin_ = *originText;
   accountLoading = true;
   async::spawn(restoreTask(shared_from_this()));
 }
