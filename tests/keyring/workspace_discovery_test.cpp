@@ -123,6 +123,17 @@ TEST(WorkspaceDiscovery, GuardsInOrder) {
   EXPECT_FALSE(*workspace->busy);
   EXPECT_TRUE(workspace->operationSlot().isEmpty());
   EXPECT_TRUE(h.service.requests().empty());
+
+  // A brief alone passes when the intent is new work; without a client the task then
+  // says so.
+  workspace->urls = "";
+  workspace->projectIntent = "new";
+  workspace->originText = "not an origin";
+  workspace->discover();
+  EXPECT_TRUE(*workspace->busy);
+  EXPECT_FALSE(workspace->error->has_value());
+  ASSERT_TRUE(runUntil([&] { return !*workspace->busy; }));
+  EXPECT_EQ(*workspace->error, std::optional<std::string>("Connect your existing Vesk account first."));
 }
 
 TEST(WorkspaceDiscovery, LiveDiscoverySendsTheBodiesAndShowsTheQuestions) {
@@ -182,6 +193,7 @@ TEST(WorkspaceDiscovery, ServiceRepliesThatCannotStartTheRun) {
   EXPECT_FALSE(workspace->current->has_value());
   EXPECT_EQ(workspace->questions->size(), 2u);
   EXPECT_EQ(nlohmann::json::parse(h.service.requestsTo("POST", desktop("runs"))[0].body)["baselineRunId"], "base-1");
+  EXPECT_EQ(h.service.requestsTo("GET", desktop("library")).size(), 1u) << "a failure reloads the library";
 
   auto noQuestions = runJson("r-2", "discovery");
   noQuestions["questions"] = nlohmann::json::array();

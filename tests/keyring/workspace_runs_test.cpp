@@ -100,6 +100,14 @@ TEST(WorkspaceRuns, AFailedContinueIsNeverSentAgainAndPollsKeepTheirPace) {
                                    "Connection interrupted. Checking the saved audit; no second audit has been requested."));
   ASSERT_TRUE(runUntil([&] { return h.service.requestsTo("GET", runsPath()).size() >= 6; }, 5s));
   EXPECT_EQ(h.service.requestsTo("POST", runsPath("/continue")).size(), 1u);
+  // Each pass waits its 100 ms (2.5 s scaled) after the 60 ms reply: starts lie about
+  // 160 ms apart, never closer, and never further as failures accumulate.
+  const auto reads = h.service.requestsTo("GET", runsPath());
+  for (std::size_t i = reads.size() - 3; i < reads.size(); ++i) {
+    const auto gap = reads[i].received - reads[i - 1].received;
+    EXPECT_GE(gap, 155ms);
+    EXPECT_LT(gap, 400ms);
+  }
   EXPECT_TRUE(h.service.requestsTo("GET", runsPath("/lenses")).empty()) << "a quick read reads no lenses";
   EXPECT_FALSE(workspace->liveProgress->has_value());
   workspace->pauseWatching();
@@ -148,17 +156,20 @@ TEST(WorkspaceRuns, LostConnectionIsMarkedAndClearedByTheNextGoodRead) {
   vesk::async::ScopedTimeScale fast(0.04);
   WorkspaceHarness h;
   auto workspace = h.signedIn();
-  h.service.replies("GET", runsPath(), {Reply::error(503, "Down."), Reply::error(503, "Down."),
-                                        Reply::json(runJson("r1", "running").dump())});
+  Reply unavailable = Reply::json("<html>Service unavailable</html>", 503);
+  unavailable.contentType = "text/html";
+  h.service.replies("GET", runsPath(), {unavailable, unavailable, Reply::json(runJson("r1", "running").dump())});
   workspace->openReport(savedRun("r1", "running"));
   ASSERT_TRUE(runUntil([&] { return h.service.requestsTo("GET", runsPath()).size() == 2; }));
   runFor(10ms);
   EXPECT_TRUE(*workspace->connectionLost);
-  EXPECT_EQ(*workspace->error, std::optional<std::string>("Down."));
+  const std::optional<std::string> couldNotConfirm(
+      "Vesk could not confirm this request (503). Check saved work before starting again.");
+  EXPECT_EQ(*workspace->error, couldNotConfirm);
   ASSERT_TRUE(runUntil([&] { return h.service.requestsTo("GET", runsPath()).size() == 3; }));
   runFor(10ms);
   EXPECT_FALSE(*workspace->connectionLost);
-  EXPECT_EQ(*workspace->error, std::optional<std::string>("Down.")) << "a running read leaves the message";
+  EXPECT_EQ(*workspace->error, couldNotConfirm) << "a running read leaves the message";
   workspace->newAudit();
 }
 
@@ -184,6 +195,38 @@ TEST(WorkspaceRuns, RetryAQuickRead) {
   EXPECT_EQ(nlohmann::json::parse(sent[0].body)["retry"], true);
   runFor(100ms);
   EXPECT_EQ(h.service.requestsTo("GET", runsPath()).size(), 1u) << "the retry reconciles once and watches nothing";
+
+  // Never for a full audit.
+  auto full = **workspace->current;
+  full.auditMode = "full";
+  workspace->current = full;
+  workspace->quickRetryable = true;
+  workspace->retryQuickRead();
+  EXPECT_FALSE(*workspace->busy);
+}
+
+TEST(WorkspaceRuns, NewAuditDuringALiveRunDropsTheRunStartWrites) {
+  vesk::async::ScopedTimeScale fast(0.04);
+  WorkspaceHarness h;
+  auto workspace = answeredRun(h, "quick");
+  Reply held = Reply::json("{}");
+  held.stall = true;
+  h.service.reply("POST", runsPath("/continue"), held);
+  h.service.reply("GET", runsPath(), Reply::json(runJson("r1", "running").dump()));
+  workspace->runQuickRead();
+  ASSERT_TRUE(runUntil([&] { return h.service.stalledCount() == 1; }));
+  workspace->urls = "https://old.example";
+  workspace->newAudit();
+  EXPECT_EQ(*workspace->screen, Screen::input);
+  EXPECT_EQ(*workspace->urls, "");
+  const auto reads = h.service.requestsTo("GET", runsPath()).size();
+  h.service.reply("GET", runsPath(), Reply::json(runJson("r1", "complete", "quick", "# Done").dump()));
+  h.service.releaseStalled();
+  runFor(300ms);
+  EXPECT_EQ(h.service.requestsTo("GET", runsPath()).size(), reads) << "no reconcile and no polling after newAudit";
+  EXPECT_EQ(*workspace->screen, Screen::input);
+  EXPECT_FALSE(*workspace->busy);
+  EXPECT_FALSE(workspace->current->has_value());
 }
 
 TEST(WorkspacePreview, PlaysStagesAndCompletesWithoutSending) {
