@@ -82,6 +82,7 @@ void FakeService::handle(SoupServer*, SoupServerMessage* message, const char*, G
 
 void FakeService::answer(SoupServerMessage* message) {
   RecordedRequest request;
+  request.received = std::chrono::steady_clock::now();
   request.method = soup_server_message_get_method(message);
   GUri* uri = soup_server_message_get_uri(message);
   request.path = g_uri_get_path(uri);

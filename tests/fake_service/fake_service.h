@@ -25,6 +25,7 @@ struct RecordedRequest {
   std::optional<std::string> query;  // as sent; absent when the target had no "?"
   std::vector<std::pair<std::string, std::string>> headers;
   std::string body;
+  std::chrono::steady_clock::time_point received;
 
   // The value of a header by case-insensitive name, if it was sent.
   std::optional<std::string> header(const std::string& name) const;

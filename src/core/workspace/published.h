@@ -1,0 +1,39 @@
+#pragma once
+// A published property of a state object: the value, and a signal that tells observers
+// it changed so a view redraws only what depends on it.
+#include <sigc++/signal.h>
+
+#include <utility>
+
+namespace vesk {
+
+template <class T>
+class Published {
+ public:
+  explicit Published(T initial = T()) : value_(std::move(initial)) {}
+  Published(const Published&) = delete;
+  Published& operator=(const Published&) = delete;
+
+  const T& get() const { return value_; }
+  const T& operator*() const { return value_; }
+  const T* operator->() const { return &value_; }
+
+  // Stores the value and, when it differs from the old one, tells the observers.
+  void set(T value) {
+    if (value_ == value) return;
+    value_ = std::move(value);
+    changed_.emit();
+  }
+  Published& operator=(T value) {
+    set(std::move(value));
+    return *this;
+  }
+
+  sigc::signal<void()>& signalChanged() { return changed_; }
+
+ private:
+  T value_;
+  sigc::signal<void()> changed_;
+};
+
+}  // namespace vesk

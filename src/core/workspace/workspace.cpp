@@ -1,0 +1,165 @@
+// Workspace: construction, session restore, navigation and the saved-run list.
+#include "core/workspace/workspace.h"
+
+#include "build_config.h"
+#include "core/service/browser_connection.h"
+#include "core/service/session_keychain.h"
+#include "core/service/vesk_app_identity.h"
+#include "core/workspace/origin_text.h"
+#include "core/workspace/save_dialog.h"
+#include "core/workspace/uuid_text.h"
+
+#include <glib.h>
+
+#include <algorithm>
+#include <chrono>
+
+namespace vesk {
+
+Workspace::Environment Workspace::defaultEnvironment(std::shared_ptr<BrowserConnection> browser,
+                                                     std::shared_ptr<SaveDialog> saveDialog) {
+  const auto& identity = VeskAppIdentity::current();
+  Environment environment;
+  environment.serviceOrigin = build::serviceOrigin;
+  environment.supportFolder = identity.supportFolder().string();
+  environment.keychain = std::make_shared<SessionKeychain>(identity.sessionService);
+  environment.browser = std::move(browser);
+  environment.saveDialog = std::move(saveDialog);
+  return environment;
+}
+
+std::shared_ptr<Workspace> Workspace::create(Environment environment, bool restore) {
+  std::shared_ptr<Workspace> workspace(new Workspace(std::move(environment)));
+  if (restore) workspace->restoreSession();
+  return workspace;
+}
+
+Workspace::Workspace(Environment environment)
+    : draftID(freshUUID()),
+      originText(std::move(environment.serviceOrigin)),
+      keychain_(std::move(environment.keychain)),
+      browser_(std::move(environment.browser)),
+      saveDialog_(std::move(environment.saveDialog)),
+      generation_(freshUUID()),
+      sessionGeneration_(freshUUID()),
+      runFile_(std::move(environment.supportFolder)) {}
+
+Workspace::~Workspace() = default;
+
+void Workspace::restoreSession() {
+  const auto record = keychain_->load();
+  if (!record) return;
+  if (record->expires <= std::chrono::system_clock::now()) return;
+  // A session always restores for the origin it was made for, with or without a
+  // trailing "/" on either side.
+  if (withoutTrailingSlashes(record->origin) != withoutTrailingSlashes(*originText)) return;
+  token_ = record->token;
+  connectedOrigin_ = *originText;
+  accountLoading = true;
+  async::spawn(restoreTask(shared_from_this()));
+}
+
+async::Task<void> Workspace::restoreTask(std::shared_ptr<Workspace> self) { co_await self->refreshAccount(); }
+
+std::optional<DesktopAPI> Workspace::api() const {
+  const auto origin = DesktopAPI::validOrigin(*originText);
+  if (!origin) return std::nullopt;
+  DesktopAPI client{*origin, std::nullopt};
+  if (connectedOrigin_ && *connectedOrigin_ == *originText) client.token = token_;
+  return client;
+}
+
+bool Workspace::hasAccountSession() const {
+  return account->has_value() || token_.has_value() || *accountLoading || accountError->has_value();
+}
+
+bool Workspace::isQuickRead() const {
+  if (current->has_value() && (*current)->auditMode) return *(*current)->auditMode == "quick";
+  return *auditMode == "quick";
+}
+
+bool Workspace::canNavigateToAnotherRun() const {
+  if (*reportMutationInFlight) return false;
+  if (!*busy) return true;
+  if (*fixture) return false;
+  if (!current->has_value()) return false;
+  return (*current)->status == "running";
+}
+
+void Workspace::renewGeneration() { generation_ = freshUUID(); }
+
+bool Workspace::isOpenRun(const std::string& runID) const {
+  return current->has_value() && (*current)->id == runID;
+}
+
+void Workspace::newAudit() {
+  if (!canNavigateToAnotherRun()) return;
+  busy = false;
+  draftID = freshUUID();
+  renewGeneration();
+  watcher_.current().cancel();
+  current = std::nullopt;
+  projectID_.reset();
+  baselineRunID = std::nullopt;
+  comparisonBaseline = std::nullopt;
+  existingContextAvailable = false;
+  projectIntent = "redesign";
+  continuationInFlight_ = false;
+  liveProgress = std::nullopt;
+  quickRetryable = false;
+  auditMode = "quick";
+  projectName = "";
+  urls = "";
+  brief = "";
+  attachments.set({});
+  answers.set({});
+  questions.set({});
+  confirmed = false;
+  error = std::nullopt;
+  screen = Screen::input;
+}
+
+void Workspace::remember() {
+  if (!current->has_value()) return;
+  auto list = *reports;
+  const auto& open = **current;
+  std::erase_if(list, [&](const SavedAudit& run) { return run.id == open.id; });
+  list.insert(list.begin(), open);
+  reports = std::move(list);
+  persist();
+}
+
+void Workspace::persist() {
+  try {
+    runFile_.write(*reports, *fixture);
+  } catch (const std::exception& failure) {
+    error = std::string("The local copy could not be saved. ") + failure.what();
+  }
+}
+
+void Workspace::acceptReportOutput(const std::string& output, const std::string& runID) {
+  if (!isOpenRun(runID)) return;
+  auto run = **current;
+  run.output = output;
+  current = std::move(run);
+  remember();
+}
+
+void Workspace::acceptReport(const SavedAudit& run) {
+  if (!isOpenRun(run.id)) return;
+  current = run;
+  remember();
+}
+
+void Workspace::forgetReport(const std::string& runID) {
+  auto list = *reports;
+  std::erase_if(list, [&](const SavedAudit& run) { return run.id == runID; });
+  reports = std::move(list);
+  persist();
+  if (isOpenRun(runID)) {
+    current = std::nullopt;
+    screen = Screen::library;
+  }
+}
+
+}  // namespace vesk

@@ -1,0 +1,195 @@
+#pragma once
+// The one state object of the application window: the session, the screen, the composer
+// input, the discovery answers, the saved runs, the open run and the flags the screens
+// draw from. Lives on the main thread; every asynchronous step is a task of the runtime
+// in core/async that checks the line of work it belongs to after each suspension.
+//
+// Always held by std::shared_ptr (see create()): the tasks it starts keep it alive until
+// they end, and destroying it cancels none of them.
+#include "core/async/spawn.h"
+#include "core/service/desktop_api.h"
+#include "core/service/library_records.h"
+#include "core/service/service_records.h"
+#include "core/workspace/audit_progress_snapshot.h"
+#include "core/workspace/published.h"
+#include "core/workspace/saved_run_file.h"
+#include "core/workspace/screen.h"
+
+#include <nlohmann/json.hpp>
+
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vesk {
+
+class BrowserConnection;
+class SaveDialog;
+class SessionKeychain;
+
+class Workspace : public std::enable_shared_from_this<Workspace> {
+ public:
+  // What the workspace is built from. The application passes the build's values; tests
+  // pass the fake service's origin, a private folder and a fake save dialog.
+  struct Environment {
+    std::string serviceOrigin;
+    std::string supportFolder;
+    std::shared_ptr<SessionKeychain> keychain;
+    std::shared_ptr<BrowserConnection> browser;
+    std::shared_ptr<SaveDialog> saveDialog;
+  };
+  // The application's environment: the build's origin, the support folder under the XDG
+  // data folder and the keyring; the browser sign-in and the save panel come from the
+  // application, which owns the window they need.
+  static Environment defaultEnvironment(std::shared_ptr<BrowserConnection> browser,
+                                        std::shared_ptr<SaveDialog> saveDialog);
+
+  static std::shared_ptr<Workspace> create(Environment environment, bool restoreSession);
+  ~Workspace();
+  Workspace(const Workspace&) = delete;
+  Workspace& operator=(const Workspace&) = delete;
+
+  // Published state, in declaration order.
+  Published<Screen> screen{Screen::home};
+  Published<bool> fixture{false};
+  Published<std::optional<Account>> account;
+  Published<bool> accountLoading{false};
+  Published<std::optional<std::string>> accountError;
+  Published<std::string> auditMode{"quick"};
+  Published<std::string> draftID;
+  Published<std::string> projectName;
+  Published<std::string> urls;
+  Published<std::string> brief;
+  Published<std::vector<AuditAttachment>> attachments;
+  Published<std::vector<DiscoveryQuestion>> questions;
+  Published<std::map<std::string, std::vector<std::string>>> answers;
+  Published<std::vector<SavedAudit>> reports;
+  Published<std::vector<LibraryProject>> sidebarProjects;
+  Published<std::optional<SavedAudit>> current;
+  Published<std::optional<std::string>> error;
+  Published<bool> busy{false};
+  Published<bool> reportMutationInFlight{false};
+  Published<bool> connectionLost{false};
+  Published<int> progress{0};
+  Published<bool> confirmed{false};
+  Published<std::optional<std::string>> baselineRunID;
+  Published<std::optional<ReportBaseline>> comparisonBaseline;
+  Published<bool> reconnectRequired{false};
+  Published<bool> existingContextAvailable{false};
+  Published<std::string> projectIntent{"redesign"};
+  Published<std::optional<std::string>> libraryProjectID;
+  Published<std::optional<AuditProgressSnapshot>> liveProgress;
+  Published<bool> quickRetryable{false};
+  Published<std::string> originText;
+
+  // State, navigation and the saved-run list.
+  std::optional<DesktopAPI> api() const;
+  bool hasAccountSession() const;
+  bool isQuickRead() const;
+  bool canNavigateToAnotherRun() const;
+  void newAudit();
+  void acceptReportOutput(const std::string& output, const std::string& runID);
+  void acceptReport(const SavedAudit& run);
+  void forgetReport(const std::string& runID);
+  const std::string& supportFolder() const { return runFile_.folder(); }
+
+  // Session and account.
+  void connect(bool preservingSavedWork);
+  void disconnect();
+  async::Task<void> refreshAccount();
+  async::Task<void> refreshLibrary();
+  async::Task<void> refreshProjects();
+
+  // Opening runs and export.
+  void openReport(const SavedAudit& run);
+  void exportPDF();
+
+  // Composer rules and discovery.
+  int maxURLs() const;
+  bool canStartQuickRead() const;
+  std::optional<std::string> auditAccessNotice() const;
+  bool hasAuditSources() const;
+  void addFiles(std::vector<std::string> paths);
+  void selectComparisonBaseline(const ReportBaseline& baseline);
+  void discover();
+  std::string questionKey(std::size_t index) const;
+  std::vector<std::string> selectedAnswers(long index) const;
+  void select(const std::string& option, const std::string& question, std::optional<long> index);
+  bool allAnswered() const;
+  nlohmann::json discoveryPayload() const;
+
+  // Running, watching and reconciling.
+  void runQuickRead();
+  void start();
+  void retryQuickRead();
+  void checkStatus();
+  void pauseWatching();
+  std::vector<std::string> stages() const;
+
+  // The tasks in the two slots, for tests and the shell's "is anything running" checks.
+  const async::TaskSlot& operationSlot() const { return operation_; }
+  const async::TaskSlot& watcherSlot() const { return watcher_; }
+
+ private:
+  explicit Workspace(Environment environment);
+  void restoreSession();
+
+  // Every asynchronous step copies the line of work it belongs to and writes nothing once
+  // it has moved on.
+  bool isCurrent(const std::string& copy) const { return generation_ == copy; }
+  bool isSessionCurrent(const std::string& copy) const { return sessionGeneration_ == copy; }
+  void renewGeneration();
+  bool isOpenRun(const std::string& runID) const;
+  void remember();
+  void persist();
+  void revokeExistingSession();
+  bool clearKeychain();
+
+  static async::Task<void> restoreTask(std::shared_ptr<Workspace> self);
+  static async::Task<void> sessionTask(std::shared_ptr<Workspace> self, std::string generation, std::string origin,
+                                       bool preservingSavedWork, Screen shownAtStart);
+  static async::Task<void> openTask(std::shared_ptr<Workspace> self, SavedAudit run);
+  static async::Task<void> exportTask(std::shared_ptr<Workspace> self, DesktopAPI client, SavedAudit run);
+  static async::Task<void> addFilesTask(std::shared_ptr<Workspace> self, std::string draft,
+                                        std::vector<std::string> paths);
+  static async::Task<void> discoveryTask(std::shared_ptr<Workspace> self, std::string generation, std::string mode,
+                                         std::vector<std::string> sourceURLs);
+  async::Task<void> discoverLocally(std::string generation, std::string mode);
+  async::Task<void> discoverOnService(std::string generation, std::string mode, std::vector<std::string> sourceURLs);
+  void beginReview();
+  void watch(const std::string& runID);
+  async::Task<void> reconcile(std::string runID);
+  static async::Task<void> runStartTask(std::shared_ptr<Workspace> self, SavedAudit run, std::string generation);
+  static async::Task<void> watcherTask(std::shared_ptr<Workspace> self, std::string runID, std::string generation);
+  static async::Task<void> retryTask(std::shared_ptr<Workspace> self, DesktopAPI client, SavedAudit run,
+                                     std::string generation);
+  async::Task<void> playPreview(SavedAudit run, std::string generation);
+  async::Task<void> applyRunState(RunState reply);
+  JsonObject projectBody() const;
+  JsonObject runCreationBody(const std::string& mode, const std::vector<std::string>& sourceURLs) const;
+  JsonObject continueBody(bool retry) const;
+  std::string failureMessage(const RunState& reply) const;
+  static async::Task<void> checkStatusTask(std::shared_ptr<Workspace> self, std::string runID);
+
+  std::optional<std::string> token_;
+  std::optional<std::string> connectedOrigin_;
+  async::TaskSlot operation_;
+  async::TaskSlot watcher_;
+  bool continuationInFlight_ = false;
+  std::shared_ptr<SessionKeychain> keychain_;
+  std::shared_ptr<BrowserConnection> browser_;
+  std::shared_ptr<SaveDialog> saveDialog_;
+  std::optional<std::string> projectID_;
+  std::string generation_;
+  // Renewed only by connect() and disconnect(): the account, library and project loads
+  // belong to the session, so navigating to another run does not silence them.
+  std::string sessionGeneration_;
+  SavedRunFile runFile_;
+  // The line of work whose discovery task is running, if any.
+  std::optional<std::string> discoveryGeneration_;
+  bool exportRunning_ = false;
+};
+
+}  // namespace vesk

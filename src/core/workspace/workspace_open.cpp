@@ -1,0 +1,109 @@
+// Workspace: opening a saved run and exporting its PDF.
+#include "core/workspace/save_dialog.h"
+#include "core/workspace/workspace.h"
+
+#include <glib.h>
+
+namespace vesk {
+
+namespace {
+
+// The file name proposed for a run's PDF. Characters a file name cannot hold are
+// replaced in the proposal only; the project keeps its name.
+std::string proposedPdfName(const std::string& projectName) {
+  std::string safe;
+  safe.reserve(projectName.size());
+  for (const unsigned char c : projectName) safe.push_back(c == '/' || c < 0x20 || c == 0x7f ? '-' : char(c));
+  return "Vesk — " + safe + ".pdf";
+}
+
+void writeFile(const std::string& path, const std::string& bytes) {
+  glib::ErrorSlot error;
+  if (!g_file_set_contents(path.c_str(), bytes.data(), static_cast<gssize>(bytes.size()), error.out()))
+    throw std::runtime_error(error.message());
+}
+
+}  // namespace
+
+void Workspace::openReport(const SavedAudit& run) {
+  const bool reopening = isOpenRun(run.id);
+  if (!canNavigateToAnotherRun() && !reopening) return;
+  if (!reopening) {
+    renewGeneration();
+    watcher_.current().cancel();
+    continuationInFlight_ = false;
+    busy = false;
+    liveProgress = std::nullopt;
+    quickRetryable = false;
+    answers.set({});
+    confirmed = false;
+    // The previous run's questions must never be answered for this one; a run in
+    // discovery gets its own back from the reconcile below.
+    questions.set({});
+  }
+  projectName = run.projectName;
+  projectID_ = run.projectId;
+  current = run;
+  auditMode = run.auditMode.value_or("quick");
+  if (run.fixture.value_or(false)) {
+    screen = run.status == "complete" ? Screen::report : Screen::progress;
+    return;
+  }
+  if (run.status == "complete") {
+    screen = Screen::report;
+  } else if (run.status == "discovery") {
+    screen = Screen::discovery;
+  } else {
+    screen = Screen::progress;
+  }
+  async::spawn(openTask(shared_from_this(), run));
+}
+
+async::Task<void> Workspace::openTask(std::shared_ptr<Workspace> self, SavedAudit run) {
+  co_await self->reconcile(run.id);
+  // No generation check: watch() runs only while this run is still the open one and
+  // still running, whoever opened it.
+  if (self->isOpenRun(run.id) && (*self->current)->status == "running") self->watch(run.id);
+}
+
+void Workspace::exportPDF() {
+  if (exportRunning_) return;
+  const auto client = api();
+  if (*fixture || !current->has_value() || (*current)->status != "complete" || !client) {
+    error = std::string(
+        "Completed sample reports can be printed with Ctrl+P. Only completed live reports can be exported.");
+    return;
+  }
+  exportRunning_ = true;
+  async::spawn(exportTask(shared_from_this(), *client, **current));
+}
+
+async::Task<void> Workspace::exportTask(std::shared_ptr<Workspace> self, DesktopAPI client, SavedAudit run) {
+  struct Finish {
+    Workspace& workspace;
+    ~Finish() { workspace.exportRunning_ = false; }
+  } finish{*self};
+  std::string bytes;
+  try {
+    bytes = co_await client.raw("runs/" + DesktopAPI::pathIdentifier(run.id) + "/pdf", std::nullopt, std::nullopt, true);
+  } catch (const async::Cancelled&) {
+    co_return;
+  } catch (const std::exception& failure) {
+    self->error = std::string(failure.what());
+    co_return;
+  }
+  std::optional<std::string> destination;
+  try {
+    destination = co_await self->saveDialog_->choosePdfDestination(proposedPdfName(run.projectName));
+  } catch (const async::Cancelled&) {
+    co_return;
+  }
+  if (!destination) co_return;
+  try {
+    writeFile(*destination, bytes);
+  } catch (const std::exception& failure) {
+    self->error = std::string(failure.what());
+  }
+}
+
+}  // namespace vesk

@@ -1,0 +1,253 @@
+// Workspace: signing in and out, and loading the account, the run library and projects.
+#include "core/service/browser_connection.h"
+#include "core/service/session_keychain.h"
+#include "core/workspace/origin_text.h"
+#include "core/workspace/uuid_text.h"
+#include "core/workspace/workspace.h"
+
+#include <algorithm>
+
+namespace vesk {
+
+namespace {
+
+constexpr std::chrono::seconds maxSessionLifetime(100LL * 365 * 24 * 3600);
+
+struct AccountReply {
+  Account account;
+  bool fixture = false;
+  static AccountReply fromJson(const nlohmann::json& value);
+};
+
+struct LibraryReply {
+  std::vector<SavedAudit> runs;
+  static LibraryReply fromJson(const nlohmann::json& value);
+};
+
+struct ProjectsReply {
+  std::vector<LibraryProject> projects;
+  static ProjectsReply fromJson(const nlohmann::json& value);
+};
+
+const nlohmann::json& requiredMember(const nlohmann::json& object, const char* key) {
+  if (!object.is_object()) throw DecodingError("the reply is not an object");
+  const auto found = object.find(key);
+  if (found == object.end() || found->is_null()) throw DecodingError(std::string("missing \"") + key + "\"");
+  return *found;
+}
+
+template <class Record>
+std::vector<Record> requiredList(const nlohmann::json& object, const char* key) {
+  const auto& list = requiredMember(object, key);
+  if (!list.is_array()) throw DecodingError(std::string("\"") + key + "\" is not a list");
+  std::vector<Record> records;
+  records.reserve(list.size());
+  for (const auto& element : list) records.push_back(Record::fromJson(element));
+  return records;
+}
+
+AccountReply AccountReply::fromJson(const nlohmann::json& value) {
+  AccountReply reply;
+  reply.account = Account::fromJson(requiredMember(value, "account"));
+  const auto& fixture = requiredMember(value, "fixture");
+  if (!fixture.is_boolean()) throw DecodingError("\"fixture\" is not a flag");
+  reply.fixture = fixture.get<bool>();
+  return reply;
+}
+
+LibraryReply LibraryReply::fromJson(const nlohmann::json& value) {
+  return {requiredList<SavedAudit>(value, "runs")};
+}
+
+ProjectsReply ProjectsReply::fromJson(const nlohmann::json& value) {
+  return {requiredList<LibraryProject>(value, "projects")};
+}
+
+// Fire-and-forget: tells the service to drop a token that is being replaced.
+async::Task<void> revokeTask(DesktopAPI client) {
+  try {
+    co_await client.raw("revoke", JsonObject{}, std::nullopt, true);
+  } catch (...) {
+    // The old token is dropped on this side whatever the service says.
+  }
+}
+
+}  // namespace
+
+void Workspace::connect(bool preservingSavedWork) {
+  const Screen shownAtStart = *screen;
+  const auto origin = DesktopAPI::validOrigin(*originText);
+  if (!origin) {
+    error = std::string("Use an https origin, or localhost for local development.");
+    return;
+  }
+  if (account->has_value() || *fixture) {
+    busy = false;
+    if (!preservingSavedWork) newAudit();
+  }
+  browser_->cancel();
+  operation_.cancel();
+  revokeExistingSession();
+  clearKeychain();
+  token_.reset();
+  connectedOrigin_.reset();
+  busy = true;
+  error = std::nullopt;
+  account = std::nullopt;
+  accountLoading = false;
+  accountError = std::nullopt;
+  fixture = false;
+  reconnectRequired = false;
+  if (!preservingSavedWork) {
+    current = std::nullopt;
+    reports.set({});
+    sidebarProjects.set({});
+  }
+  watcher_.cancel();
+  renewGeneration();
+  sessionGeneration_ = freshUUID();
+  const auto task = async::spawn(
+      sessionTask(shared_from_this(), generation_, withoutSurroundingSlashes(*origin), preservingSavedWork, shownAtStart));
+  operation_.start(task, false);
+}
+
+async::Task<void> Workspace::sessionTask(std::shared_ptr<Workspace> self, std::string generation, std::string origin,
+                                         bool preservingSavedWork, Screen shownAtStart) {
+  if (!self->isCurrent(generation) || (co_await async::currentContext())->isCancelled()) co_return;
+  TokenResponse token;
+  try {
+    token = co_await self->browser_->connect(origin);
+  } catch (const async::Cancelled&) {
+    if (self->isCurrent(generation)) self->busy = false;
+    co_return;
+  } catch (const std::exception& failure) {
+    if (self->isCurrent(generation)) {
+      self->error = std::string(failure.what());
+      self->busy = false;
+    }
+    co_return;
+  }
+  if (!self->isCurrent(generation) || (co_await async::currentContext())->isCancelled()) {
+    if (self->isCurrent(generation)) self->busy = false;
+    co_return;
+  }
+  // A lifetime beyond any clock's range would overflow the expiry: cap it at a century.
+  const auto lifetime = std::chrono::seconds(std::clamp<std::int64_t>(token.expires_in, 0, maxSessionLifetime.count()));
+  const SessionRecord record(token.access_token, origin, std::chrono::system_clock::now() + lifetime);
+  try {
+    self->keychain_->save(record);
+  } catch (const std::exception& failure) {
+    if (self->isCurrent(generation)) {
+      self->error = std::string(failure.what());
+      self->busy = false;
+    }
+    co_return;
+  }
+  self->token_ = record.token;
+  self->connectedOrigin_ = record.origin;
+  self->originText = record.origin;
+  co_await self->refreshAccount();
+  if (self->isCurrent(generation) && self->account->has_value()) {
+    self->busy = false;
+    self->screen = preservingSavedWork ? shownAtStart : Screen::input;
+  }
+  if (self->isCurrent(generation)) self->busy = false;
+}
+
+void Workspace::disconnect() {
+  renewGeneration();
+  sessionGeneration_ = freshUUID();
+  browser_->cancel();
+  operation_.cancel();
+  watcher_.cancel();
+  revokeExistingSession();
+  const bool cleared = clearKeychain();
+  token_.reset();
+  connectedOrigin_.reset();
+  account = std::nullopt;
+  fixture = false;
+  current = std::nullopt;
+  reports.set({});
+  sidebarProjects.set({});
+  accountLoading = false;
+  accountError = std::nullopt;
+  busy = false;
+  reconnectRequired = false;
+  newAudit();
+  // A session left in the keyring would sign the user in again at the next start.
+  if (!cleared) error = std::string("Could not remove the saved session from the keyring.");
+}
+
+bool Workspace::clearKeychain() { return keychain_->clear(); }
+
+void Workspace::revokeExistingSession() {
+  if (!token_ || !connectedOrigin_) return;
+  const auto origin = DesktopAPI::validOrigin(*connectedOrigin_);
+  if (!origin) return;
+  async::spawn(revokeTask(DesktopAPI{*origin, token_}));
+}
+
+async::Task<void> Workspace::refreshAccount() {
+  auto self = shared_from_this();
+  const auto client = api();
+  if (!client) co_return;
+  const auto session = sessionGeneration_;
+  accountLoading = true;
+  accountError = std::nullopt;
+  try {
+    auto reply = co_await client->request<AccountReply>("me", std::nullopt, true);
+    const bool cancelled = (co_await async::currentContext())->isCancelled();
+    if (isSessionCurrent(session) && !cancelled) {
+      account = std::move(reply.account);
+      fixture = reply.fixture;
+      reconnectRequired = false;
+      co_await refreshLibrary();
+      co_await refreshProjects();
+    }
+  } catch (const async::Cancelled&) {
+    // A cancelled load leaves the account as it was; only the flag below is settled.
+  } catch (const std::exception& failure) {
+    if (isSessionCurrent(session)) {
+      accountError = std::string(failure.what());
+      error = std::string(failure.what());
+      if (const auto* http = dynamic_cast<const DesktopHTTPError*>(&failure); http && http->status() == 401)
+        reconnectRequired = true;
+    }
+  }
+  if (isSessionCurrent(session)) accountLoading = false;
+}
+
+async::Task<void> Workspace::refreshLibrary() {
+  auto self = shared_from_this();
+  if (*fixture) co_return;
+  const auto client = api();
+  if (!client) co_return;
+  const auto session = sessionGeneration_;
+  try {
+    auto reply = co_await client->request<LibraryReply>("library", std::nullopt, true);
+    if (!isSessionCurrent(session)) co_return;
+    reports = std::move(reply.runs);
+    persist();
+  } catch (const async::Cancelled&) {
+  } catch (const std::exception& failure) {
+    if (isSessionCurrent(session)) error = std::string(failure.what());
+  }
+}
+
+async::Task<void> Workspace::refreshProjects() {
+  auto self = shared_from_this();
+  if (*fixture || !account->has_value()) co_return;
+  const auto client = api();
+  if (!client) co_return;
+  const auto session = sessionGeneration_;
+  try {
+    auto reply = co_await client->request<ProjectsReply>("projects", std::nullopt, true);
+    if (!isSessionCurrent(session)) co_return;
+    sidebarProjects = std::move(reply.projects);
+  } catch (const async::Cancelled&) {
+  } catch (const std::exception& failure) {
+    if (isSessionCurrent(session)) error = std::string(failure.what());
+  }
+}
+
+}  // namespace vesk

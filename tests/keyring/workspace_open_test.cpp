@@ -1,0 +1,102 @@
+// Opening saved runs and exporting a report's PDF.
+#include "support/workspace_harness.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+using namespace std::chrono_literals;
+using namespace vesk;
+using namespace vesk::testing;
+
+TEST(WorkspaceOpenReport, ChoosesTheScreenAndReconcilesLiveRuns) {
+  WorkspaceHarness h;
+  auto workspace = h.signedIn();
+  h.service.reply("GET", desktop("runs/done"), Reply::json(runJson("done", "complete", "quick", "# Done").dump()));
+  workspace->openReport(savedRun("done", "complete"));
+  EXPECT_EQ(*workspace->screen, Screen::report);
+  ASSERT_TRUE(runUntil([&] { return h.service.requestsTo("GET", desktop("runs/done")).size() == 1; }));
+
+  // Reopening the open run keeps its answers and its line of work.
+  workspace->questions = {DiscoveryQuestion("Q", {"A", "B"})};
+  workspace->select("A", "Q", 0);
+  workspace->openReport(savedRun("done", "complete"));
+  EXPECT_EQ(workspace->selectedAnswers(0), std::vector<std::string>{"A"});
+
+  // Another run clears the previous run's questions and answers.
+  h.service.reply("GET", desktop("runs/ask"), Reply::json(runJson("ask", "discovery").dump()));
+  workspace->openReport(savedRun("ask", "discovery", "full"));
+  EXPECT_EQ(*workspace->screen, Screen::discovery);
+  EXPECT_EQ(*workspace->auditMode, "full");
+  EXPECT_TRUE(workspace->questions->empty());
+  EXPECT_TRUE(workspace->answers->empty());
+  ASSERT_TRUE(runUntil([&] { return workspace->questions->size() == 2; })) << "the reconcile brings the questions";
+
+  // A live running run is reconciled once, then watched.
+  vesk::async::ScopedTimeScale fast(0.02);
+  h.service.replies("GET", desktop("runs/live"), {Reply::json(runJson("live", "running").dump()),
+                                                   Reply::json(runJson("live", "running").dump()),
+                                                   Reply::json(runJson("live", "complete", "quick", "# Live").dump())});
+  workspace->openReport(savedRun("live", "running"));
+  EXPECT_EQ(*workspace->screen, Screen::progress);
+  ASSERT_TRUE(runUntil([&] { return *workspace->screen == Screen::report; }));
+  EXPECT_EQ(h.service.requestsTo("GET", desktop("runs/live")).size(), 3u);
+  EXPECT_EQ((*workspace->current)->output, "# Live");
+
+  // A run without a mode opens as a quick read; a preview run is never sent.
+  h.service.clearRequests();
+  auto preview = savedRun("p1", "discovery", "quick", true);
+  preview.auditMode.reset();
+  workspace->openReport(preview);
+  EXPECT_EQ(*workspace->screen, Screen::progress);
+  EXPECT_EQ(*workspace->auditMode, "quick");
+  runFor(50ms);
+  EXPECT_TRUE(h.service.requests().empty());
+
+  // A report change in flight refuses another run.
+  workspace->reportMutationInFlight = true;
+  workspace->openReport(savedRun("done", "complete"));
+  EXPECT_EQ((*workspace->current)->id, "p1");
+}
+
+TEST(WorkspaceExport, DownloadsThePdfOfACompletedLiveRun) {
+  WorkspaceHarness h;
+  auto workspace = h.signedIn();
+  const std::string pdf = "%PDF-1.7 fake";
+  Reply slowPdf = Reply::json(pdf);
+  slowPdf.contentType = "application/pdf";
+  slowPdf.delay = 50ms;
+  h.service.reply("GET", desktop("runs/r1/pdf"), slowPdf);
+  h.service.reply("GET", desktop("runs/r1"), Reply::json(runJson("r1", "complete", "quick", "# R").dump()));
+  auto run = savedRun("r1", "complete");
+  run.projectName = "A/B\tC";
+  workspace->openReport(run);
+  h.dialog->answer = h.folder + "-export.pdf";
+  workspace->exportPDF();
+  workspace->exportPDF();
+  ASSERT_TRUE(runUntil([&] { return h.dialog->proposals.size() == 1; }));
+  runFor(100ms);
+  EXPECT_EQ(h.service.requestsTo("GET", desktop("runs/r1/pdf")).size(), 1u) << "repeated clicks export once";
+  EXPECT_EQ(h.dialog->proposals, std::vector<std::string>{"Vesk — A-B-C.pdf"});
+  std::ifstream written(*h.dialog->answer, std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(written), {}), pdf);
+  std::filesystem::remove(*h.dialog->answer);
+
+  h.service.reply("GET", desktop("runs/r1/pdf"), Reply::error(401, "expired"));
+  workspace->exportPDF();
+  ASSERT_TRUE(runUntil([&] { return workspace->error->has_value(); }));
+  EXPECT_EQ(**workspace->error, "Your session expired. Reconnect in the browser; your saved work is still there.");
+  EXPECT_FALSE(*workspace->reconnectRequired);
+}
+
+TEST(WorkspaceExport, SampleAndUnfinishedRunsPointToPrinting) {
+  WorkspaceHarness h;
+  auto workspace = h.signedIn(true);
+  workspace->openReport(savedRun("p", "complete", "quick", true));
+  workspace->exportPDF();
+  EXPECT_EQ(*workspace->error,
+            std::optional<std::string>(
+                "Completed sample reports can be printed with Ctrl+P. Only completed live reports can be exported."));
+  runFor(30ms);
+  EXPECT_TRUE(h.service.requests().empty());
+}

@@ -1,0 +1,216 @@
+// The workspace's start-up, account loading and navigation against the fake service and
+// a real keyring.
+#include "support/workspace_harness.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+using namespace std::chrono_literals;
+using namespace vesk;
+using namespace vesk::testing;
+
+namespace {
+
+std::vector<std::string> paths(const FakeService& service) {
+  std::vector<std::string> seen;
+  for (const auto& request : service.requests()) seen.push_back(request.method + " " + request.path);
+  return seen;
+}
+
+}  // namespace
+
+TEST(WorkspaceStartUp, RestoresOnlyAnUnexpiredSessionOfTheSameOrigin) {
+  {
+    WorkspaceHarness h;
+    h.routeAccount();
+    h.storeSession(0s);
+    auto workspace = Workspace::create(h.environment(), true);
+    runFor(100ms);
+    EXPECT_TRUE(h.service.requests().empty()) << "a session expiring now is ignored";
+    EXPECT_FALSE(*workspace->accountLoading);
+  }
+  {
+    WorkspaceHarness h;
+    h.routeAccount();
+    h.storeSession(2s);
+    auto workspace = Workspace::create(h.environment(), true);
+    EXPECT_TRUE(*workspace->accountLoading);
+    ASSERT_TRUE(runUntil([&] { return h.service.requests().size() == 3 && !*workspace->accountLoading; }));
+    EXPECT_EQ(paths(h.service), (std::vector<std::string>{"GET /api/desktop/me", "GET /api/desktop/library",
+                                                          "GET /api/desktop/projects"}));
+    EXPECT_EQ(h.service.requests()[0].header("Authorization"), "Bearer token-1");
+    EXPECT_TRUE(workspace->account->has_value());
+  }
+  {
+    WorkspaceHarness h;
+    h.routeAccount();
+    h.storeSession(1h, "token-1", "https://elsewhere.example");
+    auto workspace = Workspace::create(h.environment(), true);
+    runFor(100ms);
+    EXPECT_TRUE(h.service.requests().empty());
+    EXPECT_TRUE(h.keychain->load().has_value()) << "a session of another origin stays stored";
+  }
+  {
+    // The same origin with a trailing "/" still restores.
+    WorkspaceHarness h;
+    h.routeAccount();
+    h.storeSession(1h, "token-1", h.service.origin() + "/");
+    auto workspace = Workspace::create(h.environment(), true);
+    EXPECT_TRUE(runUntil([&] { return workspace->account->has_value(); }));
+  }
+}
+
+TEST(WorkspaceStartUp, ApiCarriesTheTokenOnlyForTheConnectedOrigin) {
+  WorkspaceHarness h;
+  auto workspace = h.signedIn();
+  ASSERT_TRUE(workspace->api());
+  EXPECT_EQ(workspace->api()->token, std::optional<std::string>("token-1"));
+  workspace->originText = h.service.origin() + "/";
+  ASSERT_TRUE(workspace->api());
+  EXPECT_FALSE(workspace->api()->token) << "another origin text gets no token";
+  workspace->originText = "http://localhost:1";
+  ASSERT_TRUE(workspace->api());
+  EXPECT_FALSE(workspace->api()->token);
+  workspace->originText = "ftp://example.com";
+  EXPECT_FALSE(workspace->api());
+}
+
+TEST(WorkspaceAccount, FailuresOfTheThreeLoads) {
+  {
+    WorkspaceHarness h;
+    auto workspace = h.signedIn();
+    h.service.reply("GET", desktop("me"), Reply::error(401, "nope"));
+    runTask(workspace->refreshAccount());
+    EXPECT_TRUE(*workspace->reconnectRequired);
+    EXPECT_EQ(*workspace->error,
+              std::optional<std::string>("Your session expired. Reconnect in the browser; your saved work is still there."));
+    EXPECT_EQ(*workspace->accountError, *workspace->error);
+    EXPECT_TRUE(workspace->account->has_value()) << "the account stays on screen";
+    EXPECT_FALSE(*workspace->accountLoading);
+  }
+  {
+    WorkspaceHarness h;
+    auto workspace = h.signedIn();
+    h.service.reply("GET", desktop("library"), Reply::error(401, "nope"));
+    runTask(workspace->refreshAccount());
+    EXPECT_FALSE(*workspace->reconnectRequired);
+    EXPECT_TRUE(workspace->error->has_value());
+    EXPECT_FALSE(workspace->accountError->has_value());
+  }
+  {
+    WorkspaceHarness h;
+    auto workspace = h.signedIn(true);
+    EXPECT_TRUE(*workspace->fixture);
+    runTask(workspace->refreshAccount());
+    EXPECT_EQ(paths(h.service), std::vector<std::string>{"GET /api/desktop/me"}) << "a fixture loads no lists";
+  }
+  {
+    WorkspaceHarness h;
+    auto workspace = h.signedIn();
+    h.service.reply("GET", desktop("me"), Reply::json(R"({"account":)" + accountJson().dump() + "}"));
+    runTask(workspace->refreshAccount());
+    EXPECT_EQ(*workspace->accountError, std::optional<std::string>("Vesk returned an unreadable response."));
+  }
+}
+
+TEST(WorkspaceAccount, NavigationDuringTheAccountLoadDoesNotLoseIt) {
+  WorkspaceHarness h;
+  h.routeAccount();
+  Reply slowMe = meReply();
+  slowMe.delay = 150ms;
+  h.service.reply("GET", desktop("me"), slowMe);
+  h.storeSession();
+  auto workspace = Workspace::create(h.environment(), true);
+  runFor(20ms);
+  workspace->newAudit();
+  ASSERT_TRUE(runUntil([&] { return h.service.requestsTo("GET", desktop("projects")).size() == 1; }));
+  runFor(20ms);
+  EXPECT_TRUE(workspace->account->has_value());
+  EXPECT_FALSE(*workspace->accountLoading);
+}
+
+TEST(WorkspaceNavigation, TheGateAndNewAudit) {
+  WorkspaceHarness h;
+  auto workspace = h.signedIn();
+  EXPECT_TRUE(workspace->canNavigateToAnotherRun()) << "idle, no open run";
+  workspace->busy = true;
+  EXPECT_FALSE(workspace->canNavigateToAnotherRun()) << "busy, no open run";
+  workspace->current = savedRun("r1", "running");
+  EXPECT_TRUE(workspace->canNavigateToAnotherRun()) << "busy with a live running run";
+  workspace->current = savedRun("r1", "discovery");
+  EXPECT_FALSE(workspace->canNavigateToAnotherRun());
+  workspace->current = savedRun("r1", "running");
+  workspace->fixture = true;
+  EXPECT_FALSE(workspace->canNavigateToAnotherRun()) << "busy in a local preview";
+  workspace->fixture = false;
+
+  workspace->reportMutationInFlight = true;
+  workspace->error = std::string("keep me");
+  workspace->urls = "https://a.com";
+  workspace->newAudit();
+  EXPECT_EQ(*workspace->urls, "https://a.com") << "a report change blocks newAudit";
+  EXPECT_EQ(*workspace->error, std::optional<std::string>("keep me"));
+  workspace->reportMutationInFlight = false;
+
+  const auto draft = *workspace->draftID;
+  workspace->auditMode = "full";
+  workspace->newAudit();
+  EXPECT_EQ(*workspace->screen, Screen::input);
+  EXPECT_FALSE(*workspace->busy);
+  EXPECT_FALSE(workspace->current->has_value());
+  EXPECT_EQ(*workspace->urls, "");
+  EXPECT_EQ(*workspace->auditMode, "quick");
+  EXPECT_NE(*workspace->draftID, draft);
+  EXPECT_FALSE(workspace->error->has_value());
+  EXPECT_TRUE(workspace->account->has_value()) << "the session is untouched";
+}
+
+TEST(WorkspaceSavedRuns, RememberWritesTheListAtomically) {
+  WorkspaceHarness h;
+  auto workspace = h.signedIn();
+  workspace->reports = {savedRun("a", "complete"), savedRun("b", "complete"), savedRun("a", "running")};
+  workspace->current = savedRun("a", "failed");
+  workspace->acceptReport(savedRun("a", "complete"));
+  ASSERT_EQ(workspace->reports->size(), 2u);
+  EXPECT_EQ(workspace->reports->front(), savedRun("a", "complete"));
+  nlohmann::json expected = nlohmann::json::array();
+  for (const auto& run : *workspace->reports) expected.push_back(run.toJson());
+  EXPECT_EQ(h.readFile("live-reports.json"), expected.dump());
+  EXPECT_EQ(std::filesystem::status(h.folder).permissions() & std::filesystem::perms::all,
+            std::filesystem::perms::owner_all);
+  EXPECT_EQ(std::filesystem::status(h.folder + "/live-reports.json").permissions() & std::filesystem::perms::all,
+            std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(h.folder), {}), 1) << "no temporary file left";
+
+  const auto live = h.readFile("live-reports.json");
+  workspace->fixture = true;
+  workspace->acceptReportOutput("# New", "a");
+  EXPECT_TRUE(h.fileExists("sample-reports.json"));
+  EXPECT_EQ(h.readFile("live-reports.json"), live);
+  EXPECT_EQ(workspace->reports->front().output, "# New");
+
+  workspace->acceptReportOutput("# Other", "not-open");
+  EXPECT_EQ(workspace->reports->front().output, "# New");
+
+  workspace->screen = Screen::report;
+  workspace->forgetReport("b");
+  EXPECT_EQ(*workspace->screen, Screen::report);
+  workspace->forgetReport("a");
+  EXPECT_TRUE(workspace->reports->empty());
+  EXPECT_EQ(*workspace->screen, Screen::library);
+}
+
+TEST(WorkspaceSavedRuns, AFailedWriteIsReportedAndKeepsTheList) {
+  WorkspaceHarness h;
+  auto workspace = Workspace::create(h.environment(), false);
+  std::filesystem::create_directories(std::filesystem::path(h.folder).parent_path());
+  std::ofstream(h.folder) << "a file where the folder should be";
+  workspace->reports = {savedRun("a", "complete")};
+  workspace->current = savedRun("b", "complete");
+  workspace->acceptReport(savedRun("b", "complete"));
+  ASSERT_TRUE(workspace->error->has_value());
+  EXPECT_EQ(workspace->error->value().rfind("The local copy could not be saved. ", 0), 0u) << **workspace->error;
+  EXPECT_EQ(workspace->reports->size(), 2u);
+}
