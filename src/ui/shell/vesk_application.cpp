@@ -1,6 +1,7 @@
 #include "ui/shell/vesk_application.h"
 
 #include "core/service/vesk_app_identity.h"
+#include "ui/shell/pdf_save_dialog.h"
 #include "ui/shell/sign_in_desktop.h"
 #include "ui/shell/vesk_window.h"
 #include "ui/style/style_startup.h"
@@ -26,6 +27,8 @@ VeskApplication::~VeskApplication() = default;
 void VeskApplication::on_startup() {
   Gtk::Application::on_startup();
   startUpVeskStyle(findResources_());
+  auto saveDialog = std::make_shared<PdfSaveDialog>([this]() -> Gtk::Window* { return window_.get(); });
+  workspace_ = Workspace::create(Workspace::defaultEnvironment(browserConnection_, std::move(saveDialog)), true);
 }
 
 void VeskApplication::on_activate() {

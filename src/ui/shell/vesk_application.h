@@ -4,6 +4,7 @@
 // the running instance, which passes them to browser sign-in.
 #include "core/service/browser_connection.h"
 #include "core/style/resource_bundle.h"
+#include "core/workspace/workspace.h"
 
 #include <gtkmm/application.h>
 
@@ -27,6 +28,8 @@ class VeskApplication : public Gtk::Application {
   ~VeskApplication() override;
 
   const std::shared_ptr<BrowserConnection>& browserConnection() const { return browserConnection_; }
+  // The one workspace of the window, made at start-up with the saved session restored.
+  const std::shared_ptr<Workspace>& workspace() const { return workspace_; }
 
  protected:
   VeskApplication(ResourceLookup findResources, std::shared_ptr<BrowserConnection> browserConnection);
@@ -38,6 +41,7 @@ class VeskApplication : public Gtk::Application {
   ResourceLookup findResources_;
   std::shared_ptr<BrowserConnection> browserConnection_;
   std::unique_ptr<VeskWindow> window_;
+  std::shared_ptr<Workspace> workspace_;
 };
 
 }  // namespace vesk::ui

@@ -1,0 +1,24 @@
+#pragma once
+// The desktop's native save panel for a report's PDF: PDF files only, the proposed
+// name filled in, modal for the application's window.
+#include "core/workspace/save_dialog.h"
+
+#include <gtkmm/window.h>
+
+#include <functional>
+
+namespace vesk::ui {
+
+class PdfSaveDialog : public SaveDialog {
+ public:
+  // The window the panel belongs to, or nullptr while none is shown.
+  using ParentProvider = std::function<Gtk::Window*()>;
+  explicit PdfSaveDialog(ParentProvider parent) : parent_(std::move(parent)) {}
+
+  async::Task<std::optional<std::string>> choosePdfDestination(std::string suggestedName) override;
+
+ private:
+  ParentProvider parent_;
+};
+
+}  // namespace vesk::ui
