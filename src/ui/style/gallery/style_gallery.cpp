@@ -250,14 +250,14 @@ void StyleGallery::addVeils() {
     bool bottom;
     bool reduceTransparency;
   };
-  for (const auto spec : {VeilSpec{300, false, false}, VeilSpec{150, false, false}, VeilSpec{40, false, false},
+  for (const auto sample : {VeilSpec{300, false, false}, VeilSpec{150, false, false}, VeilSpec{40, false, false},
                           VeilSpec{300, true, false}, VeilSpec{300, false, true}}) {
     auto* overlay = Gtk::make_managed<Gtk::Overlay>();
     auto& area = box(Gtk::Orientation::VERTICAL, 0);
-    area.set_size_request(spec.width, 140);
+    area.set_size_request(sample.width, 140);
     overlay->set_child(area);
-    auto* veil = Gtk::make_managed<VeskScrollVeil>(64, spec.bottom, 0.4);
-    if (spec.reduceTransparency) forceVeskAccessibility(*veil, {false, false, true});
+    auto* veil = Gtk::make_managed<VeskScrollVeil>(64, sample.bottom, 0.4);
+    if (sample.reduceTransparency) forceVeskAccessibility(*veil, {false, false, true});
     overlay->add_overlay(*veil);
     row.append(*overlay);
   }
