@@ -77,6 +77,7 @@ TEST(WorkspaceExport, DownloadsThePdfOfACompletedLiveRun) {
   ASSERT_TRUE(runUntil([&] { return h.dialog->proposals.size() == 1; }));
   runFor(100ms);
   EXPECT_EQ(h.service.requestsTo("GET", desktop("runs/r1/pdf")).size(), 1u) << "repeated clicks export once";
+  EXPECT_EQ(DesktopAPI::timeoutFor("runs/r1/pdf", "GET"), std::chrono::seconds(150));
   EXPECT_EQ(h.dialog->proposals, std::vector<std::string>{"Vesk — A-B-C.pdf"});
   std::ifstream written(*h.dialog->answer, std::ios::binary);
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(written), {}), pdf);

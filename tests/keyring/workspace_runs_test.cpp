@@ -245,13 +245,36 @@ TEST(WorkspacePreview, PlaysStagesAndCompletesWithoutSending) {
   workspace->progress.signalChanged().connect([&] { seen.push_back(*workspace->progress); });
   workspace->auditMode = "full";  // the open run's mode decides the stages
   EXPECT_EQ(workspace->stages().size(), 2u);
+  const auto started = std::chrono::steady_clock::now();
   workspace->runQuickRead();
   workspace->screen = Screen::account;
   ASSERT_TRUE(runUntil([&] { return *workspace->screen == Screen::report; }));
+  const auto took = std::chrono::steady_clock::now() - started;
+  EXPECT_GE(took, 120ms) << "two stages of 1.2 s, scaled";
+  EXPECT_LT(took, 600ms);
   EXPECT_EQ(seen, std::vector<int>{1});
   EXPECT_EQ((*workspace->current)->output.rfind("# Doral", 0), 0u);
   EXPECT_TRUE(h.fileExists("sample-reports.json"));
   EXPECT_FALSE(h.fileExists("live-reports.json"));
+  EXPECT_TRUE(h.service.requests().empty());
+}
+
+TEST(WorkspacePreview, AFullAuditPlaysFiveStagesAndCompletesWithItsSample) {
+  vesk::async::ScopedTimeScale fast(0.05);
+  WorkspaceHarness h;
+  auto workspace = answeredRun(h, "full", true);
+  std::vector<int> seen{*workspace->progress};
+  workspace->progress.signalChanged().connect([&] { seen.push_back(*workspace->progress); });
+  workspace->confirmed = true;
+  const auto started = std::chrono::steady_clock::now();
+  workspace->start();
+  ASSERT_TRUE(runUntil([&] { return *workspace->screen == Screen::report; }));
+  const auto took = std::chrono::steady_clock::now() - started;
+  EXPECT_GE(took, 300ms) << "five stages of 1.2 s, scaled";
+  EXPECT_LT(took, 900ms);
+  EXPECT_EQ(seen, (std::vector<int>{0, 1, 2, 3, 4}));
+  EXPECT_EQ((*workspace->current)->output.rfind("# Doral\n\nA fictional product · Full audit · Sample report", 0), 0u);
+  EXPECT_FALSE(*workspace->busy);
   EXPECT_TRUE(h.service.requests().empty());
 }
 
