@@ -1,0 +1,72 @@
+#include "ui/style/control_state_binding.h"
+
+#include "core/style/control_stylesheet.h"
+#include "ui/style/accessibility_settings.h"
+#include "ui/style/vesk_environment.h"
+
+#include <gtkmm/eventcontrollermotion.h>
+
+#include <memory>
+
+namespace vesk::ui {
+
+namespace {
+
+GQuark bindingQuark() { return g_quark_from_static_string("vesk-control-state-binding"); }
+
+void showClass(Gtk::Widget& widget, const char* name, bool on) {
+  if (on == widget.has_css_class(name)) return;
+  if (on) {
+    widget.add_css_class(name);
+  } else {
+    widget.remove_css_class(name);
+  }
+}
+
+}  // namespace
+
+ControlStateBinding& ControlStateBinding::of(Gtk::Widget& widget) {
+  GObject* object = G_OBJECT(widget.gobj());
+  if (auto* existing = static_cast<ControlStateBinding*>(g_object_get_qdata(object, bindingQuark()))) return *existing;
+  auto binding = std::unique_ptr<ControlStateBinding>(new ControlStateBinding(widget));
+  auto* raw = binding.release();
+  g_object_set_qdata_full(object, bindingQuark(), raw,
+                          [](gpointer data) { delete static_cast<ControlStateBinding*>(data); });
+  return *raw;
+}
+
+ControlStateBinding::ControlStateBinding(Gtk::Widget& widget) : widget_(widget) {
+  auto motion = Gtk::EventControllerMotion::create();
+  motion->signal_enter().connect([this](double, double) {
+    if (hover_.pointerEntered(widget_.is_sensitive())) showHover();
+  });
+  motion->signal_leave().connect([this] {
+    if (hover_.pointerLeft()) showHover();
+  });
+  widget_.add_controller(motion);
+  // Disabled directly or through an ancestor.
+  widget_.signal_state_flags_changed().connect([this](Gtk::StateFlags previous) {
+    const bool wasEnabled = (previous & Gtk::StateFlags::INSENSITIVE) != Gtk::StateFlags::INSENSITIVE;
+    const bool enabled = widget_.is_sensitive();
+    if (enabled != wasEnabled && hover_.enabledChanged(enabled)) showHover();
+  });
+  widget_.signal_map().connect(sigc::mem_fun(*this, &ControlStateBinding::refreshEnvironment));
+  settingsConnection_ =
+      AccessibilitySettings::shared().signalChanged().connect(sigc::mem_fun(*this, &ControlStateBinding::refreshEnvironment));
+  refreshEnvironment();
+}
+
+ControlStateBinding::~ControlStateBinding() { settingsConnection_.disconnect(); }
+
+void ControlStateBinding::forceHovered(bool hovered) {
+  if (hover_.force(hovered)) showHover();
+}
+
+void ControlStateBinding::showHover() { showClass(widget_, ControlClasses::hovered, hover_.hovered()); }
+
+void ControlStateBinding::refreshEnvironment() {
+  showClass(widget_, ControlClasses::insidePopup, veskInsidePopup(widget_));
+  showClass(widget_, ControlClasses::reduceMotion, veskAccessibility(widget_).reduceMotion);
+}
+
+}  // namespace vesk::ui
