@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 using vesk::Bloom;
 using vesk::CheckboxRecipe;
 using vesk::HoverTracker;
@@ -67,4 +69,28 @@ TEST(SymbolIcons, EverySymbolTheScreensNameHasOneStandIn) {
   }
   EXPECT_EQ(vesk::SymbolIcons::find("sparkle")->glyph, vesk::VeskGlyphKind::audit);
   EXPECT_FALSE(vesk::SymbolIcons::find("no.such.symbol"));
+}
+
+TEST(WorkspaceCanvasRecipe, ABlurredBloomFadesAsTheGaussianSays) {
+  // The centre of a blurred disc keeps 1 - exp(-R^2 / 2s^2) of its strength.
+  for (const double radius : {60.0, 120.0, 300.0})
+    EXPECT_NEAR(WorkspaceCanvasRecipe::blurredDisc(0, radius, 120), 1 - std::exp(-radius * radius / (2 * 120.0 * 120)),
+                1e-6);
+  // A disc much larger than the blur is half as strong at its rim and gone 4 s beyond.
+  EXPECT_NEAR(WorkspaceCanvasRecipe::blurredDisc(5000, 5000, 120), 0.5, 0.01);
+  EXPECT_LT(WorkspaceCanvasRecipe::blurredDisc(300 + 4 * 120, 300, 120), 0.002);
+  EXPECT_EQ(WorkspaceCanvasRecipe::blurredDisc(10, 20, 0), 1);
+
+  const Bloom bloom{T::bloom1, {100, 50, 400, 200}};
+  const auto blurred = WorkspaceCanvasRecipe::blurred(bloom, 120);
+  ASSERT_TRUE(blurred);
+  EXPECT_EQ(blurred->centre.x, 300);
+  EXPECT_EQ(blurred->centre.y, 150);
+  EXPECT_NEAR(blurred->horizontalRadius / blurred->verticalRadius, 2, 1e-9);  // the ellipse's shape
+  ASSERT_GE(blurred->stops.size(), 2u);
+  EXPECT_NEAR(blurred->stops.front().colour.alpha, T::bloom1.alpha * WorkspaceCanvasRecipe::blurredDisc(0, std::sqrt(200.0 * 100), 120), 1e-9);
+  EXPECT_LT(blurred->stops.back().colour.alpha, 0.001);
+  for (std::size_t i = 1; i < blurred->stops.size(); ++i)
+    EXPECT_LE(blurred->stops[i].colour.alpha, blurred->stops[i - 1].colour.alpha + 1e-12);
+  EXPECT_FALSE(WorkspaceCanvasRecipe::blurred({T::bloom1, {0, 0, 0, 300}}, 120));
 }

@@ -83,6 +83,7 @@ std::string lookRule(VeskButtonRole role, const PillState& state) {
   const bool lightRim = look.rim == PillRim::gradient;
   rule.set("background-image", lightRim ? gradientRimImage(look.fill, b) : "none");
   rule.set("background-clip", lightRim ? "padding-box, border-box" : "border-box");
+  rule.set("background-origin", "border-box");
   rule.set("border-color", look.rim == PillRim::solid ? look.rimColour.brightened(b).cssText() : "transparent");
   rule.set("box-shadow", look.shadow ? shadowText(*look.shadow, b) : "none");
   rule.set("opacity", std::to_string(look.opacity));

@@ -90,6 +90,8 @@ std::string textFieldRules() {
              .set("box-shadow", insetRing(R::borderWidth, R::border))
              .text() +
          CssRule(frame + ":focus-within").set("box-shadow", insetRing(R::focusedBorderWidth, R::focusedBorder)).text() +
+         // A scrollbar's own minimum would otherwise hold the field above two lines.
+         CssRule(frame + " scrollbar slider").set("min-height", cssPx(16)).text() +
          CssRule(editable)
              .font(Typeface::body, R::fieldSize, FontWeight::regular)
              .set("background", "none")

@@ -4,12 +4,14 @@
 // text field and the hairline above a row of actions.
 #include "core/style/atelier.h"
 #include "core/style/geometry.h"
+#include "core/style/gradient_stop.h"
 #include "core/style/rgba.h"
 #include "core/style/typeface.h"
 #include "core/style/vesk_web_tokens.h"
 
 #include <array>
 #include <optional>
+#include <vector>
 
 namespace vesk {
 
@@ -43,6 +45,22 @@ struct WorkspaceCanvasRecipe {
   // The three ellipses, in drawing order, for a canvas `width` x `height`: each follows
   // the window's proportions.
   static std::array<Bloom, 3> blooms(double width, double height);
+
+  // How much of a disc of `radius` remains at `distance` from its centre once blurred
+  // with a Gaussian of standard deviation `sigma` (0 to 1).
+  static double blurredDisc(double distance, double radius, double sigma);
+
+  // A blurred bloom drawn as an elliptical gradient instead of blurring pixels (which
+  // bands and streaks at this radius): centred on the ellipse, reaching `horizontalRadius`
+  // and `verticalRadius`, with stops from the centre (0) to the reach (1). The ellipse is
+  // treated as a disc of the same area stretched to its shape.
+  struct BlurredBloom {
+    Point centre;
+    double horizontalRadius;
+    double verticalRadius;
+    std::vector<GradientStop> stops;
+  };
+  static std::optional<BlurredBloom> blurred(const Bloom& bloom, double sigma);
 };
 
 struct CheckboxRecipe {

@@ -8,8 +8,8 @@ namespace vesk {
 std::span<const SymbolIcon> SymbolIcons::all() {
   static constexpr std::array<SymbolIcon, 14> table{{
       {"arrow.right", "go-next-symbolic", std::nullopt},
-      {"chevron.left", "pan-start-symbolic", std::nullopt},
-      {"chevron.down", "pan-down-symbolic", std::nullopt},
+      {"chevron.left", "go-previous-symbolic", std::nullopt},
+      {"chevron.down", "go-down-symbolic", std::nullopt},
       {"checkmark", "object-select-symbolic", std::nullopt},
       {"checkmark.circle.fill", "emblem-ok-symbolic", std::nullopt},
       {"circle.inset.filled", "radio-checked-symbolic", std::nullopt},

@@ -36,24 +36,33 @@ ControlStateBinding& ControlStateBinding::of(Gtk::Widget& widget) {
 }
 
 ControlStateBinding::ControlStateBinding(Gtk::Widget& widget) : widget_(widget) {
-  auto motion = Gtk::EventControllerMotion::create();
-  motion->signal_enter().connect([this](double, double) {
-    if (hover_.pointerEntered(widget_.is_sensitive())) showHover();
-  });
-  motion->signal_leave().connect([this] {
-    if (hover_.pointerLeft()) showHover();
-  });
-  widget_.add_controller(motion);
+  trackPointer();
   // Disabled directly or through an ancestor.
   widget_.signal_state_flags_changed().connect([this](Gtk::StateFlags previous) {
     const bool wasEnabled = (previous & Gtk::StateFlags::INSENSITIVE) != Gtk::StateFlags::INSENSITIVE;
     const bool enabled = widget_.is_sensitive();
-    if (enabled != wasEnabled && hover_.enabledChanged(enabled)) showHover();
+    if (enabled == wasEnabled) return;
+    if (hover_.enabledChanged(enabled)) showHover();
+    // The toolkit sends a disabled control no crossing events, so the old tracker may
+    // still think the pointer is inside; a fresh one waits for the next real enter.
+    if (enabled) trackPointer();
   });
   widget_.signal_map().connect(sigc::mem_fun(*this, &ControlStateBinding::refreshEnvironment));
   settingsConnection_ =
       AccessibilitySettings::shared().signalChanged().connect(sigc::mem_fun(*this, &ControlStateBinding::refreshEnvironment));
   refreshEnvironment();
+}
+
+void ControlStateBinding::trackPointer() {
+  if (motion_) widget_.remove_controller(motion_);
+  motion_ = Gtk::EventControllerMotion::create();
+  motion_->signal_enter().connect([this](double, double) {
+    if (hover_.pointerEntered(widget_.is_sensitive())) showHover();
+  });
+  motion_->signal_leave().connect([this] {
+    if (hover_.pointerLeft()) showHover();
+  });
+  widget_.add_controller(motion_);
 }
 
 ControlStateBinding::~ControlStateBinding() { settingsConnection_.disconnect(); }

@@ -6,6 +6,7 @@
 // Attached once per widget; it lives as long as the widget.
 #include "core/style/hover_tracker.h"
 
+#include <gtkmm/eventcontrollermotion.h>
 #include <gtkmm/widget.h>
 #include <sigc++/signal.h>
 #include <sigc++/trackable.h>
@@ -33,9 +34,11 @@ class ControlStateBinding : public sigc::trackable {
  private:
   explicit ControlStateBinding(Gtk::Widget& widget);
   void showHover();
+  void trackPointer();
 
   Gtk::Widget& widget_;
   HoverTracker hover_;
+  Glib::RefPtr<Gtk::EventControllerMotion> motion_;
   sigc::connection settingsConnection_;
 };
 

@@ -9,7 +9,9 @@ LayoutContainer::LayoutContainer(const Glib::RefPtr<Gtk::LayoutManager>& layout)
   signal_destroy().connect(sigc::mem_fun(*this, &LayoutContainer::removeAll));
 }
 
-LayoutContainer::~LayoutContainer() { removeAll(); }
+LayoutContainer::~LayoutContainer() {
+  if (!released_) removeAll();
+}
 
 void LayoutContainer::append(Gtk::Widget& child) { child.set_parent(*this); }
 
@@ -19,6 +21,7 @@ void LayoutContainer::remove(Gtk::Widget& child) {
 
 void LayoutContainer::removeAll() {
   while (auto* child = get_first_child()) child->unparent();
+  released_ = true;
 }
 
 }  // namespace vesk::ui

@@ -17,6 +17,8 @@ class LayoutContainer : public Gtk::Widget {
 
  private:
   void removeAll();
+
+  bool released_ = false;  // the children were let go when GTK destroyed the widget
 };
 
 }  // namespace vesk::ui

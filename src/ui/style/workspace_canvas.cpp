@@ -10,17 +10,14 @@ namespace vesk::ui {
 
 namespace {
 
-void appendEllipse(GtkSnapshot* snapshot, const Bloom& bloom) {
-  const graphene_rect_t frame = GRAPHENE_RECT_INIT(static_cast<float>(bloom.frame.x), static_cast<float>(bloom.frame.y),
-                                                   static_cast<float>(bloom.frame.width),
-                                                   static_cast<float>(bloom.frame.height));
-  GskRoundedRect ellipse;
-  const graphene_size_t radius = GRAPHENE_SIZE_INIT(frame.size.width / 2, frame.size.height / 2);
-  gsk_rounded_rect_init(&ellipse, &frame, &radius, &radius, &radius, &radius);
-  const GdkRGBA colour = gdkColour(bloom.colour);
-  gtk_snapshot_push_rounded_clip(snapshot, &ellipse);
-  gtk_snapshot_append_color(snapshot, &colour, &frame);
-  gtk_snapshot_pop(snapshot);
+void appendBloom(GtkSnapshot* snapshot, const Bloom& bloom, const graphene_rect_t& area) {
+  const auto blurred = WorkspaceCanvasRecipe::blurred(bloom, WorkspaceCanvasRecipe::blurRadius);
+  if (!blurred) return;
+  const graphene_point_t centre =
+      GRAPHENE_POINT_INIT(static_cast<float>(blurred->centre.x), static_cast<float>(blurred->centre.y));
+  const auto stops = colourStops(blurred->stops);
+  gtk_snapshot_append_radial_gradient(snapshot, &area, &centre, static_cast<float>(blurred->horizontalRadius),
+                                      static_cast<float>(blurred->verticalRadius), 0, 1, stops.data(), stops.size());
 }
 
 }  // namespace
@@ -45,6 +42,7 @@ void WorkspaceCanvas::snapshot_vfunc(const Glib::RefPtr<Gtk::Snapshot>& snapshot
   gtk_snapshot_append_color(s, &ground, &bounds);
 
   // The blurred group, grown about the centre and faded, never spills out of the canvas.
+  // Each blurred ellipse is drawn as the gradient the blur would leave.
   gtk_snapshot_push_clip(s, &bounds);
   gtk_snapshot_push_opacity(s, R::opacity);
   gtk_snapshot_save(s);
@@ -53,9 +51,9 @@ void WorkspaceCanvas::snapshot_vfunc(const Glib::RefPtr<Gtk::Snapshot>& snapshot
   gtk_snapshot_translate(s, &centre);
   gtk_snapshot_scale(s, static_cast<float>(R::scale), static_cast<float>(R::scale));
   gtk_snapshot_translate(s, &back);
-  gtk_snapshot_push_blur(s, R::blurRadius);
-  for (const auto& bloom : R::blooms(w, h)) appendEllipse(s, bloom);
-  gtk_snapshot_pop(s);
+  // The scaled group still covers the canvas.
+  const graphene_rect_t area = GRAPHENE_RECT_INIT(0, 0, w, h);
+  for (const auto& bloom : R::blooms(w, h)) appendBloom(s, bloom, area);
   gtk_snapshot_restore(s);
   gtk_snapshot_pop(s);
   gtk_snapshot_pop(s);
