@@ -90,6 +90,8 @@ std::string textFieldRules() {
              .set("box-shadow", insetRing(R::borderWidth, R::border))
              .text() +
          CssRule(frame + ":focus-within").set("box-shadow", insetRing(R::focusedBorderWidth, R::focusedBorder)).text() +
+         CssRule(frame + " placeholder, " + frame + prompt).set("color", R::prompt).text() +
+         CssRule(frame + ":disabled > *").set("opacity", std::to_string(R::disabledOpacity)).text() +
          // A scrollbar's own minimum would otherwise hold the field above two lines.
          CssRule(frame + " scrollbar slider").set("min-height", cssPx(16)).text() +
          CssRule(editable)

@@ -103,6 +103,10 @@ struct TextFieldRecipe {
   static constexpr Rgba fill = VeskWebTokens::inputBackground;
   static constexpr Rgba border = Atelier::ink.faded(0.14);
   static constexpr double borderWidth = 1;
+  // The prompt of an empty field, in the application's placeholder colour.
+  static constexpr Rgba prompt = VeskWebTokens::placeholder;
+  // A disabled field's text and prompt fade to this.
+  static constexpr double disabledOpacity = 0.5;
   static constexpr Rgba focusedBorder = Atelier::gold;
   static constexpr double focusedBorderWidth = 2;
   // A vertical field shows at least `minimumLines` and grows to `maximumLines`, then

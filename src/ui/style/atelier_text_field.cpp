@@ -73,7 +73,6 @@ void AtelierTextField::buildGrowing(const Glib::ustring& prompt) {
 
   promptLabel_ = Gtk::make_managed<Gtk::Label>(prompt);
   promptLabel_->add_css_class(ControlClasses::textFieldPrompt);
-  promptLabel_->add_css_class("dim-label");
   promptLabel_->set_xalign(0);
   promptLabel_->set_halign(Gtk::Align::FILL);
   promptLabel_->set_valign(Gtk::Align::START);
