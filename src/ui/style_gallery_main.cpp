@@ -41,6 +41,9 @@ Options parse(int argc, char** argv) {
   return options;
 }
 
+// Frames to wait before saving: text views lay out their lines when idle, in between.
+constexpr int settleFrames = 12;
+
 struct PendingSnapshot {
   vesk::ui::StyleGallery& gallery;
   std::string path;
@@ -68,7 +71,7 @@ void saveAfterPaint(GdkFrameClock* clock, gpointer data) {
 void snapshotWhenDrawn(PendingSnapshot& pending) {
   auto settledFrames = std::make_shared<int>(0);
   pending.gallery.add_tick_callback([&pending, settledFrames](const Glib::RefPtr<Gdk::FrameClock>& clock) {
-    if (pending.gallery.get_width() <= 0 || ++*settledFrames < 3) return true;
+    if (pending.gallery.get_width() <= 0 || ++*settledFrames < settleFrames) return true;
     pending.handler = g_signal_connect(clock->gobj(), "after-paint", G_CALLBACK(saveAfterPaint), &pending);
     return false;
   });

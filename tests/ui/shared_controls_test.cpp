@@ -68,6 +68,18 @@ TEST_F(SharedControls, AVerticalTextFieldGrowsFromTwoLinesToFourThenScrolls) {
   EXPECT_EQ(fieldHeight(field), 4 * line);
   const auto scroll = scrollerOf(field).get_vadjustment();
   EXPECT_GT(scroll->get_upper(), scroll->get_page_size() + line);
+
+  // Text given before the field is shown counts too, and the field grows even on a
+  // scrolling page, which hands its content no more than the minimum height.
+  Gtk::ScrolledWindow page2;
+  Gtk::Box other(Gtk::Orientation::VERTICAL, 0);
+  AtelierTextField filled("Context", "", Gtk::Orientation::VERTICAL);
+  filled.set_text("one\ntwo\nthree");
+  filled.set_size_request(320, -1);
+  other.append(filled);
+  page2.set_child(other);
+  ShownWindow second(page2, 400, 500);
+  EXPECT_EQ(fieldHeight(filled), 3 * line);
 }
 
 TEST_F(SharedControls, AHorizontalFieldStaysOneLineAndADisabledOneRejectsTyping) {

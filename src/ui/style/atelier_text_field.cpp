@@ -3,6 +3,7 @@
 #include "core/style/control_stylesheet.h"
 #include "core/style/shared_control_recipe.h"
 #include "ui/style/accessible_label.h"
+#include "ui/style/natural_height_bin.h"
 #include "ui/style/vesk_typography.h"
 
 #include <gtkmm/overlay.h>
@@ -82,7 +83,7 @@ void AtelierTextField::buildGrowing(const Glib::ustring& prompt) {
 
   auto* overlay = Gtk::make_managed<Gtk::Overlay>();
   overlay->set_hexpand(true);
-  overlay->set_child(*scroller);
+  overlay->set_child(*Gtk::make_managed<NaturalHeightBin>(*scroller));
   overlay->add_overlay(*promptLabel_);
   lines_->get_buffer()->signal_changed().connect([this] {
     promptLabel_->set_visible(lines_->get_buffer()->get_char_count() == 0);
