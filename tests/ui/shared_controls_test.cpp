@@ -77,6 +77,9 @@ TEST_F(SharedControls, AVerticalTextFieldGrowsFromTwoLinesToFourThenScrolls) {
   filled.set_text("one\ntwo\nthree");
   filled.set_size_request(320, -1);
   other.append(filled);
+  Gtk::Box filler;  // more than the window shows, so the page gets only its minimum
+  filler.set_size_request(-1, 2000);
+  other.append(filler);
   page2.set_child(other);
   ShownWindow second(page2, 400, 500);
   EXPECT_EQ(fieldHeight(filled), 3 * line);
