@@ -6,6 +6,7 @@
 #include "support/run_loop.h"
 #include "ui/style/control_state_binding.h"
 #include "ui/style/gallery/style_gallery.h"
+#include "ui/style/vesk_choice_pill_style.h"
 #include "ui/style/vesk_environment.h"
 #include "ui/style/vesk_pill_style.h"
 #include "ui/style/widget_snapshot.h"
@@ -275,4 +276,36 @@ TEST_F(PillStyle, ReduceMotionChangesAtOnceAndNeverScales) {
       EXPECT_NEAR(left, box.width * (1 - PillRecipe::pressedScale) / 2, 1.0);
     }
   }
+}
+
+TEST_F(PillStyle, ChoiceChipsFillDimAndTakeTheirInk) {
+  StyleGallery gallery;
+  ShownWindow shown(gallery);
+  using Treatment = vesk::VeskChoicePillTreatment;
+  auto& grid = *gallery.choiceSample(Treatment::answer, false, false).get_parent();
+  const Pixels pixels(vesk::ui::renderWidget(grid));
+  const auto chip = [&](Treatment treatment, bool selected, bool dimmed) {
+    return fillOf(pixels, boundsIn(gallery.choiceSample(treatment, selected, dimmed), grid));
+  };
+  // A selected answer: ink at 0.85; dimmed, the whole chip at 0.75 on top of that.
+  const Pixel selected = chip(Treatment::answer, true, false);
+  EXPECT_LE(selected.distance(expected(Atelier::ink)), 2);
+  EXPECT_NEAR(selected.alpha, 0.85 * 255, 1);
+  EXPECT_NEAR(chip(Treatment::answer, true, true).alpha, 0.85 * 0.75 * 255, 1);
+  EXPECT_NEAR(chip(Treatment::filter, true, false).alpha, 0.75 * 255, 1);
+  EXPECT_NEAR(chip(Treatment::filter, false, false).alpha, 0.4 * 255, 1);
+  const Pixel project = chip(Treatment::project, false, false);
+  EXPECT_LE(project.distance(expected(Atelier::ivory)), 2);
+  EXPECT_NEAR(project.alpha, 0.7 * 255, 1);
+
+  // Another ink colours the selected fill.
+  const Rgba blue = Rgba::fromHex(0x2040A0);
+  Gtk::Box page;
+  Gtk::Button inked("Inked");
+  vesk::ui::VeskChoicePillStyle(true, Treatment::answer, false, blue).apply(inked);
+  page.append(inked);
+  ShownWindow second(page);
+  const Pixel fill = fillOf(Pixels(vesk::ui::renderWidget(page)), boundsIn(inked, page));
+  EXPECT_LE(fill.distance(expected(blue)), 2);
+  EXPECT_NEAR(fill.alpha, 0.85 * 255, 1);
 }
