@@ -121,7 +121,9 @@ TEST_F(ChoicePillLayoutTest, ResizingRewrapsWithoutWarnings) {
         EXPECT_TRUE(apart) << i << " and " << j << " overlap at " << width;
       }
     }
-    if (width == 300) EXPECT_GT(row.get_height(), previousHeight);
+    if (width == 300) {
+      EXPECT_GT(row.get_height(), previousHeight);
+    }
     previousHeight = row.get_height();
   }
   g_log_set_always_fatal(previous);

@@ -146,10 +146,10 @@ TEST_F(PillStyle, InsideASheetAFilledPillHasNoRimAndNoShadow) {
     auto& pill = gallery.pillSample(Role::primary, false, Shown::rest, insidePopup);
     ASSERT_EQ(vesk::ui::veskInsidePopup(pill), insidePopup);
     const auto box = boundsIn(pill, section);
-    const Pixels with(vesk::ui::renderWidget(section));
+    const Pixels with(vesk::testing::renderNextFrame(section));
     pill.set_opacity(0);  // the same section without the pill, shadow included
     vesk::testing::runFor(std::chrono::milliseconds(50));
-    const Pixels without(vesk::ui::renderWidget(section));
+    const Pixels without(vesk::testing::renderNextFrame(section));
     pill.set_opacity(1);
 
     const Pixel topRow = topEdge(with, box);
@@ -205,7 +205,7 @@ TEST_F(PillStyle, TheRingShowsOnlyAfterKeyboardFocus) {
   second.set_sensitive(false);
   second.set_state_flags(Gtk::StateFlags::FOCUSED | Gtk::StateFlags::FOCUS_VISIBLE, false);
   vesk::testing::runFor(std::chrono::milliseconds(100));
-  pixels = Pixels(vesk::ui::renderWidget(page));
+  pixels = vesk::testing::render(page);
   EXPECT_GT(ringOf(pixels, boundsIn(second, page)).distance(expected(Atelier::gold)), 40);
   SyntheticInput::moveAway();
 }
@@ -251,14 +251,14 @@ TEST_F(PillStyle, ReduceMotionChangesAtOnceAndNeverScales) {
     // there in the very next frame.
     vesk::ui::ControlStateBinding::of(pill).forceHovered(true);
     vesk::testing::runFor(std::chrono::milliseconds(20));
-    Pixel fill = fillOf(Pixels(vesk::ui::renderWidget(page)), box);
+    Pixel fill = fillOf(vesk::testing::render(page), box);
     const Pixel hoveredFill = expected(Atelier::ink.brightened(0.014));
     if (reduceMotion) {
       EXPECT_LE(fill.distance(hoveredFill), 1);
     } else {
       EXPECT_GE(fill.distance(hoveredFill), 1);
       vesk::testing::runFor(std::chrono::milliseconds(300));
-      EXPECT_LE(fillOf(Pixels(vesk::ui::renderWidget(page)), box).distance(hoveredFill), 1);
+      EXPECT_LE(fillOf(vesk::testing::render(page), box).distance(hoveredFill), 1);
     }
 
     // Pressed: darker either way, smaller only with motion.
@@ -283,7 +283,7 @@ TEST_F(PillStyle, ChoiceChipsFillDimAndTakeTheirInk) {
   ShownWindow shown(gallery);
   using Treatment = vesk::VeskChoicePillTreatment;
   auto& grid = *gallery.choiceSample(Treatment::answer, false, false).get_parent();
-  const Pixels pixels(vesk::ui::renderWidget(grid));
+  const Pixels pixels(vesk::testing::renderNextFrame(grid));
   const auto chip = [&](Treatment treatment, bool selected, bool dimmed) {
     return fillOf(pixels, boundsIn(gallery.choiceSample(treatment, selected, dimmed), grid));
   };
@@ -305,7 +305,7 @@ TEST_F(PillStyle, ChoiceChipsFillDimAndTakeTheirInk) {
   vesk::ui::VeskChoicePillStyle(true, Treatment::answer, false, blue).apply(inked);
   page.append(inked);
   ShownWindow second(page);
-  const Pixel fill = fillOf(Pixels(vesk::ui::renderWidget(page)), boundsIn(inked, page));
+  const Pixel fill = fillOf(vesk::testing::render(page), boundsIn(inked, page));
   EXPECT_LE(fill.distance(expected(blue)), 2);
   EXPECT_NEAR(fill.alpha, 0.85 * 255, 1);
 }

@@ -23,8 +23,6 @@ class VeskSheetSurface;
 class VeskScrollVeil;
 class VeskScrollEdges;
 class StripedBackdrop;
-class ChromeButton;
-class WorkspaceCanvas;
 class VeskGlyph;
 
 class StyleGallery : public Gtk::Box {
@@ -50,8 +48,6 @@ class StyleGallery : public Gtk::Box {
   // The grid of pills on the window's canvas, and the sheet holding the popup grid.
   Gtk::Widget& pillSection(bool insidePopup) { return *pillSections_.at(insidePopup); }
   Gtk::Button& choiceSample(VeskChoicePillTreatment treatment, bool selected, bool dimmed);
-  ChromeButton& chromeSample(ControlState state) { return *chromeSamples_.at(state); }
-  WorkspaceCanvas& canvasSample() { return *canvasSample_; }
   // Sizes 0 and 1 (21 and 42 px), colours 0 and 1 (ink and red).
   VeskGlyph& glyphSample(VeskGlyphKind kind, int size, int colour);
 
@@ -69,6 +65,9 @@ class StyleGallery : public Gtk::Box {
   void addGlyphs();
   void addSymbols();
   void addSharedControls();
+  void addCanvasAndCheckboxes();
+  void addTextFields();
+  void addFooter();
   void addChoiceLayout();
 
   struct PillKey {
@@ -88,8 +87,6 @@ class StyleGallery : public Gtk::Box {
   std::map<PillKey, Gtk::Button*> pillSamples_;
   std::map<bool, Gtk::Widget*> pillSections_;
   std::map<std::tuple<VeskChoicePillTreatment, bool, bool>, Gtk::Button*> choiceSamples_;
-  std::map<ControlState, ChromeButton*> chromeSamples_;
-  WorkspaceCanvas* canvasSample_ = nullptr;
   std::map<std::tuple<VeskGlyphKind, int, int>, VeskGlyph*> glyphSamples_;
   Glib::RefPtr<Gtk::CssProvider> galleryColours_;  // the red glyph samples
   Glib::RefPtr<Gdk::Display> display_;             // where galleryColours_ is installed

@@ -250,18 +250,23 @@ void StyleGallery::addSharedControls() {
     auto* button = Gtk::make_managed<ChromeButton>(VeskGlyphKind::sidebar, "Toggle sidebar (Ctrl+Alt+S)",
                                                    std::function<void()>{});
     force(*button, state);
-    chromeSamples_[state] = button;
     states.append(*button);
   }
   append(states);
 
+  addCanvasAndCheckboxes();
+  addTextFields();
+  addFooter();
+}
+
+void StyleGallery::addCanvasAndCheckboxes() {
   append(caption("The workspace canvas, 560 x 300."));
-  canvasSample_ = Gtk::make_managed<WorkspaceCanvas>();
-  canvasSample_->set_hexpand(false);
-  canvasSample_->set_vexpand(false);
-  canvasSample_->set_size_request(560, 300);
-  canvasSample_->set_halign(Gtk::Align::START);
-  append(*canvasSample_);
+  auto* canvas = Gtk::make_managed<WorkspaceCanvas>();
+  canvas->set_hexpand(false);
+  canvas->set_vexpand(false);
+  canvas->set_size_request(560, 300);
+  canvas->set_halign(Gtk::Align::START);
+  append(*canvas);
 
   auto& checks = box(Gtk::Orientation::HORIZONTAL, 40);
   for (const auto& [on, text] : {std::pair{false, "Keep this project private"}, {true, "Email me when it\u2019s done"},
@@ -273,7 +278,9 @@ void StyleGallery::addSharedControls() {
     checks.append(*check);
   }
   append(checks);
+}
 
+void StyleGallery::addTextFields() {
   auto& fields = grid(32, 24);
   auto* empty = Gtk::make_managed<AtelierTextField>("Product URL", "https://example.com", Gtk::Orientation::HORIZONTAL);
   auto* filled = Gtk::make_managed<AtelierTextField>("Project name", "Name", Gtk::Orientation::HORIZONTAL);
@@ -296,7 +303,9 @@ void StyleGallery::addSharedControls() {
   // The focused border: the first field takes keyboard focus once shown.
   empty->editable().signal_map().connect([empty] { empty->editable().grab_focus(); });
   append(fields);
+}
 
+void StyleGallery::addFooter() {
   auto& actions = box(Gtk::Orientation::HORIZONTAL, 12);
   auto& back = *Gtk::make_managed<Gtk::Button>("Back");
   VeskPillStyle(VeskButtonRole::secondary, false).apply(back);
