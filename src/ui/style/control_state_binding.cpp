@@ -28,11 +28,11 @@ void showClass(Gtk::Widget& widget, const char* name, bool on) {
 ControlStateBinding& ControlStateBinding::of(Gtk::Widget& widget) {
   GObject* object = G_OBJECT(widget.gobj());
   if (auto* existing = static_cast<ControlStateBinding*>(g_object_get_qdata(object, bindingQuark()))) return *existing;
+  // The widget owns its binding from here on.
   auto binding = std::unique_ptr<ControlStateBinding>(new ControlStateBinding(widget));
-  auto* raw = binding.release();
-  g_object_set_qdata_full(object, bindingQuark(), raw,
+  g_object_set_qdata_full(object, bindingQuark(), binding.get(),
                           [](gpointer data) { delete static_cast<ControlStateBinding*>(data); });
-  return *raw;
+  return *binding.release();
 }
 
 ControlStateBinding::ControlStateBinding(Gtk::Widget& widget) : widget_(widget) {
@@ -50,6 +50,9 @@ ControlStateBinding::ControlStateBinding(Gtk::Widget& widget) : widget_(widget) 
   widget_.signal_map().connect(sigc::mem_fun(*this, &ControlStateBinding::refreshEnvironment));
   settingsConnection_ =
       AccessibilitySettings::shared().signalChanged().connect(sigc::mem_fun(*this, &ControlStateBinding::refreshEnvironment));
+  // The binding itself goes only when the widget's object is finalized; stop reading
+  // the widget once it is destroyed.
+  widget_.signal_destroy().connect([this] { settingsConnection_.disconnect(); });
   refreshEnvironment();
 }
 
