@@ -198,6 +198,9 @@ TEST_F(SharedControls, ChromeButtonHoverLabelAndDisabledLook) {
   EXPECT_EQ(bounds.width, 40);
   EXPECT_EQ(bounds.height, 40);
 
+  SyntheticInput::click(button, 2, 2);  // the square's corner, outside the circle
+  EXPECT_EQ(pressed, 0);
+  EXPECT_FALSE(button.hovered());
   SyntheticInput::click(button, 20, 20);
   EXPECT_EQ(pressed, 1);
   EXPECT_TRUE(button.hovered());

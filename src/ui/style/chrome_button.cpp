@@ -19,6 +19,13 @@ ChromeButton::ChromeButton(VeskGlyph::Kind kind, const Glib::ustring& label, std
   if (action) signal_clicked().connect(std::move(action));
 }
 
+bool ChromeButton::contains_vfunc(double x, double y) const {
+  const double rx = get_width() / 2.0, ry = get_height() / 2.0;
+  if (rx <= 0 || ry <= 0) return false;
+  const double dx = (x - rx) / rx, dy = (y - ry) / ry;
+  return dx * dx + dy * dy <= 1;
+}
+
 bool ChromeButton::hovered() const { return ControlStateBinding::of(const_cast<ChromeButton&>(*this)).hovered(); }
 
 }  // namespace vesk::ui

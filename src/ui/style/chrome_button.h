@@ -19,6 +19,10 @@ class ChromeButton : public Gtk::Button {
   const Glib::ustring& label() const { return label_; }
   bool hovered() const;
 
+ protected:
+  // Only the circle takes the pointer, not the corners of its square.
+  bool contains_vfunc(double x, double y) const override;
+
  private:
   VeskGlyph* glyph_;  // managed, owned by the button
   Glib::ustring label_;
