@@ -10,14 +10,13 @@ namespace vesk::ui {
 
 namespace {
 
-void appendBloom(GtkSnapshot* snapshot, const Bloom& bloom, const graphene_rect_t& area) {
-  const auto blurred = WorkspaceCanvasRecipe::blurred(bloom, WorkspaceCanvasRecipe::blurRadius);
-  if (!blurred) return;
+void appendBloom(GtkSnapshot* snapshot, const WorkspaceCanvasRecipe::BlurredBloom& bloom,
+                 const graphene_rect_t& area) {
   const graphene_point_t centre =
-      GRAPHENE_POINT_INIT(static_cast<float>(blurred->centre.x), static_cast<float>(blurred->centre.y));
-  const auto stops = colourStops(blurred->stops);
-  gtk_snapshot_append_radial_gradient(snapshot, &area, &centre, static_cast<float>(blurred->horizontalRadius),
-                                      static_cast<float>(blurred->verticalRadius), 0, 1, stops.data(), stops.size());
+      GRAPHENE_POINT_INIT(static_cast<float>(bloom.centre.x), static_cast<float>(bloom.centre.y));
+  const auto stops = colourStops(bloom.stops);
+  gtk_snapshot_append_radial_gradient(snapshot, &area, &centre, static_cast<float>(bloom.horizontalRadius),
+                                      static_cast<float>(bloom.verticalRadius), 0, 1, stops.data(), stops.size());
 }
 
 }  // namespace
@@ -29,6 +28,16 @@ WorkspaceCanvas::WorkspaceCanvas() {
   set_can_target(false);
   set_focusable(false);
   property_accessible_role() = Gtk::Accessible::Role::PRESENTATION;
+}
+
+const std::vector<WorkspaceCanvasRecipe::BlurredBloom>& WorkspaceCanvas::bloomsFor(const Size& size) {
+  if (bloomSize_ == size) return blooms_;
+  bloomSize_ = size;
+  blooms_.clear();
+  for (const auto& bloom : WorkspaceCanvasRecipe::blooms(size.width, size.height))
+    if (auto blurred = WorkspaceCanvasRecipe::blurred(bloom, WorkspaceCanvasRecipe::blurRadius))
+      blooms_.push_back(std::move(*blurred));
+  return blooms_;
 }
 
 void WorkspaceCanvas::snapshot_vfunc(const Glib::RefPtr<Gtk::Snapshot>& snapshot) {
@@ -53,7 +62,7 @@ void WorkspaceCanvas::snapshot_vfunc(const Glib::RefPtr<Gtk::Snapshot>& snapshot
   gtk_snapshot_translate(s, &back);
   // The scaled group still covers the canvas.
   const graphene_rect_t area = GRAPHENE_RECT_INIT(0, 0, w, h);
-  for (const auto& bloom : R::blooms(w, h)) appendBloom(s, bloom, area);
+  for (const auto& bloom : bloomsFor({w, h})) appendBloom(s, bloom, area);
   gtk_snapshot_restore(s);
   gtk_snapshot_pop(s);
   gtk_snapshot_pop(s);
