@@ -7,6 +7,7 @@
 #include "ui/style/style_startup.h"
 #include "ui/style/widget_snapshot.h"
 
+#include <gdkmm/frameclock.h>
 #include <gtkmm/application.h>
 #include <gtkmm/scrolledwindow.h>
 #include <gtkmm/window.h>
@@ -40,19 +41,38 @@ Options parse(int argc, char** argv) {
   return options;
 }
 
-// Saves the page once it has been laid out for a few frames in a row, then quits.
-void snapshotWhenDrawn(vesk::ui::StyleGallery& gallery, const std::string& path, Gtk::Application& app,
-                       int& status) {
+// Frames to wait before saving: text views lay out their lines when idle, in between.
+constexpr int settleFrames = 12;
+
+struct PendingSnapshot {
+  vesk::ui::StyleGallery& gallery;
+  std::string path;
+  Gtk::Application& app;
+  int& status;
+  gulong handler = 0;
+};
+
+void saveAfterPaint(GdkFrameClock* clock, gpointer data) {
+  auto* pending = static_cast<PendingSnapshot*>(data);
+  g_signal_handler_disconnect(clock, pending->handler);
+  if (vesk::ui::saveWidgetPng(pending->gallery, pending->path)) {
+    std::printf("saved %s (%d x %d)\n", pending->path.c_str(), pending->gallery.get_width(),
+                pending->gallery.get_height());
+  } else {
+    std::fprintf(stderr, "vesk-style-gallery: could not save %s\n", pending->path.c_str());
+    pending->status = 1;
+  }
+  pending->app.quit();
+}
+
+// Saves the page right after a frame has been drawn, once it has been laid out for a
+// few frames in a row (then nothing waits for layout), and quits. `pending` outlives
+// the application's run.
+void snapshotWhenDrawn(PendingSnapshot& pending) {
   auto settledFrames = std::make_shared<int>(0);
-  gallery.add_tick_callback([&gallery, &app, &status, path, settledFrames](const Glib::RefPtr<Gdk::FrameClock>&) {
-    if (gallery.get_width() <= 0 || ++*settledFrames < 3) return true;
-    if (vesk::ui::saveWidgetPng(gallery, path)) {
-      std::printf("saved %s (%d x %d)\n", path.c_str(), gallery.get_width(), gallery.get_height());
-    } else {
-      std::fprintf(stderr, "vesk-style-gallery: could not save %s\n", path.c_str());
-      status = 1;
-    }
-    app.quit();
+  pending.gallery.add_tick_callback([&pending, settledFrames](const Glib::RefPtr<Gdk::FrameClock>& clock) {
+    if (pending.gallery.get_width() <= 0 || ++*settledFrames < settleFrames) return true;
+    pending.handler = g_signal_connect(clock->gobj(), "after-paint", G_CALLBACK(saveAfterPaint), &pending);
     return false;
   });
 }
@@ -69,6 +89,7 @@ int main(int argc, char** argv) {
   std::unique_ptr<Gtk::Window> window;
   vesk::ui::StyleGallery* gallery = nullptr;
   int status = 0;
+  std::optional<PendingSnapshot> pending;
 
   app->signal_startup().connect([] { vesk::ui::startUpVeskStyle(vesk::ResourceBundle::locate()); });
   app->signal_activate().connect([&] {
@@ -83,7 +104,7 @@ int main(int argc, char** argv) {
     window->set_child(*scroller);
     app->add_window(*window);
     window->present();
-    if (options.snapshotPath) snapshotWhenDrawn(*gallery, *options.snapshotPath, *app, status);
+    if (options.snapshotPath) snapshotWhenDrawn(pending.emplace(PendingSnapshot{*gallery, *options.snapshotPath, *app, status}));
   });
   const int ran = app->run(1, argv);
   return ran != 0 ? ran : status;

@@ -30,7 +30,7 @@ TEST_F(StyleSheet, CanvasIsPaintedInIvoryWithInkText) {
   canvas.add_css_class(vesk::VeskStylesheet::canvasClass);
   canvas.set_size_request(40, 40);
   ShownWindow shown(canvas);
-  const Pixels pixels(vesk::ui::renderWidget(canvas));
+  const Pixels pixels(vesk::testing::renderNextFrame(canvas));
   const auto pixel = pixels.at(20, 20);
   EXPECT_EQ(pixel.red, 0xF8);
   EXPECT_EQ(pixel.green, 0xF6);

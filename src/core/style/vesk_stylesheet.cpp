@@ -1,5 +1,6 @@
 #include "core/style/vesk_stylesheet.h"
 
+#include "core/style/control_stylesheet.h"
 #include "core/style/typeface.h"
 #include "core/style/vesk_web_tokens.h"
 
@@ -40,7 +41,7 @@ std::string VeskStylesheet::text() {
   css += "window" + sheet + ", popover" + sheet + " > contents, popover" + sheet +
          " > arrow {\n  background: none;\n  border: none;\n  box-shadow: none;\n}\n";
   css += "popover" + sheet + " > contents {\n  padding: 0;\n}\n";
-  return css;
+  return css + ControlStylesheet::text();
 }
 
 }  // namespace vesk

@@ -1,7 +1,7 @@
 #pragma once
 // The application's one GTK stylesheet, generated from the colour tokens so that no
 // colour is written twice: every token becomes a named colour (@ivory, @glassEdge, ...;
-// list stops as @sidebarActionFill_1 ...), followed by the base rules.
+// list stops as @sidebarActionFill_1 ...), followed by the base rules and the controls' rules.
 #include <string>
 
 namespace vesk {

@@ -22,6 +22,26 @@ struct RendererDone {
   }
 };
 
+// The widget as it looks now, in its own coordinates. Drawn through its parent, which
+// draws it afresh if anything changed since the last frame; the toolkit's widget
+// paintable would only show what the last frame drew, or nothing before it.
+GskRenderNode* drawNow(GtkWidget* widget, int width, int height) {
+  GtkSnapshot* snapshot = gtk_snapshot_new();
+  if (GtkWidget* parent = gtk_widget_get_parent(widget)) {
+    graphene_point_t origin;
+    const graphene_point_t zero = GRAPHENE_POINT_INIT(0, 0);
+    if (gtk_widget_compute_point(widget, parent, &zero, &origin)) {
+      const graphene_point_t back = GRAPHENE_POINT_INIT(-origin.x, -origin.y);
+      gtk_snapshot_translate(snapshot, &back);
+      gtk_widget_snapshot_child(parent, widget, snapshot);
+    }
+  } else {
+    const auto paintable = glib::ObjectPtr<GdkPaintable>::adopt(gtk_widget_paintable_new(widget));
+    gdk_paintable_snapshot(paintable.get(), snapshot, width, height);
+  }
+  return gtk_snapshot_free_to_node(snapshot);
+}
+
 }  // namespace
 
 Glib::RefPtr<Gdk::Texture> renderWidget(Gtk::Widget& widget) {
@@ -29,10 +49,7 @@ Glib::RefPtr<Gdk::Texture> renderWidget(Gtk::Widget& widget) {
   const int height = widget.get_height();
   if (width <= 0 || height <= 0) return {};
 
-  const auto paintable = glib::ObjectPtr<GdkPaintable>::adopt(gtk_widget_paintable_new(widget.gobj()));
-  GtkSnapshot* snapshot = gtk_snapshot_new();
-  gdk_paintable_snapshot(paintable.get(), snapshot, width, height);
-  const std::unique_ptr<GskRenderNode, RenderNodeUnref> node(gtk_snapshot_free_to_node(snapshot));
+  const std::unique_ptr<GskRenderNode, RenderNodeUnref> node(drawNow(widget.gobj(), width, height));
   if (!node) return {};
 
   glib::ErrorSlot error;

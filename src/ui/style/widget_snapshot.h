@@ -9,8 +9,9 @@
 
 namespace vesk::ui {
 
-// The widget must be realised and allocated (shown in a window that has drawn once).
-// Returns null when it has no size or nothing could be rendered.
+// The widget must be shown and laid out; it is drawn as it looks now, even if the last
+// frame drew it differently. Returns null when it has no size or nothing could be
+// rendered.
 Glib::RefPtr<Gdk::Texture> renderWidget(Gtk::Widget& widget);
 
 // Renders the widget and writes a PNG; false when rendering or writing failed.

@@ -100,8 +100,30 @@ Box boundsIn(const Gtk::Widget& widget, const Gtk::Widget& ancestor) {
           static_cast<int>(std::lround(bounds.size.width)), static_cast<int>(std::lround(bounds.size.height))};
 }
 
+Glib::RefPtr<Gdk::Texture> renderNextFrame(Gtk::Widget& widget) {
+  struct Pending {
+    Gtk::Widget& widget;
+    Glib::RefPtr<Gdk::Texture> texture;
+    bool done = false;
+  } pending{widget, {}, false};
+  GdkFrameClock* clock = gtk_widget_get_frame_clock(widget.gobj());
+  EXPECT_NE(clock, nullptr) << "the widget is not shown";
+  if (!clock) return {};
+  const auto afterPaint = +[](GdkFrameClock*, gpointer data) {
+    auto* p = static_cast<Pending*>(data);
+    if (p->done) return;
+    p->texture = ui::renderWidget(p->widget);
+    p->done = true;
+  };
+  const gulong handler = g_signal_connect(clock, "after-paint", G_CALLBACK(afterPaint), &pending);
+  widget.queue_draw();
+  EXPECT_TRUE(runUntil([&] { return pending.done; })) << "no frame was drawn";
+  g_signal_handler_disconnect(clock, handler);
+  return pending.texture;
+}
+
 Pixels renderAndKeep(Gtk::Widget& widget, const std::string& artefactName) {
-  const auto texture = ui::renderWidget(widget);
+  const auto texture = renderNextFrame(widget);
   EXPECT_TRUE(texture) << "nothing rendered";
   if (texture) gdk_texture_save_to_png(texture->gobj(), (std::string(VESK_TEST_ARTIFACT_DIR) + "/" + artefactName).c_str());
   return Pixels(texture);

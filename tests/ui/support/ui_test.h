@@ -67,8 +67,13 @@ struct Box {
 };
 Box boundsIn(const Gtk::Widget& widget, const Gtk::Widget& ancestor);
 
-// Renders `widget` and, for people and CI, saves it as the named PNG in the artefact
-// folder of the build.
+// Renders `widget` as the next frame draws it: right after that frame's paint, when
+// nothing waits for layout.
+Glib::RefPtr<Gdk::Texture> renderNextFrame(Gtk::Widget& widget);
+inline Pixels render(Gtk::Widget& widget) { return Pixels(renderNextFrame(widget)); }
+
+// Renders `widget` as above and, for people and CI, saves it as the named PNG in the
+// artefact folder of the build.
 Pixels renderAndKeep(Gtk::Widget& widget, const std::string& artefactName);
 
 }  // namespace vesk::testing

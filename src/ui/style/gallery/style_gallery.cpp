@@ -5,6 +5,7 @@
 #include "core/style/vesk_web_tokens.h"
 #include "ui/style/accessibility_settings.h"
 #include "ui/style/gallery/gallery_samples.h"
+#include "ui/style/gallery/gallery_text.h"
 #include "ui/style/vesk_environment.h"
 #include "ui/style/vesk_glass_surface.h"
 #include "ui/style/vesk_scroll_edges.h"
@@ -16,6 +17,7 @@
 #include <gtkmm/grid.h>
 #include <gtkmm/overlay.h>
 #include <gtkmm/scrolledwindow.h>
+#include <gtkmm/stylecontext.h>
 
 #include <cmath>
 #include <cstdio>
@@ -25,17 +27,10 @@ namespace vesk::ui {
 
 namespace {
 
-Gtk::Label& label(const std::string& text, const Pango::FontDescription& font) {
-  auto* l = Gtk::make_managed<Gtk::Label>(text);
-  VeskTypography::apply(*l, font);
-  l->set_xalign(0);
-  return *l;
-}
-
-Gtk::Label& heading(const std::string& text) { return label(text, VeskTypography::display(34, FontWeight::medium)); }
-Gtk::Label& caption(const std::string& text) { return label(text, VeskTypography::body(13)); }
-
-Gtk::Box& box(Gtk::Orientation orientation, int spacing) { return *Gtk::make_managed<Gtk::Box>(orientation, spacing); }
+using gallery::box;
+using gallery::caption;
+using gallery::heading;
+using gallery::label;
 
 std::string describe(const Rgba& colour) {
   char text[48];
@@ -111,6 +106,12 @@ StyleGallery::StyleGallery() : Gtk::Box(Gtk::Orientation::VERTICAL, 28) {
   addVeils();
   addScrollEdges();
   addEnvironment();
+  addPills();
+  addChoicePills();
+  addGlyphs();
+  addSymbols();
+  addSharedControls();
+  addChoiceLayout();
   for (auto* child = get_first_child(); child; child = child->get_next_sibling()) {
     child->set_margin_start(48);
     child->set_margin_end(48);
@@ -316,6 +317,10 @@ void StyleGallery::addEnvironment() {
   reportVeskChromeHeight(reporterB, 90);
   show(veskChromeHeight(observer));
   append(observer);
+}
+
+StyleGallery::~StyleGallery() {
+  if (galleryColours_ && display_) Gtk::StyleContext::remove_provider_for_display(display_, galleryColours_);
 }
 
 VeskGlassSurface& StyleGallery::glassSample(VeskGlassRole role, GlassVariant variant) {

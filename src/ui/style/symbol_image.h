@@ -1,0 +1,14 @@
+#pragma once
+// The picture for a platform symbol name: the desktop icon theme's symbolic icon from
+// the symbol table, or the application's glyph where the table says so. Either takes
+// the foreground colour of where it is placed.
+#include <gtkmm/widget.h>
+
+#include <string_view>
+
+namespace vesk::ui {
+
+// A managed widget `size` px square, or null for a symbol the table does not hold.
+Gtk::Widget* makeSymbolImage(std::string_view symbol, int size);
+
+}  // namespace vesk::ui

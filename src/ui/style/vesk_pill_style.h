@@ -1,0 +1,27 @@
+#pragma once
+// The capsule look of a text button in one of five roles, regular or compact: hover,
+// press, keyboard focus ring, disabled and popup looks, animated unless the user asked
+// for reduced motion. The look itself lives in the generated stylesheet; applying the
+// style gives the button its classes and keeps its hover, popup and motion states.
+#include "core/style/vesk_button_role.h"
+
+#include <gtkmm/button.h>
+
+namespace vesk::ui {
+
+class VeskPillStyle {
+ public:
+  VeskPillStyle(VeskButtonRole role, bool compact) : role_(role), compact_(compact) {}
+
+  VeskButtonRole role() const { return role_; }
+  bool compact() const { return compact_; }
+
+  // Dresses `button`, replacing any pill style applied before.
+  void apply(Gtk::Button& button) const;
+
+ private:
+  VeskButtonRole role_;
+  bool compact_;
+};
+
+}  // namespace vesk::ui
