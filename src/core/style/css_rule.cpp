@@ -5,15 +5,6 @@
 
 namespace vesk {
 
-namespace {
-
-std::string number(double value) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%.6g", value);
-  return text;
-}
-
-}  // namespace
 
 CssRule& CssRule::set(std::string_view property, std::string value) {
   declarations_.emplace_back(std::string(property), std::move(value));
@@ -21,7 +12,7 @@ CssRule& CssRule::set(std::string_view property, std::string value) {
 }
 
 CssRule& CssRule::font(const Typeface& typeface, double size, FontWeight weight) {
-  const std::string axis = number(typeface.axisWeight(weight));
+  const std::string axis = cssNumber(typeface.axisWeight(weight));
   return set("font-family", "\"" + std::string(typeface.family) + "\"")
       .set("font-size", cssPx(size))
       .set("font-style", "normal")
@@ -35,8 +26,8 @@ std::string CssRule::text() const {
   return css + "}\n";
 }
 
-std::string cssPx(double value) { return number(value) + "px"; }
+std::string cssPx(double value) { return cssNumber(value) + "px"; }
 
-std::string cssMs(double seconds) { return number(std::round(seconds * 1000)) + "ms"; }
+std::string cssMs(double seconds) { return cssNumber(std::round(seconds * 1000)) + "ms"; }
 
 }  // namespace vesk

@@ -5,6 +5,9 @@
 
 namespace vesk {
 
+// A number as GTK CSS writes it: up to six significant digits, no trailing zeros.
+std::string cssNumber(double value);
+
 struct Rgba {
   double red = 0;
   double green = 0;
