@@ -7,6 +7,10 @@
 // The work gets a copy of what it needs and touches no state object. It is not
 // interrupted: when the task is cancelled meanwhile, the awaiter still waits for the
 // work to end (so nothing refers to freed memory) and then throws Cancelled.
+//
+// GCC 12 destroys the move-captures of a lambda written inside the co_await expression
+// twice. Capture by reference to a local that outlives the await, or name the awaiter
+// first (`auto work = inBackground(...); co_await std::move(work);`).
 #include "core/async/errors.h"
 #include "core/async/task.h"
 
