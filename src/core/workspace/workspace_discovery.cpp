@@ -1,6 +1,7 @@
 // Workspace: composer rules, attaching files, discovery and the answers.
 #include "core/async/sleep.h"
 #include "core/service/audit_input_rules.h"
+#include "core/service/json_fields.h"
 #include "core/service/text_equivalence.h"
 #include "core/service/text_rules.h"
 #include "core/workspace/preview_samples.h"
@@ -31,10 +32,7 @@ std::string fileCapSentence(std::size_t cap) {
 struct CreatedProject {
   std::string id;
   static CreatedProject fromJson(const nlohmann::json& value) {
-    if (!value.is_object()) throw DecodingError("the reply is not an object");
-    const auto found = value.find("id");
-    if (found == value.end() || !found->is_string()) throw DecodingError("missing \"id\"");
-    return {found->get<std::string>()};
+    return {JsonFields(value, "created project").text("id")};
   }
 };
 

@@ -1,5 +1,6 @@
 // Workspace: signing in and out, and loading the account, the run library and projects.
 #include "core/service/browser_connection.h"
+#include "core/service/json_fields.h"
 #include "core/service/session_keychain.h"
 #include "core/workspace/origin_text.h"
 #include "core/workspace/uuid_text.h"
@@ -29,38 +30,17 @@ struct ProjectsReply {
   static ProjectsReply fromJson(const nlohmann::json& value);
 };
 
-const nlohmann::json& requiredMember(const nlohmann::json& object, const char* key) {
-  if (!object.is_object()) throw DecodingError("the reply is not an object");
-  const auto found = object.find(key);
-  if (found == object.end() || found->is_null()) throw DecodingError(std::string("missing \"") + key + "\"");
-  return *found;
-}
-
-template <class Record>
-std::vector<Record> requiredList(const nlohmann::json& object, const char* key) {
-  const auto& list = requiredMember(object, key);
-  if (!list.is_array()) throw DecodingError(std::string("\"") + key + "\" is not a list");
-  std::vector<Record> records;
-  records.reserve(list.size());
-  for (const auto& element : list) records.push_back(Record::fromJson(element));
-  return records;
-}
-
 AccountReply AccountReply::fromJson(const nlohmann::json& value) {
-  AccountReply reply;
-  reply.account = Account::fromJson(requiredMember(value, "account"));
-  const auto& fixture = requiredMember(value, "fixture");
-  if (!fixture.is_boolean()) throw DecodingError("\"fixture\" is not a flag");
-  reply.fixture = fixture.get<bool>();
-  return reply;
+  JsonFields fields(value, "account reply");
+  return {fields.record<Account>("account"), fields.flag("fixture")};
 }
 
 LibraryReply LibraryReply::fromJson(const nlohmann::json& value) {
-  return {requiredList<SavedAudit>(value, "runs")};
+  return {JsonFields(value, "library reply").list<SavedAudit>("runs")};
 }
 
 ProjectsReply ProjectsReply::fromJson(const nlohmann::json& value) {
-  return {requiredList<LibraryProject>(value, "projects")};
+  return {JsonFields(value, "projects reply").list<LibraryProject>("projects")};
 }
 
 // Fire-and-forget: tells the service to drop a token that is being replaced.
