@@ -1,5 +1,5 @@
 // Finding the URLs of an audit in a long brief, as the composer does on every change.
-#include "core/service/audit_url_rules.h"
+#include "core/input/audit_url_rules.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,8 +1,8 @@
 // Decoding a "library" reply of 100 saved runs whose reports total about 5 MB: a plain
 // parse of the bytes beside the strict decode (parse, then every run into SavedAudit).
 // The strict decode should cost at most 1.3 times the plain parse.
-#include "core/service/json_fields.h"
-#include "core/service/service_records.h"
+#include "core/records/json_fields.h"
+#include "core/records/run_records.h"
 
 #include <benchmark/benchmark.h>
 #include <nlohmann/json.hpp>
@@ -48,9 +48,8 @@ const std::string& libraryReply() {
     nlohmann::json runs = nlohmann::json::array();
     for (int run = 0; run < runCount; ++run) {
       const vesk::SavedAudit saved("run-" + std::to_string(run), "project-" + std::to_string(run % 7), "Café Atlas",
-                                   "complete", report(run), run % 2 ? "full" : "quick", false,
-                                   "2024-05-01T10:00:00Z", false, "https://example.com\nMake sign-up calmer", run,
-                                   "vesk");
+                                   "complete", report(run), run % 2 ? "full" : "quick", false, "2024-05-01T10:00:00Z",
+                                   false, "https://example.com\nMake sign-up calmer", run, "vesk");
       runs.push_back(saved.toJson());
     }
     return nlohmann::json{{"runs", std::move(runs)}, {"nextCursor", nullptr}}.dump();

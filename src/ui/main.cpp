@@ -1,3 +1,3 @@
-#include "ui/shell/vesk_application.h"
+#include "ui/app/vesk_application.h"
 
 int main(int argc, char** argv) { return vesk::ui::VeskApplication::create()->run(argc, argv); }

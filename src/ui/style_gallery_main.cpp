@@ -3,9 +3,9 @@
 //   vesk-style-gallery --snapshot FILE  saves the page as a PNG and exits (works on Xvfb)
 #include "core/style/resource_bundle.h"
 #include "core/style/vesk_stylesheet.h"
-#include "ui/style/gallery/style_gallery.h"
+#include "ui/base/widget_snapshot.h"
+#include "ui/gallery/style_gallery.h"
 #include "ui/style/style_startup.h"
-#include "ui/style/widget_snapshot.h"
 
 #include <gdkmm/frameclock.h>
 #include <gtkmm/application.h>
@@ -104,7 +104,8 @@ int main(int argc, char** argv) {
     window->set_child(*scroller);
     app->add_window(*window);
     window->present();
-    if (options.snapshotPath) snapshotWhenDrawn(pending.emplace(PendingSnapshot{*gallery, *options.snapshotPath, *app, status}));
+    if (options.snapshotPath)
+      snapshotWhenDrawn(pending.emplace(PendingSnapshot{*gallery, *options.snapshotPath, *app, status}));
   });
   const int ran = app->run(1, argv);
   return ran != 0 ? ran : status;

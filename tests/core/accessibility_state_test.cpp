@@ -28,14 +28,14 @@ TEST(AccessibilityState, DesktopSettingsAndForcedValues) {
             (AccessibilityState{false, true, false}));
   EXPECT_EQ(vesk::resolveAccessibility(true, false, overridesFrom({{"VESK_INCREASE_CONTRAST", "Yes"}})),
             (AccessibilityState{false, true, true}));
-  EXPECT_EQ(vesk::resolveAccessibility(true, false,
-                                       overridesFrom({{"VESK_REDUCE_MOTION", "on"}, {"VESK_REDUCE_TRANSPARENCY", "1"}})),
+  EXPECT_EQ(vesk::resolveAccessibility(
+                true, false, overridesFrom({{"VESK_REDUCE_MOTION", "on"}, {"VESK_REDUCE_TRANSPARENCY", "1"}})),
             (AccessibilityState{true, false, true}));
-  EXPECT_EQ(vesk::resolveAccessibility(false, true, overridesFrom({{"VESK_REDUCE_MOTION", "false"},
-                                                                   {"VESK_INCREASE_CONTRAST", "off"}})),
+  EXPECT_EQ(vesk::resolveAccessibility(
+                false, true, overridesFrom({{"VESK_REDUCE_MOTION", "false"}, {"VESK_INCREASE_CONTRAST", "off"}})),
             (AccessibilityState{false, false, false}));
   // Values that are neither on nor off force nothing.
-  EXPECT_EQ(vesk::resolveAccessibility(true, true, overridesFrom({{"VESK_INCREASE_CONTRAST", ""},
-                                                                  {"VESK_REDUCE_MOTION", "maybe"}})),
+  EXPECT_EQ(vesk::resolveAccessibility(
+                true, true, overridesFrom({{"VESK_INCREASE_CONTRAST", ""}, {"VESK_REDUCE_MOTION", "maybe"}})),
             (AccessibilityState{false, true, true}));
 }

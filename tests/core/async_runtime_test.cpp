@@ -14,6 +14,7 @@
 
 using namespace std::chrono_literals;
 using vesk::async::Cancelled;
+using vesk::async::PreviousTask;
 using vesk::async::sleep;
 using vesk::async::spawn;
 using vesk::async::Task;
@@ -163,13 +164,13 @@ TEST(AsyncRuntime, JoinWaitsForAnotherTaskAndIsCancellable) {
 TEST(AsyncRuntime, TaskSlotCancelsOrLeavesThePreviousTask) {
   vesk::async::TaskSlot slot;
   auto first = spawn(answerAfter(60s, 1));
-  slot.start(first, true);
+  slot.start(first, PreviousTask::cancel);
   auto second = spawn(answerAfter(60s, 2));
-  slot.start(second, false);
+  slot.start(second, PreviousTask::leave);
   EXPECT_FALSE(first.isCancelled()) << "left to run";
   EXPECT_TRUE(slot.holds(second));
   auto third = spawn(answerAfter(60s, 3));
-  slot.start(third, true);
+  slot.start(third, PreviousTask::cancel);
   EXPECT_TRUE(second.isCancelled());
   slot.cancel();
   EXPECT_TRUE(slot.isEmpty());
@@ -197,8 +198,7 @@ TEST(AsyncRuntime, GioOperationsAreCancelledWithTheTask) {
     auto connected = co_await vesk::async::gioCall([&](GCancellable* c, GAsyncReadyCallback cb, gpointer d) {
       g_socket_client_connect_to_host_async(client, address.c_str(), port, c, cb, d);
     });
-    GSocketConnection* connection =
-        g_socket_client_connect_to_host_finish(client, connected.get(), nullptr);
+    GSocketConnection* connection = g_socket_client_connect_to_host_finish(client, connected.get(), nullptr);
     g_object_unref(client);
     auto* input = g_io_stream_get_input_stream(G_IO_STREAM(connection));
     char buffer[16];
@@ -235,8 +235,7 @@ TEST(AsyncRuntime, BackgroundWorkRunsOffTheMainThreadAndReturnsToIt) {
   EXPECT_EQ(value, 42);
   EXPECT_NE(workerThread, mainThread);
   EXPECT_EQ(resumedOn, mainThread);
-  EXPECT_THROW(runTask([]() -> Task<void> {
-                 co_await vesk::async::inBackground([] { throw std::out_of_range("bad"); });
-               }()),
-               std::out_of_range);
+  EXPECT_THROW(
+      runTask([]() -> Task<void> { co_await vesk::async::inBackground([] { throw std::out_of_range("bad"); }); }()),
+      std::out_of_range);
 }

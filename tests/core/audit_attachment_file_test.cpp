@@ -1,7 +1,7 @@
+#include "core/input/audit_attachment_file.h"
 #include "core/async/errors.h"
 #include "core/async/spawn.h"
-#include "core/service/service_records.h"
-#include "core/service/vesk_error.h"
+#include "core/records/vesk_error.h"
 #include "support/run_loop.h"
 
 #include <gio/gio.h>
@@ -49,7 +49,7 @@ class AttachmentFiles : public ::testing::Test {
     return path;
   }
 
-  static AuditAttachment read(const fs::path& path) { return runTask(AuditAttachment::read(path), 20s); }
+  static AuditAttachment read(const fs::path& path) { return runTask(vesk::readAuditAttachment(path), 20s); }
 
   // The sentence of a VeskError, or a note of what else happened.
   static std::string failureOf(const fs::path& path) {
@@ -74,8 +74,8 @@ TEST_F(AttachmentFiles, TakesTheMediaTypeFromTheExtensionInAnyCase) {
     std::string mediaType;
   };
   const std::vector<Case> cases = {
-      {"report.PDF", "application/pdf"}, {"shot.png", "image/png"},     {"photo.JPG", "image/jpeg"},
-      {"photo.JpEg", "image/jpeg"},      {"still.webp", "image/webp"},  {"loop.gif", "image/gif"},
+      {"report.PDF", "application/pdf"}, {"shot.png", "image/png"},      {"photo.JPG", "image/jpeg"},
+      {"photo.JpEg", "image/jpeg"},      {"still.webp", "image/webp"},   {"loop.gif", "image/gif"},
       {"notes.txt", "text/plain"},       {"README.md", "text/markdown"}, {"archive.tar.md", "text/markdown"},
   };
   for (const auto& c : cases) {
@@ -100,7 +100,8 @@ TEST_F(AttachmentFiles, AcceptsAFileOfExactlyItsLimitAndNamesOneByteMore) {
     std::uintmax_t limit;
   };
   const std::vector<Case> cases = {
-      {"big.png", 3'670'016}, {"big.webp", 3'670'016}, {"big.pdf", 10'485'760}, {"big.txt", 512'000}, {"big.md", 512'000},
+      {"big.png", 3'670'016}, {"big.webp", 3'670'016}, {"big.pdf", 10'485'760},
+      {"big.txt", 512'000},   {"big.md", 512'000},
   };
   for (const auto& c : cases) {
     const AuditAttachment atLimit = read(sparse(c.name, c.limit));
@@ -206,7 +207,7 @@ TEST(AuditAttachmentSize, ComesFromTheBase64LengthLessItsPadding) {
 }
 
 TEST_F(AttachmentFiles, ACancelledReadEndsWithCancellation) {
-  auto reading = vesk::async::spawn(AuditAttachment::read(sparse("big.pdf", 10'000'000)));
+  auto reading = vesk::async::spawn(vesk::readAuditAttachment(sparse("big.pdf", 10'000'000)));
   reading.cancel();
   vesk::testing::waitFor(reading);
   EXPECT_THROW(reading.result(), vesk::async::Cancelled);

@@ -1,4 +1,4 @@
-#include "core/service/audit_input_rules.h"
+#include "core/input/audit_input_rules.h"
 
 #include <gtest/gtest.h>
 
@@ -97,7 +97,7 @@ TEST(BoundedAccountText, KeepsWholeCharactersWithinTheBudget) {
     long long budget;
     std::string expected;
   };
-  const std::string flag = "🇫🇷";                        // two regional indicators, four units
+  const std::string flag = "🇫🇷";                 // two regional indicators, four units
   const std::string family = "👩\u200D👩\u200D👧";  // one character, eight units
   const std::vector<Case> cases = {
       {"Ada", 2, "Ad"},
@@ -126,8 +126,8 @@ TEST(BoundedAccountText, KeepsWholeCharactersWithinTheBudget) {
 TEST(BoundedAccountText, NeverExceedsTheBudgetOrSplitsACharacterAtAnyBudget) {
   const std::string text = "Hi 👋🏽 " + std::string("🇯🇵") + " e\u0301 👩\u200D💻 \u0928\u093F ok";
   // The whole characters of the text, so every allowed cut point is known.
-  const std::vector<std::string> characters = {"H", "i", " ", "👋🏽", " ", "🇯🇵", " ", "e\u0301", " ",
-                                               "👩\u200D💻", " ", "\u0928\u093F", " ", "o", "k"};
+  const std::vector<std::string> characters = {"H", "i",        " ", "👋🏽",     " ", "🇯🇵", " ", "e\u0301",
+                                               " ", "👩\u200D💻", " ", "\u0928\u093F", " ", "o",  "k"};
   std::vector<std::string> wholePrefixes = {""};
   for (const auto& character : characters) wholePrefixes.push_back(wholePrefixes.back() + character);
   ASSERT_EQ(wholePrefixes.back(), text);

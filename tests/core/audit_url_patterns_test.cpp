@@ -1,5 +1,5 @@
-#include "core/service/audit_url_patterns.h"
-#include "core/service/text_rules.h"
+#include "core/input/audit_url_patterns.h"
+#include "core/text/text_rules.h"
 
 #include <gtest/gtest.h>
 
@@ -43,12 +43,12 @@ TEST(AuditURLPatterns, BareDomainSearchFromLikelyStartsFindsWhatAFullScanFinds) 
 }
 
 TEST(AuditURLPatterns, LinkPatternStopsAtTheExcludedCharactersOnly) {
-  const auto matches = linkPattern().findAll(toUnicode(
-      "go https://a.io/x<y HTTP://B.io/\"q\" https://c.io/a'b https://d.io/`e https://e.io/(f)g "
-      "https://f.io/[g]h https://g.io/\u00A0i https://h.io/{j}|~%20 xhttps://i.io"));
+  const auto matches = linkPattern().findAll(
+      toUnicode("go https://a.io/x<y HTTP://B.io/\"q\" https://c.io/a'b https://d.io/`e https://e.io/(f)g "
+                "https://f.io/[g]h https://g.io/\u00A0i https://h.io/{j}|~%20 xhttps://i.io"));
   std::vector<std::string> found;
   for (const auto& match : matches) found.push_back(*match[0]);
-  EXPECT_EQ(found, (std::vector<std::string>{"https://a.io/x", "HTTP://B.io/", "https://c.io/a", "https://d.io/",
-                                             "https://e.io/(f", "https://f.io/[g", "https://g.io/",
-                                             "https://h.io/{j}|~%20"}));
+  EXPECT_EQ(found,
+            (std::vector<std::string>{"https://a.io/x", "HTTP://B.io/", "https://c.io/a", "https://d.io/",
+                                      "https://e.io/(f", "https://f.io/[g", "https://g.io/", "https://h.io/{j}|~%20"}));
 }

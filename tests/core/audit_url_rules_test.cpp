@@ -1,5 +1,5 @@
-#include "core/service/audit_url_rules.h"
-#include "core/service/vesk_error.h"
+#include "core/input/audit_url_rules.h"
+#include "core/records/vesk_error.h"
 
 #include <gtest/gtest.h>
 
@@ -116,8 +116,9 @@ TEST(AuditSourceURLs, FindsLinksAndBareDomainsInTheBrief) {
       {"https://u:p@x.com", "https://ok.com", 5, invalid},
       {"https://a.com https://b.com", "", 1, std::string("This audit covers up to 1 URLs.")},
       // The joined list is counted too, even with an empty field.
-      {"", "https://a1.com https://a2.com https://a3.com https://a4.com https://a5.com "
-           "https://a6.com https://a7.com https://a8.com https://a9.com https://a10.com",
+      {"",
+       "https://a1.com https://a2.com https://a3.com https://a4.com https://a5.com "
+       "https://a6.com https://a7.com https://a8.com https://a9.com https://a10.com",
        5, std::string("This audit covers up to 5 URLs.")},
       {"https://a.com https://b.com", "c.com", 2, std::string("This audit covers up to 2 URLs.")},
       {"https://a.com https://b.com", "https://a.com b.com", 2, URLs{"https://a.com", "https://b.com"}},
@@ -143,5 +144,6 @@ TEST(AuditSourceURLs, BareDomainsTakeEveryListedTopLevelDomainAndNoOther) {
   }
   ASSERT_EQ(expected.size(), 27u);
   EXPECT_EQ(auditSourceURLs("", brief, 100), expected);
-  EXPECT_EQ(auditSourceURLs("", "site.co.jp site.info site.eu site.txt site.js site.comm", 100), URLs{"https://site.co.jp"});
+  EXPECT_EQ(auditSourceURLs("", "site.co.jp site.info site.eu site.txt site.js site.comm", 100),
+            URLs{"https://site.co.jp"});
 }

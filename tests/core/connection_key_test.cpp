@@ -1,9 +1,8 @@
-#include "core/account/connection_key.h"
+#include "core/signin/connection_key.h"
 
 #include "support/text_shape.h"
 
 #include <gtest/gtest.h>
-
 
 using vesk::connectionKey;
 

@@ -1,5 +1,5 @@
 // Downloading evidence images.
-#include "core/service/desktop_api.h"
+#include "core/api/desktop_api.h"
 #include "fake_service/fake_service.h"
 #include "support/expect_failure.h"
 #include "support/run_loop.h"
@@ -51,8 +51,9 @@ TEST_F(DesktopAPIAsset, AcceptsOnlyTheEvidencePathPatternAndSendsNothingElse) {
                  "Invalid evidence resource.")
         << "the path is checked before the token";
   }
-  EXPECT_STREQ(failureOf<VeskError>(DesktopAPI{service.origin(), std::nullopt}.asset("runs/run_a/attachments/1")).what(),
-               "Reconnect to view saved evidence.");
+  EXPECT_STREQ(
+      failureOf<VeskError>(DesktopAPI{service.origin(), std::nullopt}.asset("runs/run_a/attachments/1")).what(),
+      "Reconnect to view saved evidence.");
   EXPECT_TRUE(service.requests().empty());
 }
 
@@ -74,10 +75,9 @@ TEST_F(DesktopAPIAsset, AcceptsStatus200AndTheFourImageTypesOnly) {
     bool accepted;
   };
   const std::vector<Case> cases = {
-      {200, "image/png", true},   {200, "image/jpeg", true},    {200, "image/webp", true},
-      {200, "image/gif", true},   {200, "image/svg+xml", false}, {200, "text/html", false},
-      {200, "IMAGE/PNG", false},  {200, "", false},              {204, "image/png", false},
-      {201, "image/png", false},  {302, "image/png", false},     {404, "image/png", false},
+      {200, "image/png", true},      {200, "image/jpeg", true}, {200, "image/webp", true}, {200, "image/gif", true},
+      {200, "image/svg+xml", false}, {200, "text/html", false}, {200, "IMAGE/PNG", false}, {200, "", false},
+      {204, "image/png", false},     {201, "image/png", false}, {302, "image/png", false}, {404, "image/png", false},
   };
   for (std::size_t i = 0; i < cases.size(); ++i) {
     const auto& c = cases[i];

@@ -1,11 +1,12 @@
 // Sending calls: which operations go out and how, and what a reply becomes.
-#include "core/service/desktop_api.h"
+#include "core/api/desktop_api.h"
 #include "fake_service/fake_service.h"
 #include "support/expect_failure.h"
 #include "support/run_loop.h"
 
 #include <gtest/gtest.h>
 
+using vesk::Auth;
 using vesk::DesktopAPI;
 using vesk::DesktopHTTPError;
 using vesk::JsonObject;
@@ -25,7 +26,7 @@ class DesktopAPICall : public ::testing::Test {
   DesktopAPI api{service.origin(), "t"};
 
   std::string get(const std::string& operation) {
-    return runTask(api.raw(operation, std::nullopt, std::nullopt, true));
+    return runTask(api.raw(operation, std::nullopt, std::nullopt, Auth::bearer));
   }
 };
 
@@ -82,18 +83,19 @@ TEST_F(DesktopAPICall, RefusesOperationsThatCouldLeaveTheAPIAndSendsNothing) {
       "me?x#y",
       "x?y://z",
       "https://elsewhere.example/me",
-      "library?limit=1 0",     // outside the query set
-      "library?offset=%zz",    // malformed escape
-      "library?offset=%4",     // truncated escape
-      "me?a\r\nHost: evil",    // would split the request line
+      "library?limit=1 0",   // outside the query set
+      "library?offset=%zz",  // malformed escape
+      "library?offset=%4",   // truncated escape
+      "me?a\r\nHost: evil",  // would split the request line
       std::string("me?a\0b", 6),
   };
   const DesktopAPI withoutToken{service.origin(), std::nullopt};
   for (const auto& operation : refused) {
     SCOPED_TRACE(operation.substr(0, 40));
-    EXPECT_STREQ(failureOf<VeskError>(api.raw(operation, std::nullopt, std::nullopt, true)).what(), invalidOperation);
+    EXPECT_STREQ(failureOf<VeskError>(api.raw(operation, std::nullopt, std::nullopt, Auth::bearer)).what(),
+                 invalidOperation);
     // The operation is checked before the token.
-    EXPECT_STREQ(failureOf<VeskError>(withoutToken.raw(operation, JsonObject{}, std::nullopt, true)).what(),
+    EXPECT_STREQ(failureOf<VeskError>(withoutToken.raw(operation, JsonObject{}, std::nullopt, Auth::bearer)).what(),
                  invalidOperation);
     EXPECT_THROW(api.endpoint(operation), VeskError);
   }
@@ -101,12 +103,13 @@ TEST_F(DesktopAPICall, RefusesOperationsThatCouldLeaveTheAPIAndSendsNothing) {
 }
 
 TEST_F(DesktopAPICall, ChoosesTheMethodAndSetsExactlyTheHeadersAndBody) {
-  for (const char* method : {"GET", "POST", "PATCH", "DELETE"}) service.reply(method, "/api/desktop/x", Reply::json("{}"));
-  runTask(api.raw("x", JsonObject{}, std::nullopt, true));
-  runTask(api.raw("x", std::nullopt, std::nullopt, true));
-  runTask(api.raw("x", JsonObject{{"name", "Ünïcode ✓"}, {"n", 3}}, "PATCH", true));
-  runTask(api.raw("x", std::nullopt, "DELETE", false));
-  runTask(api.raw("x", JsonObject{}, "GET", true));
+  for (const char* method : {"GET", "POST", "PATCH", "DELETE"})
+    service.reply(method, "/api/desktop/x", Reply::json("{}"));
+  runTask(api.raw("x", JsonObject{}, std::nullopt, Auth::bearer));
+  runTask(api.raw("x", std::nullopt, std::nullopt, Auth::bearer));
+  runTask(api.raw("x", JsonObject{{"name", "Ünïcode ✓"}, {"n", 3}}, "PATCH", Auth::bearer));
+  runTask(api.raw("x", std::nullopt, "DELETE", Auth::none));
+  runTask(api.raw("x", JsonObject{}, "GET", Auth::bearer));
 
   const auto& sent = service.requests();
   ASSERT_EQ(sent.size(), 5u);
@@ -131,16 +134,17 @@ TEST_F(DesktopAPICall, AnAuthenticatedCallWithoutAUsableTokenSendsNothing) {
   service.reply("GET", "/api/desktop/me", Reply::json("{}"));
   for (const auto& token : {std::optional<std::string>(), std::optional<std::string>("t\r\nX-Injected: 1")}) {
     const DesktopAPI client{service.origin(), token};
-    EXPECT_STREQ(failureOf<VeskError>(client.raw("me", std::nullopt, std::nullopt, true)).what(),
+    EXPECT_STREQ(failureOf<VeskError>(client.raw("me", std::nullopt, std::nullopt, Auth::bearer)).what(),
                  "Connect your Vesk account first.");
   }
   EXPECT_TRUE(service.requests().empty());
   // Unauthenticated calls need no token.
-  EXPECT_EQ(runTask(DesktopAPI{service.origin(), std::nullopt}.raw("me", std::nullopt, std::nullopt, false)), "{}");
+  EXPECT_EQ(runTask(DesktopAPI{service.origin(), std::nullopt}.raw("me", std::nullopt, std::nullopt, Auth::none)),
+            "{}");
 }
 
 TEST_F(DesktopAPICall, ABodyThatCannotBeSerializedFailsWithTheSerializersError) {
-  EXPECT_THROW(runTask(api.raw("x", JsonObject{{"bad", std::string("\xff\xfe")}}, std::nullopt, true)),
+  EXPECT_THROW(runTask(api.raw("x", JsonObject{{"bad", std::string("\xff\xfe")}}, std::nullopt, Auth::bearer)),
                nlohmann::json::type_error);
   EXPECT_TRUE(service.requests().empty());
 }
@@ -155,7 +159,7 @@ TEST_F(DesktopAPICall, ReturnsAnySuccessfulReplyAsItCame) {
 TEST_F(DesktopAPICall, ARedirectIsTheFinalReplyAndItsTargetIsNeverAsked) {
   service.reply("GET", "/api/desktop/moved", Reply::redirect(302, service.origin() + "/api/desktop/target"));
   service.reply("GET", "/api/desktop/target", Reply::json("{}"));
-  const auto error = failureOf<DesktopHTTPError>(api.raw("moved", std::nullopt, std::nullopt, true));
+  const auto error = failureOf<DesktopHTTPError>(api.raw("moved", std::nullopt, std::nullopt, Auth::bearer));
   EXPECT_EQ(error.status(), 302);
   EXPECT_STREQ(error.what(), "Vesk could not confirm this request (302). Check saved work before starting again.");
   EXPECT_TRUE(service.requestsTo("GET", "/api/desktop/target").empty());
@@ -170,7 +174,7 @@ TEST_F(DesktopAPICall, KeepsNoCookiesOrCredentialsBetweenCalls) {
   service.reply("GET", "/api/desktop/b", challenge);
 
   get("a");
-  EXPECT_EQ(failureOf<DesktopHTTPError>(api.raw("b", std::nullopt, std::nullopt, true)).status(), 401);
+  EXPECT_EQ(failureOf<DesktopHTTPError>(api.raw("b", std::nullopt, std::nullopt, Auth::bearer)).status(), 401);
   get("a");
   ASSERT_EQ(service.requests().size(), 3u) << "a challenge is answered by nobody, not retried";
   for (const auto& request : service.requests()) EXPECT_FALSE(request.header("Cookie"));
@@ -206,7 +210,7 @@ TEST_F(DesktopAPICall, ReadsTheServiceErrorBody) {
     SCOPED_TRACE(std::to_string(c.status) + " " + c.body);
     const std::string path = "/api/desktop/fail/" + std::to_string(i);
     service.reply("GET", path, Reply::json(c.body, c.status));
-    const auto error = failureOf<DesktopHTTPError>(api.raw(path.substr(13), std::nullopt, std::nullopt, true));
+    const auto error = failureOf<DesktopHTTPError>(api.raw(path.substr(13), std::nullopt, std::nullopt, Auth::bearer));
     EXPECT_EQ(error.status(), c.status);
     EXPECT_EQ(error.message(), c.message);
     EXPECT_EQ(error.code(), c.code);

@@ -1,5 +1,5 @@
 // Typed replies and the availability probe.
-#include "core/service/desktop_api.h"
+#include "core/api/desktop_api.h"
 #include "fake_service/fake_service.h"
 #include "support/expect_failure.h"
 #include "support/run_loop.h"
@@ -8,6 +8,7 @@
 
 #include <thread>
 
+using vesk::Auth;
 using vesk::DecodingError;
 using vesk::DesktopAPI;
 using vesk::DesktopHTTPError;
@@ -49,7 +50,7 @@ TEST(DesktopAPIRequest, DecodesTheReplyRecordOffTheMainThread) {
   service.reply("POST", "/api/desktop/greeting", Reply::json(big));
   const DesktopAPI api{service.origin(), "t"};
 
-  const auto greeting = runTask(api.request<Greeting>("greeting", JsonObject{{"name", "x"}}, true));
+  const auto greeting = runTask(api.request<Greeting>("greeting", JsonObject{{"name", "x"}}, Auth::bearer));
   EXPECT_EQ(greeting.text, "hello");
   ASSERT_EQ(greeting.numbers.size(), 400'000u);
   EXPECT_EQ(greeting.numbers.back(), 399'999);
@@ -60,18 +61,18 @@ TEST(DesktopAPIRequest, DecodesTheReplyRecordOffTheMainThread) {
 TEST(DesktopAPIRequest, AReplyThatDoesNotDecodeIsUnreadable) {
   FakeService service;
   const DesktopAPI api{service.origin(), "t"};
-  const std::vector<std::string> bodies = {"", "not json", R"({"text":5})", R"({"text":"a","numbers":"x"})",
-                                           R"([{"text":"a"}])", "{\"text\":\"\xff\"}"};
+  const std::vector<std::string> bodies = {
+      "", "not json", R"({"text":5})", R"({"text":"a","numbers":"x"})", R"([{"text":"a"}])", "{\"text\":\"\xff\"}"};
   for (std::size_t i = 0; i < bodies.size(); ++i) {
     SCOPED_TRACE(bodies[i]);
     const std::string path = "/api/desktop/bad/" + std::to_string(i);
     service.reply("GET", path, Reply::json(bodies[i]));
-    const auto error = failureOf<DecodingError>(api.request<Greeting>(path.substr(13), std::nullopt, false));
+    const auto error = failureOf<DecodingError>(api.request<Greeting>(path.substr(13), std::nullopt, Auth::none));
     EXPECT_STREQ(error.what(), "Vesk returned an unreadable response.");
     EXPECT_FALSE(error.detail().empty());
   }
   service.reply("GET", "/api/desktop/gone", Reply::error(410, "Gone for good."));
-  EXPECT_STREQ(failureOf<DesktopHTTPError>(api.request<Greeting>("gone", std::nullopt, true)).what(),
+  EXPECT_STREQ(failureOf<DesktopHTTPError>(api.request<Greeting>("gone", std::nullopt, Auth::bearer)).what(),
                "Gone for good.");
 }
 
@@ -114,7 +115,8 @@ TEST(DesktopAPIProbe, AcceptsOnlyTheDesktopProtocolVersionOne) {
 TEST(DesktopAPIProbe, PassesOtherFailuresOnUnchanged) {
   FakeService service;
   service.reply("GET", "/api/desktop/connection", Reply::error(500, "Broken."));
-  const auto error = failureOf<DesktopHTTPError>(DesktopAPI{service.origin(), std::nullopt}.checkConnectionAvailability());
+  const auto error =
+      failureOf<DesktopHTTPError>(DesktopAPI{service.origin(), std::nullopt}.checkConnectionAvailability());
   EXPECT_EQ(error.status(), 500);
   EXPECT_STREQ(error.what(), "Broken.");
 

@@ -1,7 +1,7 @@
 // Time-outs, cancellation and transport failures of calls and downloads.
+#include "core/api/desktop_api.h"
 #include "core/async/errors.h"
 #include "core/async/timing.h"
-#include "core/service/desktop_api.h"
 #include "fake_service/fake_service.h"
 #include "support/expect_failure.h"
 #include "support/run_loop.h"
@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 using namespace std::chrono_literals;
+using vesk::Auth;
 using vesk::DesktopAPI;
 using vesk::JsonObject;
 using vesk::async::Cancelled;
@@ -62,11 +63,11 @@ TEST(DesktopAPITimeouts, AQuietReplyTimesOutAfterItsOperationsLimit) {
   const DesktopAPI api{service.origin(), "t"};
 
   const auto started = std::chrono::steady_clock::now();
-  const auto error = failureOf<PlatformError>(api.raw("slow", std::nullopt, std::nullopt, true));
+  const auto error = failureOf<PlatformError>(api.raw("slow", std::nullopt, std::nullopt, Auth::bearer));
   EXPECT_TRUE(isTimeOut(error)) << error.what();
   EXPECT_STREQ(error.what(), "The request timed out.");
   EXPECT_LT(std::chrono::steady_clock::now() - started, 550ms);
-  EXPECT_EQ(runTask(api.raw("slow", JsonObject{}, std::nullopt, true)), "{}") << "a write waits much longer";
+  EXPECT_EQ(runTask(api.raw("slow", JsonObject{}, std::nullopt, Auth::bearer)), "{}") << "a write waits much longer";
 }
 
 TEST(DesktopAPITimeouts, MeasureInactivityNotTheWholeTransfer) {
@@ -84,8 +85,8 @@ TEST(DesktopAPITimeouts, MeasureInactivityNotTheWholeTransfer) {
   service.reply("GET", "/api/desktop/runs/run_a/attachments/0", stuckImage);
   const DesktopAPI api{service.origin(), "t"};
 
-  EXPECT_EQ(runTask(api.raw("trickle", std::nullopt, std::nullopt, true)).size(), 10'000u);
-  EXPECT_TRUE(isTimeOut(failureOf<PlatformError>(api.raw("stuck", std::nullopt, std::nullopt, true))));
+  EXPECT_EQ(runTask(api.raw("trickle", std::nullopt, std::nullopt, Auth::bearer)).size(), 10'000u);
+  EXPECT_TRUE(isTimeOut(failureOf<PlatformError>(api.raw("stuck", std::nullopt, std::nullopt, Auth::bearer))));
   EXPECT_TRUE(isTimeOut(failureOf<PlatformError>(api.asset("runs/run_a/attachments/0"))));
 }
 
@@ -100,7 +101,7 @@ TEST(DesktopAPITransfer, CancellingTheTaskAbortsTheRequestAtOnce) {
   service.reply("GET", "/api/desktop/runs/run_a/url-shot/1", stuck);
   const DesktopAPI api{service.origin(), "t"};
 
-  auto waiting = vesk::async::spawn(api.raw("held", std::nullopt, std::nullopt, true));
+  auto waiting = vesk::async::spawn(api.raw("held", std::nullopt, std::nullopt, Auth::bearer));
   ASSERT_TRUE(vesk::testing::runUntil([&] { return service.stalledCount() == 1; }));
   auto reading = vesk::async::spawn(api.asset("runs/run_a/url-shot/1"));
   vesk::testing::runFor(50ms);
@@ -126,7 +127,7 @@ TEST(DesktopAPITransfer, TransportFailuresPassOnThePlatformsError) {
   dropped.drop = true;
   service.reply("GET", "/api/desktop/me", dropped);
   const auto dropError =
-      failureOf<PlatformError>(DesktopAPI{service.origin(), "t"}.raw("me", std::nullopt, std::nullopt, true));
+      failureOf<PlatformError>(DesktopAPI{service.origin(), "t"}.raw("me", std::nullopt, std::nullopt, Auth::bearer));
   EXPECT_NE(std::string(dropError.what()), "");
 
   std::string closedOrigin;
@@ -135,6 +136,6 @@ TEST(DesktopAPITransfer, TransportFailuresPassOnThePlatformsError) {
     closedOrigin = gone.origin();
   }
   const auto refused =
-      failureOf<PlatformError>(DesktopAPI{closedOrigin, "t"}.raw("me", std::nullopt, std::nullopt, true));
+      failureOf<PlatformError>(DesktopAPI{closedOrigin, "t"}.raw("me", std::nullopt, std::nullopt, Auth::bearer));
   EXPECT_TRUE(refused.matches(G_IO_ERROR, G_IO_ERROR_CONNECTION_REFUSED)) << refused.what();
 }

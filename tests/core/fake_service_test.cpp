@@ -1,5 +1,5 @@
-#include "core/async/gio_call.h"
 #include "fake_service/fake_service.h"
+#include "core/async/gio_call.h"
 #include "support/run_loop.h"
 
 #include <gtest/gtest.h>
@@ -49,8 +49,7 @@ Task<Answer> fetch(std::string method, std::string url, std::string body = {}) {
 
 TEST(FakeService, AnswersScriptedRoutesAndRecordsRequests) {
   FakeService service;
-  service.replies("POST", "/api/desktop/runs",
-                  {Reply::json(R"({"id":"r1"})", 201), Reply::error(409, "Busy.")});
+  service.replies("POST", "/api/desktop/runs", {Reply::json(R"({"id":"r1"})", 201), Reply::error(409, "Busy.")});
   const auto url = service.origin() + "/api/desktop/runs?mode=full&x=%2F";
 
   auto first = vesk::testing::runTask(fetch("POST", url, R"({"a":1})"));

@@ -1,4 +1,4 @@
-#include "core/service/json_fields.h"
+#include "core/records/json_fields.h"
 
 #include <gtest/gtest.h>
 

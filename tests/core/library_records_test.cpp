@@ -1,5 +1,5 @@
-#include "core/service/json_fields.h"
-#include "core/service/library_records.h"
+#include "core/records/library_records.h"
+#include "core/records/json_fields.h"
 #include "support/record_decoding.h"
 
 #include <gtest/gtest.h>

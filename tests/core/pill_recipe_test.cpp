@@ -1,6 +1,6 @@
+#include "core/style/pill_recipe.h"
 #include "core/style/atelier.h"
 #include "core/style/choice_pill_recipe.h"
-#include "core/style/pill_recipe.h"
 
 #include <gtest/gtest.h>
 
@@ -144,7 +144,8 @@ TEST(ChoicePillRecipe, LooksPerTreatment) {
 
   // Another ink colours the rim, the ring, the selected fill and a selected filter's text.
   const Rgba blue = Rgba::fromHex(0x2040A0);
-  const auto focused = ChoicePillRecipe::look(Treatment::filter, blue, {.selected = true, .pressed = true, .focused = true});
+  const auto focused =
+      ChoicePillRecipe::look(Treatment::filter, blue, {.selected = true, .pressed = true, .focused = true});
   EXPECT_EQ(focused.text, blue);
   EXPECT_EQ(focused.rim, blue.faded(0.3));
   EXPECT_EQ(focused.focusRing, (FocusRing{blue.faded(0.85), 2, 3}));

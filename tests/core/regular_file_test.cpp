@@ -1,6 +1,6 @@
+#include "core/platform/regular_file.h"
 #include "core/async/errors.h"
-#include "core/glib/object_ptr.h"
-#include "core/service/regular_file.h"
+#include "core/platform/object_ptr.h"
 
 #include <gio/gio.h>
 #include <gtest/gtest.h>

@@ -52,11 +52,10 @@ TEST(ScrollEdgesGeometry, EdgesFadeOnlyWhereContentIsHidden) {
     Edges expected;
   };
   const std::vector<Row> rows{
-      {0, 400, 300, {false, false}},     // shorter than the view: never fades
-      {1, 400, 1000, {false, true}},     // a point from the top is still the top
-      {1.5, 400, 1000, {true, true}},
-      {600, 400, 1000, {true, false}},   // resting at the end
-      {599.5, 400, 1000, {true, false}}, // within a point of the end
+      {0, 400, 300, {false, false}},                                       // shorter than the view: never fades
+      {1, 400, 1000, {false, true}},                                       // a point from the top is still the top
+      {1.5, 400, 1000, {true, true}},    {600, 400, 1000, {true, false}},  // resting at the end
+      {599.5, 400, 1000, {true, false}},                                   // within a point of the end
       {598, 400, 1000, {true, true}},
   };
   for (const auto& row : rows) {

@@ -1,5 +1,8 @@
-#include "core/service/json_fields.h"
-#include "core/service/service_records.h"
+#include "core/records/account_records.h"
+#include "core/records/audit_records.h"
+#include "core/records/json_fields.h"
+#include "core/records/run_records.h"
+#include "core/records/session_records.h"
 #include "support/record_decoding.h"
 
 #include <gtest/gtest.h>
@@ -72,20 +75,22 @@ TEST(RunState, DecodesEveryMemberAndKeepsUnknownTextsAsSent) {
       R"({"id":"r9","status":"queued-somewhere","output":"","questions":[{"text":"Who is it for?","options":["Me","Me","Them"]}],
           "refundConfirmed":true,"auditMode":"full","retryable":false,"partial":null,"agent":"vesk","extra":{"x":[null]},
           "Status":"ignored"})");
-  const RunState expected("r9", "queued-somewhere", "", {DiscoveryQuestion("Who is it for?", {"Me", "Me", "Them"})}, true,
-                          "full", false, std::nullopt, "vesk");
+  const RunState expected("r9", "queued-somewhere", "", {DiscoveryQuestion("Who is it for?", {"Me", "Me", "Them"})},
+                          true, "full", false, std::nullopt, "vesk");
   EXPECT_EQ(run, expected);
 }
 
 TEST(SavedAudit, OneBadRunFailsTheWholeList) {
   const std::string good = requiredOnlyRun;
   const auto reply = [&](const std::string& member) {
-    return R"({"runs":[)" + good + R"(,{"id":"r2","projectId":"p1","projectName":"Atlas","status":"running","output":"")" +
-           member + "}]}";
+    return R"({"runs":[)" + good +
+           R"(,{"id":"r2","projectId":"p1","projectName":"Atlas","status":"running","output":"")" + member + "}]}";
   };
-  EXPECT_EQ(runsFailure(reply(R"(,"runNumber":"3")")), "runs[1].runNumber: expected a whole number within signed 64 "
-                                                         "bits, got string");
-  EXPECT_EQ(runsFailure(reply(R"(,"runNumber":3.5)")), "runs[1].runNumber: expected a whole number within signed 64 bits, got 3.5");
+  EXPECT_EQ(runsFailure(reply(R"(,"runNumber":"3")")),
+            "runs[1].runNumber: expected a whole number within signed 64 "
+            "bits, got string");
+  EXPECT_EQ(runsFailure(reply(R"(,"runNumber":3.5)")),
+            "runs[1].runNumber: expected a whole number within signed 64 bits, got 3.5");
   EXPECT_EQ(runsFailure(reply(R"(,"runNumber":9223372036854775808)")),
             "runs[1].runNumber: expected a whole number within signed 64 bits, got 9223372036854775808");
   EXPECT_EQ(runsFailure(reply(R"(,"fixture":1)")), "runs[1].fixture: expected true or false, got number");
@@ -207,8 +212,9 @@ TEST(TokenResponse, KeysAreExactlyAccessTokenAndExpiresIn) {
             std::optional<std::string>("access_token: missing"));
   EXPECT_EQ(decodingFailure<TokenResponse>(R"({"access_token":"t","expires_in":"5"})"),
             std::optional<std::string>("expires_in: expected a whole number within signed 64 bits, got string"));
-  EXPECT_EQ(decodeRecord<TokenResponse>(R"({"token_type":"bearer","access_token":"t","expires_in":5,"scope":[1,null]})"),
-            TokenResponse("t", 5));
+  EXPECT_EQ(
+      decodeRecord<TokenResponse>(R"({"token_type":"bearer","access_token":"t","expires_in":5,"scope":[1,null]})"),
+      TokenResponse("t", 5));
 }
 
 TEST(SessionRecord, RoundTripsWithExpiresAsSecondsSince2001) {

@@ -1,5 +1,5 @@
-#include "core/style/hover_tracker.h"
 #include "core/style/shared_control_recipe.h"
+#include "core/style/hover_tracker.h"
 #include "core/style/symbol_icons.h"
 
 #include <gtest/gtest.h>
@@ -33,7 +33,8 @@ TEST(WorkspaceCanvasRecipe, BloomsFollowTheCanvasProportions) {
   EXPECT_EQ(blooms[0].colour, T::bloom1);
   EXPECT_EQ(blooms[1].colour, T::bloom2);
   EXPECT_EQ(blooms[2].colour, T::bloom3);
-  const Rect expected[] = {{870 - 230, 72 - 184, 460, 368}, {100 - 220, 768 - 176, 440, 352}, {550 - 270, 424 - 216, 540, 432}};
+  const Rect expected[] = {
+      {870 - 230, 72 - 184, 460, 368}, {100 - 220, 768 - 176, 440, 352}, {550 - 270, 424 - 216, 540, 432}};
   for (int i = 0; i < 3; ++i) {
     EXPECT_NEAR(blooms[i].frame.x, expected[i].x, 1e-9) << i;
     EXPECT_NEAR(blooms[i].frame.y, expected[i].y, 1e-9) << i;
@@ -60,9 +61,9 @@ TEST(CheckboxRecipe, TheBoxSitsOnTheLabelsFirstBaseline) {
 }
 
 TEST(SymbolIcons, EverySymbolTheScreensNameHasOneStandIn) {
-  for (const auto* name : {"arrow.right", "sparkle", "chevron.left", "chevron.down", "checkmark",
-                           "checkmark.circle.fill", "circle.inset.filled", "circle", "doc", "link", "paperclip",
-                           "slider.vertical.3", "power", "trash"}) {
+  for (const auto* name :
+       {"arrow.right", "sparkle", "chevron.left", "chevron.down", "checkmark", "checkmark.circle.fill",
+        "circle.inset.filled", "circle", "doc", "link", "paperclip", "slider.vertical.3", "power", "trash"}) {
     const auto icon = vesk::SymbolIcons::find(name);
     ASSERT_TRUE(icon) << name;
     EXPECT_NE(icon->iconName.empty(), !icon->glyph.has_value()) << name;
@@ -88,7 +89,8 @@ TEST(WorkspaceCanvasRecipe, ABlurredBloomFadesAsTheGaussianSays) {
   EXPECT_EQ(blurred->centre.y, 150);
   EXPECT_NEAR(blurred->horizontalRadius / blurred->verticalRadius, 2, 1e-9);  // the ellipse's shape
   ASSERT_GE(blurred->stops.size(), 2u);
-  EXPECT_NEAR(blurred->stops.front().colour.alpha, T::bloom1.alpha * WorkspaceCanvasRecipe::blurredDisc(0, std::sqrt(200.0 * 100), 120), 1e-9);
+  EXPECT_NEAR(blurred->stops.front().colour.alpha,
+              T::bloom1.alpha * WorkspaceCanvasRecipe::blurredDisc(0, std::sqrt(200.0 * 100), 120), 1e-9);
   EXPECT_LT(blurred->stops.back().colour.alpha, 0.001);
   for (std::size_t i = 1; i < blurred->stops.size(); ++i)
     EXPECT_LE(blurred->stops[i].colour.alpha, blurred->stops[i - 1].colour.alpha + 1e-12);

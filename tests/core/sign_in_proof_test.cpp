@@ -1,4 +1,4 @@
-#include "core/service/sign_in_proof.h"
+#include "core/signin/sign_in_proof.h"
 #include "support/text_shape.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "core/service/text_equivalence.h"
+#include "core/text/text_equivalence.h"
 
 #include <gtest/gtest.h>
 
@@ -11,14 +11,14 @@ TEST(TextEquivalence, EqualByCanonicalEquivalenceOnly) {
     bool equal;
   } cases[] = {
       {"", "", true},
-      {"caf\u00e9", "cafe\u0301", true},                  // composed and decomposed accent
-      {"a\u0323\u0301", "a\u0301\u0323", true},           // combining marks in canonical order
-      {"\u1100\u1161", "\uAC00", true},                   // Hangul jamo and syllable
-      {"\u212B", "\u00C5", true},                         // Angstrom sign is a singleton
+      {"caf\u00e9", "cafe\u0301", true},         // composed and decomposed accent
+      {"a\u0323\u0301", "a\u0301\u0323", true},  // combining marks in canonical order
+      {"\u1100\u1161", "\uAC00", true},          // Hangul jamo and syllable
+      {"\u212B", "\u00C5", true},                // Angstrom sign is a singleton
       {"e\u0301 \u2019", "\u00e9 \u2019", true},
-      {"Caf\u00e9", "caf\u00e9", false},                  // no case folding
-      {"caf\u00e9 ", "caf\u00e9", false},                 // no trimming
-      {"\uFB01", "fi", false},                            // compatibility is not canonical
+      {"Caf\u00e9", "caf\u00e9", false},   // no case folding
+      {"caf\u00e9 ", "caf\u00e9", false},  // no trimming
+      {"\uFB01", "fi", false},             // compatibility is not canonical
       {"\u00e9", "e", false},
       {"cafe\u0301", "cafe", false},
       {"quick", "full", false},

@@ -1,10 +1,9 @@
-#include "core/service/vesk_app_identity.h"
+#include "core/signin/vesk_app_identity.h"
 
 #include "build_config.h"
 
 #include <glib.h>
 #include <gtest/gtest.h>
-
 
 using vesk::VeskAppIdentity;
 

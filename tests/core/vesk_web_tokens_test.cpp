@@ -1,6 +1,6 @@
+#include "core/style/vesk_web_tokens.h"
 #include "core/style/atelier.h"
 #include "core/style/vesk_stylesheet.h"
-#include "core/style/vesk_web_tokens.h"
 
 #include <gtest/gtest.h>
 
@@ -24,21 +24,36 @@ struct Expected {
 
 // The published token table, in order.
 const std::vector<Expected> tokenTable{
-    {"ivory", 0xF8F6F1, 1},         {"ivory3", 0xE8E4DA, 1},
-    {"ink", 0x1A1814, 1},           {"secondaryInk", 0x4A4640, 1},
-    {"muted", 0x555148, 1},         {"gold", 0xC9A84C, 1},
-    {"red", 0xE8503A, 1},           {"border", 0xE8E4DA, 1},
-    {"critical", 0x8B0000, 1},      {"criticalBackground", 0xFDF2F2, 1},
-    {"bloom1", 0xD8B468, 0.30},     {"bloom2", 0xD2B07A, 0.16},
-    {"bloom3", 0xE2C696, 0.10},     {"glassEdge", 0x1A1814, 0.12},
-    {"glassAmbient", 0x14120E, 0.05}, {"glassRefract", 0xC9A84C, 0.14},
-    {"controlBackground", 0xF8F6F1, 0.70}, {"inputBackground", 0xFFFFFF, 0.60},
-    {"controlEdge", 0x1A1814, 0.14}, {"accountMenuSurface", 0xFFFDF8, 1},
-    {"accountMenuBorder", 0x1A1814, 0.10}, {"accountMenuHighlight", 0x1A1814, 0.05},
-    {"placeholder", 0x9CA3AF, 1},   {"runErrorBorder", 0xB43232, 0.20},
-    {"composerSurface", 0xF8F6F1, 0.48}, {"sidebarSurface", 0xF8F6F1, 0.62},
-    {"heroSurface", 0xF8F6F1, 0.44}, {"shadowColor", 0x322316, 1},
-    {"scrollVeilWarm", 0xF7F3EA, 1}, {"sidebarFooter", 0x1A1814, 0.05},
+    {"ivory", 0xF8F6F1, 1},
+    {"ivory3", 0xE8E4DA, 1},
+    {"ink", 0x1A1814, 1},
+    {"secondaryInk", 0x4A4640, 1},
+    {"muted", 0x555148, 1},
+    {"gold", 0xC9A84C, 1},
+    {"red", 0xE8503A, 1},
+    {"border", 0xE8E4DA, 1},
+    {"critical", 0x8B0000, 1},
+    {"criticalBackground", 0xFDF2F2, 1},
+    {"bloom1", 0xD8B468, 0.30},
+    {"bloom2", 0xD2B07A, 0.16},
+    {"bloom3", 0xE2C696, 0.10},
+    {"glassEdge", 0x1A1814, 0.12},
+    {"glassAmbient", 0x14120E, 0.05},
+    {"glassRefract", 0xC9A84C, 0.14},
+    {"controlBackground", 0xF8F6F1, 0.70},
+    {"inputBackground", 0xFFFFFF, 0.60},
+    {"controlEdge", 0x1A1814, 0.14},
+    {"accountMenuSurface", 0xFFFDF8, 1},
+    {"accountMenuBorder", 0x1A1814, 0.10},
+    {"accountMenuHighlight", 0x1A1814, 0.05},
+    {"placeholder", 0x9CA3AF, 1},
+    {"runErrorBorder", 0xB43232, 0.20},
+    {"composerSurface", 0xF8F6F1, 0.48},
+    {"sidebarSurface", 0xF8F6F1, 0.62},
+    {"heroSurface", 0xF8F6F1, 0.44},
+    {"shadowColor", 0x322316, 1},
+    {"scrollVeilWarm", 0xF7F3EA, 1},
+    {"sidebarFooter", 0x1A1814, 0.05},
 };
 
 // Each component must be exactly a whole number of 255ths.
@@ -91,14 +106,16 @@ TEST(VeskWebTokens, TipsKeepTheirTypographicCharacters) {
   EXPECT_EQ(VeskWebTokens::tips[1].body,
             "Upload up to five screenshots in journey order. Include important steps and error or empty states.");
   EXPECT_EQ(VeskWebTokens::tips[2].title, "Give useful context");
-  EXPECT_EQ(VeskWebTokens::tips[2].body, "Say who it\xE2\x80\x99s for, what they should accomplish, and what feels off.");
+  EXPECT_EQ(VeskWebTokens::tips[2].body,
+            "Say who it\xE2\x80\x99s for, what they should accomplish, and what feels off.");
   EXPECT_EQ(VeskWebTokens::tips[3].title, "Choose the depth");
   EXPECT_EQ(VeskWebTokens::tips[3].body,
             "Quick read gives a focused second opinion. Full audit brings eight expert angles and a detailed report.");
   EXPECT_EQ(VeskWebTokens::tips[4].title, "Know the limits");
-  EXPECT_EQ(VeskWebTokens::tips[4].body,
-            "Vesk audits what you provide. It doesn\xE2\x80\x99t sign in, automatically explore the whole site, or test "
-            "whether buttons work.");
+  EXPECT_EQ(
+      VeskWebTokens::tips[4].body,
+      "Vesk audits what you provide. It doesn\xE2\x80\x99t sign in, automatically explore the whole site, or test "
+      "whether buttons work.");
 }
 
 TEST(Atelier, PaletteEqualsTheSameNamedTokens) {

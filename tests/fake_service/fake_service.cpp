@@ -2,10 +2,10 @@
 
 #include <nlohmann/json.hpp>
 
+#include <strings.h>
 #include <algorithm>
 #include <memory>
 #include <stdexcept>
-#include <strings.h>
 
 namespace vesk::testing {
 
@@ -128,7 +128,8 @@ void FakeService::answer(SoupServerMessage* message) {
       [](gpointer data) -> gboolean {
         auto* d = static_cast<Delayed*>(data);
         auto& held = d->service->held_;
-        const auto it = std::find_if(held.begin(), held.end(), [&](const Held& h) { return h.message.get() == d->message; });
+        const auto it =
+            std::find_if(held.begin(), held.end(), [&](const Held& h) { return h.message.get() == d->message; });
         if (it != held.end()) {
           const Held entry = *it;
           held.erase(it);
@@ -224,12 +225,15 @@ void FakeService::writeNextChunk(Stream& stream) {
   soup_server_message_unpause(stream.message.get());
   if (finished) return;
   const auto interval = reply.chunkInterval.count() < 0 ? 0u : static_cast<guint>(reply.chunkInterval.count());
-  stream.timer = glib::SourceId(g_timeout_add(interval, [](gpointer data) -> gboolean {
-    auto* next = static_cast<Stream*>(data);
-    next->timer.release();  // this source ends as the callback returns
-    writeNextChunk(*next);
-    return G_SOURCE_REMOVE;
-  }, &stream));
+  stream.timer = glib::SourceId(g_timeout_add(
+      interval,
+      [](gpointer data) -> gboolean {
+        auto* next = static_cast<Stream*>(data);
+        next->timer.release();  // this source ends as the callback returns
+        writeNextChunk(*next);
+        return G_SOURCE_REMOVE;
+      },
+      &stream));
 }
 
 }  // namespace vesk::testing

@@ -2,7 +2,7 @@
 // A loopback fake of the service's desktop API on SoupServer. Tests script its routes
 // and read back every request it received; it runs on the thread's main loop, beside
 // the client under test.
-#include "core/glib/object_ptr.h"
+#include "core/platform/object_ptr.h"
 
 #include <libsoup/soup.h>
 
@@ -11,8 +11,8 @@
 #include <deque>
 #include <functional>
 #include <list>
-#include <memory>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -36,9 +36,9 @@ struct Reply {
   std::vector<std::pair<std::string, std::string>> headers;
   std::string body;
   std::string contentType = "application/json";  // empty: no Content-Type header
-  std::chrono::milliseconds delay{0};  // answer only after this long
-  bool stall = false;                  // hold the answer until releaseStalled()
-  bool drop = false;                   // close the connection without answering
+  std::chrono::milliseconds delay{0};            // answer only after this long
+  bool stall = false;                            // hold the answer until releaseStalled()
+  bool drop = false;                             // close the connection without answering
   // Streaming: the body goes out with chunked encoding, `chunkSize` bytes at a time, the
   // first chunk at once and each further one after `chunkInterval`.
   std::size_t chunkSize = 0;
@@ -94,8 +94,7 @@ class FakeService {
     glib::SourceId timer;
   };
 
-  static void handle(SoupServer*, SoupServerMessage* message, const char* path, GHashTable*,
-                     gpointer self);
+  static void handle(SoupServer*, SoupServerMessage* message, const char* path, GHashTable*, gpointer self);
   void answer(SoupServerMessage* message);
   void forget(SoupServerMessage* message);
   void deliver(SoupServerMessage* message, const Reply& reply);

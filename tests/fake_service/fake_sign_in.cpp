@@ -1,8 +1,8 @@
 #include "fake_service/fake_sign_in.h"
 
-#include "core/glib/object_ptr.h"
-#include "core/service/query_items.h"
-#include "core/service/sign_in_proof.h"
+#include "core/platform/object_ptr.h"
+#include "core/signin/query_items.h"
+#include "core/signin/sign_in_proof.h"
 
 #include <nlohmann/json.hpp>
 

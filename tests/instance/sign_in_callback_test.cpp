@@ -2,17 +2,17 @@
 // binary with the callback address hands it over D-Bus, unchanged, to the instance that
 // is waiting, which completes the sign-in.
 #include "core/async/spawn.h"
-#include "core/service/browser_connection.h"
-#include "core/service/vesk_app_identity.h"
+#include "core/signin/browser_connection.h"
+#include "core/signin/vesk_app_identity.h"
 #include "fake_service/fake_service.h"
 #include "fake_service/fake_sign_in.h"
 #include "support/fake_browser.h"
-#include "ui/shell/sign_in_desktop.h"
-#include "ui/shell/vesk_application.h"
+#include "ui/app/sign_in_desktop.h"
+#include "ui/app/vesk_application.h"
 
 #include <glibmm/main.h>
-#include <gtkmm/window.h>
 #include <gtest/gtest.h>
+#include <gtkmm/window.h>
 
 #include <fstream>
 #include <optional>
@@ -63,8 +63,8 @@ TEST(SignInCallback, ASecondLaunchHandsTheAddressUnchangedToTheWaitingInstance) 
   vesk::testing::FakeService service;
   vesk::testing::FakeSignIn signIn(service);
   DesktopBrowser browser;
-  const auto connection = BrowserConnection::create(
-      &vesk::ui::signInAnchor, [&](const std::string& address) { return browser.open(address); });
+  const auto connection = BrowserConnection::create(&vesk::ui::signInAnchor,
+                                                    [&](const std::string& address) { return browser.open(address); });
   auto application =
       vesk::ui::VeskApplication::create([] { return std::optional<vesk::ResourceBundle>(); }, connection);
 

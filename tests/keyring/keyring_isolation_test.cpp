@@ -1,14 +1,14 @@
 // Keyring operations in a process of their own: against a bus with no Secret Service,
 // one whose Secret Service never answers, and a keyring whose collection is locked.
-#include "core/glib/object_ptr.h"
+#include "core/platform/object_ptr.h"
 
 #include <glib.h>
 #include <gtest/gtest.h>
 
+#include <signal.h>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <signal.h>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -37,8 +37,8 @@ ProbeRun runProbe(std::vector<std::string> wrapper, const std::vector<std::strin
   gint status = 0;
   vesk::glib::ErrorSlot error;
   const auto started = std::chrono::steady_clock::now();
-  const bool spawned = g_spawn_sync(nullptr, argv.data(), nullptr, G_SPAWN_SEARCH_PATH, nullptr, nullptr, &out,
-                                    nullptr, &status, error.out());
+  const bool spawned = g_spawn_sync(nullptr, argv.data(), nullptr, G_SPAWN_SEARCH_PATH, nullptr, nullptr, &out, nullptr,
+                                    &status, error.out());
   ProbeRun run;
   run.elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started);
   const vesk::glib::GFreePtr<gchar> output(out);
@@ -70,9 +70,11 @@ fs::path writeBusConfig(const TempDir& dir, const std::string& services) {
  "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
 <busconfig>
   <type>session</type>
-  <listen>unix:tmpdir=)" << dir.path().string() << R"(</listen>
+  <listen>unix:tmpdir=)" << dir.path().string()
+                        << R"(</listen>
   <auth>EXTERNAL</auth>
-  )" << (services.empty() ? "" : "<servicedir>" + services + "</servicedir>") << R"(
+  )" << (services.empty() ? "" : "<servicedir>" + services + "</servicedir>")
+                        << R"(
   <policy context="default">
     <allow send_destination="*" eavesdrop="true"/>
     <allow eavesdrop="true"/>
@@ -127,7 +129,8 @@ TEST(KeyringIsolation, ALockedCollectionLoadsNothingAndAClearThatCannotUnlockSay
   // than leave it to sign the user in again at the next start.
   const auto run = runProbe({"dbus-run-session", "--", VESK_WITH_KEYRING},
                             {"save:kept", "load", "lock", "load", "clear", "save:other"});
-  const std::vector<std::string> expected = {"save: ok",     "load: kept",   "lock: ok",
-                                             "load: nothing", "clear: false", "save: Could not update the keyring session."};
+  const std::vector<std::string> expected = {"save: ok",     "load: kept",
+                                             "lock: ok",     "load: nothing",
+                                             "clear: false", "save: Could not update the keyring session."};
   EXPECT_EQ(run.lines, expected);
 }

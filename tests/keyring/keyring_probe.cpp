@@ -8,8 +8,8 @@
 // the default collection). Each prints one line: "load: TOKEN" or "load: nothing",
 // "save: ok" or "save: SENTENCE", "clear: true|false", "lock: ok|failed".
 #include "core/async/timing.h"
-#include "core/glib/object_ptr.h"
-#include "core/service/session_keychain.h"
+#include "core/platform/object_ptr.h"
+#include "core/signin/session_keychain.h"
 
 #include <libsecret/secret.h>
 
@@ -23,8 +23,8 @@ namespace {
 
 bool lockDefaultCollection() {
   vesk::glib::ErrorSlot error;
-  auto service = vesk::glib::ObjectPtr<SecretService>::adopt(
-      secret_service_get_sync(SECRET_SERVICE_NONE, nullptr, error.out()));
+  auto service =
+      vesk::glib::ObjectPtr<SecretService>::adopt(secret_service_get_sync(SECRET_SERVICE_NONE, nullptr, error.out()));
   if (!service) return false;
   auto collection = vesk::glib::ObjectPtr<SecretCollection>::adopt(secret_collection_for_alias_sync(
       service.get(), SECRET_COLLECTION_DEFAULT, SECRET_COLLECTION_NONE, nullptr, error.out()));

@@ -1,5 +1,5 @@
-#include "core/glib/object_ptr.h"
-#include "core/service/session_keychain.h"
+#include "core/signin/session_keychain.h"
+#include "core/platform/object_ptr.h"
 
 #include <gtest/gtest.h>
 #include <libsecret/secret.h>
@@ -30,9 +30,8 @@ const SecretSchema* plainSchema() {
 
 void storeItem(const std::string& service, const std::string& account, const std::string& secret) {
   vesk::glib::ErrorSlot error;
-  ASSERT_TRUE(secret_password_store_sync(plainSchema(), SECRET_COLLECTION_DEFAULT, "test item", secret.c_str(),
-                                         nullptr, error.out(), "service", service.c_str(), "account",
-                                         account.c_str(), nullptr))
+  ASSERT_TRUE(secret_password_store_sync(plainSchema(), SECRET_COLLECTION_DEFAULT, "test item", secret.c_str(), nullptr,
+                                         error.out(), "service", service.c_str(), "account", account.c_str(), nullptr))
       << error.message();
 }
 
@@ -43,8 +42,8 @@ std::vector<std::string> secretsOf(const std::string& service, const char* accou
   if (account) g_hash_table_insert(match, const_cast<char*>("account"), const_cast<char*>(account));
   vesk::glib::ErrorSlot error;
   GList* found = secret_password_searchv_sync(
-      plainSchema(), match, static_cast<SecretSearchFlags>(SECRET_SEARCH_ALL | SECRET_SEARCH_LOAD_SECRETS),
-      nullptr, error.out());
+      plainSchema(), match, static_cast<SecretSearchFlags>(SECRET_SEARCH_ALL | SECRET_SEARCH_LOAD_SECRETS), nullptr,
+      error.out());
   g_hash_table_unref(match);
   EXPECT_FALSE(error) << error.message();
   std::vector<std::string> secrets;
@@ -67,7 +66,8 @@ SessionRecord session(const std::string& token) {
 TEST(SessionKeychain, LoadsNothingWithoutAnItemOrFromAnItemThatIsNotASession) {
   EXPECT_EQ(SessionKeychain("test.none").load(), std::nullopt);
 
-  for (const std::string stored : {"not json", R"({"token":"t","origin":"o"})", R"({"token":"t","origin":"o","expires":"2030-01-01"})"}) {
+  for (const std::string stored :
+       {"not json", R"({"token":"t","origin":"o"})", R"({"token":"t","origin":"o","expires":"2030-01-01"})"}) {
     SCOPED_TRACE(stored);
     storeItem("test.unreadable", "desktop", stored);
     EXPECT_EQ(SessionKeychain("test.unreadable").load(), std::nullopt);

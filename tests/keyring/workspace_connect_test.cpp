@@ -19,7 +19,7 @@ TEST(WorkspaceConnect, ReplacingASessionClearsOrKeepsSavedWork) {
     clearedBeforeBrowser = !workspace->current->has_value() && workspace->reports->empty() &&
                            workspace->sidebarProjects->empty() && *workspace->busy;
   };
-  workspace->connect(false);
+  workspace->connect(Workspace::SavedWork::discard);
   ASSERT_TRUE(runUntil([&] { return !h.launched.empty(); }));
   EXPECT_TRUE(clearedBeforeBrowser);
   EXPECT_EQ(*workspace->urls, "") << "a signed-in workspace starts a fresh input";
@@ -62,7 +62,7 @@ TEST(WorkspaceConnect, PreservingSavedWorkReturnsToTheEarlierScreen) {
   workspace->reports = {savedRun("r1", "complete")};
   workspace->screen = Screen::report;
   workspace->originText = h.service.origin() + "/";
-  workspace->connect(true);
+  workspace->connect(Workspace::SavedWork::preserve);
   ASSERT_TRUE(runUntil([&] { return !h.launched.empty(); }));
   EXPECT_TRUE(workspace->current->has_value());
   h.returnFromBrowser();
@@ -79,9 +79,9 @@ TEST(WorkspaceConnect, ATokenAfterSignOutIsDropped) {
   Reply slowToken = Reply::json(R"({"access_token":"late","expires_in":60})");
   slowToken.delay = 100ms;
   h.service.reply("POST", desktop("token"), slowToken);
-  auto workspace = Workspace::create(h.environment(), false);
+  auto workspace = Workspace::create(h.environment(), Workspace::SavedSession::ignore);
   workspace->urls = "https://kept.example";
-  workspace->connect(false);
+  workspace->connect(Workspace::SavedWork::discard);
   EXPECT_EQ(*workspace->urls, "https://kept.example") << "a signed-out input is kept";
   ASSERT_TRUE(runUntil([&] { return !h.launched.empty(); }));
   h.returnFromBrowser();
@@ -93,6 +93,6 @@ TEST(WorkspaceConnect, ATokenAfterSignOutIsDropped) {
   EXPECT_FALSE(workspace->api()->token);
 
   workspace->originText = "not an origin";
-  workspace->connect(false);
+  workspace->connect(Workspace::SavedWork::discard);
   EXPECT_EQ(*workspace->error, std::optional<std::string>("Use an https origin, or localhost for local development."));
 }

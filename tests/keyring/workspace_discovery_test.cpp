@@ -22,7 +22,7 @@ std::string writeTemp(const std::string& folder, const std::string& name, const 
 
 TEST(WorkspaceComposer, UrlCapAccessNoticeAndSources) {
   WorkspaceHarness h;
-  auto workspace = Workspace::create(h.environment(), false);
+  auto workspace = Workspace::create(h.environment(), Workspace::SavedSession::ignore);
   EXPECT_EQ(workspace->maxURLs(), 3) << "no account";
   workspace->account = Account::fromJson(accountJson(0, false, 0));
   EXPECT_EQ(workspace->maxURLs(), 1);
@@ -64,7 +64,7 @@ TEST(WorkspaceComposer, UrlCapAccessNoticeAndSources) {
 
 TEST(WorkspaceComposer, AddFilesChecksTheCapFirstAndAttachesAllOrNothing) {
   WorkspaceHarness h;
-  auto workspace = Workspace::create(h.environment(), false);
+  auto workspace = Workspace::create(h.environment(), Workspace::SavedSession::ignore);
   const auto files = h.folder + "-files";
   const auto a = writeTemp(files, "a.png", "\x89PNG one");
   const auto b = writeTemp(files, "b.png", "\x89PNG two");
@@ -96,13 +96,13 @@ TEST(WorkspaceComposer, AddFilesChecksTheCapFirstAndAttachesAllOrNothing) {
 
 TEST(WorkspaceDiscovery, GuardsInOrder) {
   WorkspaceHarness h;
-  auto workspace = Workspace::create(h.environment(), false);
+  auto workspace = Workspace::create(h.environment(), Workspace::SavedSession::ignore);
   workspace->reconnectRequired = true;
   workspace->auditMode = "deep";
   workspace->discover();
   EXPECT_EQ(*workspace->screen, Screen::account);
-  EXPECT_EQ(*workspace->error,
-            std::optional<std::string>("Reconnect your account before starting an audit. Your saved work is still here."));
+  EXPECT_EQ(*workspace->error, std::optional<std::string>(
+                                   "Reconnect your account before starting an audit. Your saved work is still here."));
   workspace->reconnectRequired = false;
   workspace->discover();
   EXPECT_EQ(*workspace->error, std::optional<std::string>("Choose Quick read or Full audit."));
@@ -140,7 +140,8 @@ TEST(WorkspaceDiscovery, LiveDiscoverySendsTheBodiesAndShowsTheQuestions) {
   WorkspaceHarness h;
   auto workspace = h.signedIn();
   h.service.reply("POST", desktop("projects"), Reply::json(R"({"id":"p-9"})"));
-  h.service.replies("POST", desktop("runs"), {Reply::error(500, "Busy."), Reply::json(runJson("r-1", "discovery").dump())});
+  h.service.replies("POST", desktop("runs"),
+                    {Reply::error(500, "Busy."), Reply::json(runJson("r-1", "discovery").dump())});
   workspace->urls = "https://shop.example.com/x";
   workspace->brief = "";
   workspace->discover();
@@ -207,7 +208,7 @@ TEST(WorkspaceDiscovery, ServiceRepliesThatCannotStartTheRun) {
 
 TEST(WorkspaceDiscovery, AnswersKeepAtMostTwoPerQuestion) {
   WorkspaceHarness h;
-  auto workspace = Workspace::create(h.environment(), false);
+  auto workspace = Workspace::create(h.environment(), Workspace::SavedSession::ignore);
   workspace->questions = {DiscoveryQuestion("Q1", {"A", "B", "C"}), DiscoveryQuestion("Q2", {"X"}),
                           DiscoveryQuestion("Q3", {"Y"})};
   EXPECT_EQ(workspace->questionKey(2), "2:Q3");

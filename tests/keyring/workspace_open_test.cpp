@@ -34,9 +34,9 @@ TEST(WorkspaceOpenReport, ChoosesTheScreenAndReconcilesLiveRuns) {
 
   // A live running run is reconciled once, then watched.
   vesk::async::ScopedTimeScale fast(0.02);
-  h.service.replies("GET", desktop("runs/live"), {Reply::json(runJson("live", "running").dump()),
-                                                   Reply::json(runJson("live", "running").dump()),
-                                                   Reply::json(runJson("live", "complete", "quick", "# Live").dump())});
+  h.service.replies("GET", desktop("runs/live"),
+                    {Reply::json(runJson("live", "running").dump()), Reply::json(runJson("live", "running").dump()),
+                     Reply::json(runJson("live", "complete", "quick", "# Live").dump())});
   workspace->openReport(savedRun("live", "running"));
   EXPECT_EQ(*workspace->screen, Screen::progress);
   ASSERT_TRUE(runUntil([&] { return *workspace->screen == Screen::report; }));

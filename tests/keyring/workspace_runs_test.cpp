@@ -49,8 +49,9 @@ TEST(WorkspaceRuns, TheWatcherReadsBeforeTheHeldContinueAndIgnoresDiscovery) {
   Reply held = Reply::json("{}");
   held.stall = true;
   h.service.reply("POST", runsPath("/continue"), held);
-  h.service.reply("GET", runsPath("/lenses"),
-                  Reply::json(R"({"phase":"writing","total":8,"done":3,"lenses":[{"id":"a","name":"A","status":"complete"}]})"));
+  h.service.reply(
+      "GET", runsPath("/lenses"),
+      Reply::json(R"({"phase":"writing","total":8,"done":3,"lenses":[{"id":"a","name":"A","status":"complete"}]})"));
   h.service.replies("GET", runsPath(), {Reply::json(runJson("r1", "discovery", "full").dump())});
   workspace->confirmed = true;
   workspace->start();
@@ -96,8 +97,9 @@ TEST(WorkspaceRuns, AFailedContinueIsNeverSentAgainAndPollsKeepTheirPace) {
   h.service.reply("GET", runsPath(), slowRunning);
   workspace->runQuickRead();
   ASSERT_TRUE(runUntil([&] { return !*workspace->busy; }));
-  EXPECT_EQ(*workspace->error, std::optional<std::string>(
-                                   "Connection interrupted. Checking the saved audit; no second audit has been requested."));
+  EXPECT_EQ(*workspace->error,
+            std::optional<std::string>(
+                "Connection interrupted. Checking the saved audit; no second audit has been requested."));
   ASSERT_TRUE(runUntil([&] { return h.service.requestsTo("GET", runsPath()).size() >= 6; }, 5s));
   EXPECT_EQ(h.service.requestsTo("POST", runsPath("/continue")).size(), 1u);
   // Each pass waits its 100 ms (2.5 s scaled) after the 60 ms reply: starts lie about
@@ -127,16 +129,30 @@ TEST(WorkspaceRuns, ReconcileOfFailedRunsChoosesMessageAndScreen) {
     std::string message;
   };
   const std::vector<Case> cases = {
-      {"quick", {{"partial", true}}, "# Some", Screen::report,
+      {"quick",
+       {{"partial", true}},
+       "# Some",
+       Screen::report,
        "This quick read is incomplete. The saved text is available below. No full-audit run was used."},
-      {"quick", {{"partial", true}}, "", Screen::progress,
+      {"quick",
+       {{"partial", true}},
+       "",
+       Screen::progress,
        "This quick read is incomplete. The saved text is available below. No full-audit run was used."},
-      {"quick", {{"retryable", true}}, "", Screen::progress,
-       "This quick read could not finish. No full-audit run was used. Check saved status before starting another audit."},
-      {"full", {{"partial", true}, {"refundConfirmed", true}}, "# Some", Screen::progress,
+      {"quick",
+       {{"retryable", true}},
+       "",
+       Screen::progress,
+       "This quick read could not finish. No full-audit run was used. Check saved status before starting another "
+       "audit."},
+      {"full",
+       {{"partial", true}, {"refundConfirmed", true}},
+       "# Some",
+       Screen::progress,
        "This audit could not finish. The server confirmed its credit was returned."},
       {"full", nlohmann::json::object(), "", Screen::progress,
-       "This audit could not finish. Credit return is not yet confirmed; check your account before starting another audit."},
+       "This audit could not finish. Credit return is not yet confirmed; check your account before starting another "
+       "audit."},
   };
   for (const auto& c : cases) {
     WorkspaceHarness h;

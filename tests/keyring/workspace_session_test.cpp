@@ -26,7 +26,7 @@ TEST(WorkspaceStartUp, RestoresOnlyAnUnexpiredSessionOfTheSameOrigin) {
     WorkspaceHarness h;
     h.routeAccount();
     h.storeSession(0s);
-    auto workspace = Workspace::create(h.environment(), true);
+    auto workspace = Workspace::create(h.environment(), Workspace::SavedSession::restore);
     runFor(100ms);
     EXPECT_TRUE(h.service.requests().empty()) << "a session expiring now is ignored";
     EXPECT_FALSE(*workspace->accountLoading);
@@ -35,7 +35,7 @@ TEST(WorkspaceStartUp, RestoresOnlyAnUnexpiredSessionOfTheSameOrigin) {
     WorkspaceHarness h;
     h.routeAccount();
     h.storeSession(2s);
-    auto workspace = Workspace::create(h.environment(), true);
+    auto workspace = Workspace::create(h.environment(), Workspace::SavedSession::restore);
     EXPECT_TRUE(*workspace->accountLoading);
     ASSERT_TRUE(runUntil([&] { return h.service.requests().size() == 3 && !*workspace->accountLoading; }));
     EXPECT_EQ(paths(h.service), (std::vector<std::string>{"GET /api/desktop/me", "GET /api/desktop/library",
@@ -47,7 +47,7 @@ TEST(WorkspaceStartUp, RestoresOnlyAnUnexpiredSessionOfTheSameOrigin) {
     WorkspaceHarness h;
     h.routeAccount();
     h.storeSession(1h, "token-1", "https://elsewhere.example");
-    auto workspace = Workspace::create(h.environment(), true);
+    auto workspace = Workspace::create(h.environment(), Workspace::SavedSession::restore);
     runFor(100ms);
     EXPECT_TRUE(h.service.requests().empty());
     EXPECT_TRUE(h.keychain->load().has_value()) << "a session of another origin stays stored";
@@ -57,7 +57,7 @@ TEST(WorkspaceStartUp, RestoresOnlyAnUnexpiredSessionOfTheSameOrigin) {
     WorkspaceHarness h;
     h.routeAccount();
     h.storeSession(1h, "token-1", h.service.origin() + "/");
-    auto workspace = Workspace::create(h.environment(), true);
+    auto workspace = Workspace::create(h.environment(), Workspace::SavedSession::restore);
     EXPECT_TRUE(runUntil([&] { return workspace->account->has_value(); }));
   }
 }
@@ -84,8 +84,9 @@ TEST(WorkspaceAccount, FailuresOfTheThreeLoads) {
     h.service.reply("GET", desktop("me"), Reply::error(401, "nope"));
     runTask(workspace->refreshAccount());
     EXPECT_TRUE(*workspace->reconnectRequired);
-    EXPECT_EQ(*workspace->error,
-              std::optional<std::string>("Your session expired. Reconnect in the browser; your saved work is still there."));
+    EXPECT_EQ(
+        *workspace->error,
+        std::optional<std::string>("Your session expired. Reconnect in the browser; your saved work is still there."));
     EXPECT_EQ(*workspace->accountError, *workspace->error);
     EXPECT_TRUE(workspace->account->has_value()) << "the account stays on screen";
     EXPECT_FALSE(*workspace->accountLoading);
@@ -122,7 +123,7 @@ TEST(WorkspaceAccount, NavigationDuringTheAccountLoadDoesNotLoseIt) {
   slowMe.delay = 150ms;
   h.service.reply("GET", desktop("me"), slowMe);
   h.storeSession();
-  auto workspace = Workspace::create(h.environment(), true);
+  auto workspace = Workspace::create(h.environment(), Workspace::SavedSession::restore);
   runFor(20ms);
   workspace->newAudit();
   ASSERT_TRUE(runUntil([&] { return h.service.requestsTo("GET", desktop("projects")).size() == 1; }));
@@ -204,7 +205,7 @@ TEST(WorkspaceSavedRuns, RememberWritesTheListAtomically) {
 
 TEST(WorkspaceSavedRuns, AFailedWriteIsReportedAndKeepsTheList) {
   WorkspaceHarness h;
-  auto workspace = Workspace::create(h.environment(), false);
+  auto workspace = Workspace::create(h.environment(), Workspace::SavedSession::ignore);
   std::filesystem::create_directories(std::filesystem::path(h.folder).parent_path());
   std::ofstream(h.folder) << "a file where the folder should be";
   workspace->reports = {savedRun("a", "complete")};

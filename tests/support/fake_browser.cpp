@@ -18,7 +18,8 @@ bool isWebAddress(const std::string& address) {
 std::string resolve(const std::string& base, const std::string& location) {
   if (location.find("://") != std::string::npos) return location;  // absolute: as sent
   glib::ErrorSlot error;
-  const glib::GFreePtr<char> resolved(g_uri_resolve_relative(base.c_str(), location.c_str(), G_URI_FLAGS_ENCODED, error.out()));
+  const glib::GFreePtr<char> resolved(
+      g_uri_resolve_relative(base.c_str(), location.c_str(), G_URI_FLAGS_ENCODED, error.out()));
   if (!resolved) throw std::runtime_error("unresolvable redirect " + location);
   return resolved.get();
 }
@@ -37,8 +38,7 @@ async::Task<std::string> followToCallback(std::string address) {
     glib::ErrorSlot error;
     glib::BytesPtr body(soup_session_send_and_read_finish(session.get(), result.get(), error.out()));
     if (error) async::throwError(error.get());
-    const char* location =
-        soup_message_headers_get_one(soup_message_get_response_headers(message.get()), "Location");
+    const char* location = soup_message_headers_get_one(soup_message_get_response_headers(message.get()), "Location");
     if (!SOUP_STATUS_IS_REDIRECTION(soup_message_get_status(message.get())) || !location)
       throw std::runtime_error("no redirect from " + address);
     address = resolve(address, location);

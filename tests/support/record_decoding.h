@@ -1,7 +1,7 @@
 #pragma once
 // Decodes a record from JSON text both ways a caller can: from a const document (copying)
 // and from a document handed over as an rvalue (moving). The two must agree exactly.
-#include "core/service/vesk_error.h"
+#include "core/records/vesk_error.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>

@@ -10,7 +10,8 @@ bool runUntil(const std::function<bool()>& done, std::chrono::milliseconds deadl
   const auto end = std::chrono::steady_clock::now() + deadline;
   GMainContext* context = g_main_context_default();
   // A wake-up every few milliseconds so the deadline is checked even when no source fires.
-  const guint tick = g_timeout_add(5, [](gpointer) -> gboolean { return G_SOURCE_CONTINUE; }, nullptr);
+  const guint tick = g_timeout_add(
+      5, [](gpointer) -> gboolean { return G_SOURCE_CONTINUE; }, nullptr);
   while (!done() && std::chrono::steady_clock::now() < end) g_main_context_iteration(context, TRUE);
   g_source_remove(tick);
   return done();

@@ -1,6 +1,6 @@
 #include "support/workspace_harness.h"
 
-#include "core/service/browser_connection.h"
+#include "core/signin/browser_connection.h"
 #include "core/workspace/uuid_text.h"
 
 #include <glib.h>
@@ -103,7 +103,7 @@ void WorkspaceHarness::routeAccount(bool fixture, nlohmann::json account) {
 std::shared_ptr<Workspace> WorkspaceHarness::signedIn(bool fixture, nlohmann::json account) {
   routeAccount(fixture, std::move(account));
   storeSession();
-  auto workspace = Workspace::create(environment(), true);
+  auto workspace = Workspace::create(environment(), Workspace::SavedSession::restore);
   if (!runUntil([&] { return !*workspace->accountLoading && workspace->account->has_value(); }))
     throw std::runtime_error("the account did not load");
   runUntil([&] { return false; }, std::chrono::milliseconds(20));  // let the library and project loads finish

@@ -2,8 +2,8 @@
 // A workspace wired to the loopback fake service, a private support folder and its own
 // keyring service, with helpers to script the service's desktop API.
 #include "core/async/timing.h"
-#include "core/service/browser_connection.h"
-#include "core/service/session_keychain.h"
+#include "core/signin/browser_connection.h"
+#include "core/signin/session_keychain.h"
 #include "core/workspace/save_dialog.h"
 #include "core/workspace/workspace.h"
 #include "fake_service/fake_service.h"

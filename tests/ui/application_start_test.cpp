@@ -1,4 +1,4 @@
-#include "ui/shell/vesk_application.h"
+#include "ui/app/vesk_application.h"
 #include "ui/style/vesk_typography.h"
 #include "ui/support/ui_test.h"
 
@@ -21,8 +21,8 @@ namespace {
   char name[] = "vesk";
   char* argv[] = {name, nullptr};
   const int status = app->run(1, argv);
-  const bool fallback = vesk::ui::VeskTypography::registered() &&
-                        vesk::ui::VeskTypography::registerFonts(std::nullopt).empty();
+  const bool fallback =
+      vesk::ui::VeskTypography::registered() && vesk::ui::VeskTypography::registerFonts(std::nullopt).empty();
   std::exit(status == 0 && shown && fallback ? 0 : 3);
 }
 

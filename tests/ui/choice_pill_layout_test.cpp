@@ -1,9 +1,9 @@
 // The wrapping layout of choice pills inside real windows: placement, empty size,
 // right-to-left, the minimum-width rule, and resizing without a toolkit warning.
+#include "ui/controls/choice_pill_layout.h"
 #include "support/run_loop.h"
-#include "ui/style/choice_pill_layout.h"
-#include "ui/style/layout_container.h"
-#include "ui/style/vesk_choice_pill_style.h"
+#include "ui/base/layout_container.h"
+#include "ui/controls/vesk_choice_pill_style.h"
 #include "ui/support/ui_test.h"
 
 #include <gtkmm/box.h>
@@ -117,7 +117,8 @@ TEST_F(ChoicePillLayoutTest, ResizingRewrapsWithoutWarnings) {
       EXPECT_LE(a.x + a.width, width) << width;
       for (std::size_t j = i + 1; j < pills.size(); ++j) {
         const auto b = boundsIn(*pills[j], row);
-        const bool apart = a.x + a.width <= b.x || b.x + b.width <= a.x || a.y + a.height <= b.y || b.y + b.height <= a.y;
+        const bool apart =
+            a.x + a.width <= b.x || b.x + b.width <= a.x || a.y + a.height <= b.y || b.y + b.height <= a.y;
         EXPECT_TRUE(apart) << i << " and " << j << " overlap at " << width;
       }
     }

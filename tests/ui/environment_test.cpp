@@ -1,6 +1,6 @@
+#include "support/run_loop.h"
 #include "ui/style/vesk_environment.h"
 #include "ui/style/vesk_sheet_surface.h"
-#include "support/run_loop.h"
 #include "ui/support/ui_test.h"
 
 #include <gtkmm/box.h>

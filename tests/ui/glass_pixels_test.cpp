@@ -1,11 +1,11 @@
 // Pixel checks on the style gallery: the glass over a striped backdrop, the rim with
 // Increase Contrast, the outer shadow, and a capsule.
 #include "core/style/vesk_web_tokens.h"
-#include "ui/style/gallery/gallery_samples.h"
-#include "ui/style/gallery/style_gallery.h"
+#include "ui/base/widget_snapshot.h"
+#include "ui/gallery/gallery_samples.h"
+#include "ui/gallery/style_gallery.h"
 #include "ui/style/vesk_environment.h"
 #include "ui/style/vesk_glass_surface.h"
-#include "ui/style/widget_snapshot.h"
 #include "ui/support/ui_test.h"
 
 #include <gtkmm/box.h>
@@ -79,7 +79,8 @@ TEST_F(GlassPixels, GallerySurfaces) {
   const Pixel canvas = pixels.at(shadow.x - 40, shadow.y - 40);
   EXPECT_EQ(canvas.distance({0xF8, 0xF6, 0xF1, 255}), 0);
   for (const auto& [fx, fy] : {std::pair{0.5, 0.5}, {0.5, 0.98}, {0.1, 0.9}, {0.95, 0.5}, {0.5, 0.02}}) {
-    const Pixel inside = pixels.at(shadow.x + static_cast<int>(fx * shadow.width), shadow.y + static_cast<int>(fy * shadow.height));
+    const Pixel inside =
+        pixels.at(shadow.x + static_cast<int>(fx * shadow.width), shadow.y + static_cast<int>(fy * shadow.height));
     EXPECT_EQ(inside.distance(canvas), 0) << fx << ", " << fy;
   }
   const Pixel below = pixels.at(shadow.x + shadow.width / 2, shadow.y + shadow.height + 10);

@@ -2,10 +2,10 @@
 #include "core/style/atelier.h"
 #include "core/style/symbol_icons.h"
 #include "support/run_loop.h"
-#include "ui/style/gallery/style_gallery.h"
-#include "ui/style/primary_button.h"
-#include "ui/style/symbol_image.h"
-#include "ui/style/vesk_glyph.h"
+#include "ui/controls/primary_button.h"
+#include "ui/controls/symbol_image.h"
+#include "ui/controls/vesk_glyph.h"
+#include "ui/gallery/style_gallery.h"
 #include "ui/support/ui_test.h"
 
 #include <gtkmm/box.h>
@@ -47,8 +47,8 @@ TEST_F(GlyphAndSymbol, GlyphsStrokeTheirOutlineAtAnySizeInTheirColour) {
   const Pixel centre = pixels.at(box.x + 21, box.y + 21);
   EXPECT_LE(centre.distance({0x1A, 0x18, 0x14, 255}), 2);
   EXPECT_LE(pixels.at(box.x + 11, box.y + 11).distance(centre), 2);  // on the arm
-  EXPECT_GT(pixels.at(box.x + 3, box.y + 3).luminance(), 240);      // beyond its end
-  EXPECT_GT(pixels.at(box.x + 21, box.y + 10).luminance(), 240);    // between the arms
+  EXPECT_GT(pixels.at(box.x + 3, box.y + 3).luminance(), 240);       // beyond its end
+  EXPECT_GT(pixels.at(box.x + 21, box.y + 10).luminance(), 240);     // between the arms
   const auto redBox = boundsIn(red, gallery);
   EXPECT_LE(pixels.at(redBox.x + 21, redBox.y + 21).distance({0xE8, 0x50, 0x3A, 255}), 2);
 

@@ -1,6 +1,6 @@
 // The native save panel for a report's PDF, answered as a user would.
+#include "ui/app/pdf_save_dialog.h"
 #include "support/run_loop.h"
-#include "ui/shell/pdf_save_dialog.h"
 #include "ui/support/ui_test.h"
 
 #include <gtk/gtk.h>

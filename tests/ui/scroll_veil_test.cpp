@@ -1,8 +1,8 @@
+#include "support/run_loop.h"
+#include "ui/base/widget_snapshot.h"
 #include "ui/style/vesk_scroll_edges.h"
 #include "ui/style/vesk_scroll_veil.h"
-#include "ui/style/widget_snapshot.h"
 #include "ui/support/ui_test.h"
-#include "support/run_loop.h"
 
 #include <gtkmm/adjustment.h>
 #include <gtkmm/box.h>

@@ -3,11 +3,11 @@
 // chrome button's hover rule, tooltip and label, the footer's hairline and the canvas.
 #include "core/style/shared_control_recipe.h"
 #include "support/run_loop.h"
-#include "ui/style/action_footer.h"
-#include "ui/style/atelier_checkbox_style.h"
-#include "ui/style/atelier_text_field.h"
-#include "ui/style/chrome_button.h"
-#include "ui/style/widget_snapshot.h"
+#include "ui/base/widget_snapshot.h"
+#include "ui/controls/action_footer.h"
+#include "ui/controls/atelier_checkbox_style.h"
+#include "ui/controls/atelier_text_field.h"
+#include "ui/controls/chrome_button.h"
 #include "ui/style/workspace_canvas.h"
 #include "ui/support/synthetic_input.h"
 #include "ui/support/ui_test.h"
@@ -38,7 +38,7 @@ class SharedControls : public vesk::testing::UiTest {
 
 int fieldHeight(AtelierTextField& field) {
   vesk::testing::runFor(std::chrono::milliseconds(150));  // text views lay out their lines when idle
-  return field.editable().get_parent()->get_height();  // the scroller, or the line itself
+  return field.editable().get_parent()->get_height();     // the scroller, or the line itself
 }
 
 Gtk::ScrolledWindow& scrollerOf(AtelierTextField& field) {
@@ -114,7 +114,8 @@ TEST_F(SharedControls, AHorizontalFieldStaysOneLineAndADisabledOneRejectsTyping)
   const auto frame = boundsIn(*name.editable().get_parent(), page);
   const auto otherFrame = boundsIn(*locked.editable().get_parent(), page);
   const Pixel gold = vesk::testing::Pixel{0xC9, 0xA8, 0x4C, 255};
-  for (const int inset : {0, 1}) EXPECT_LE(pixels.at(frame.x + inset, frame.y + frame.height / 2).distance(gold), 2) << inset;
+  for (const int inset : {0, 1})
+    EXPECT_LE(pixels.at(frame.x + inset, frame.y + frame.height / 2).distance(gold), 2) << inset;
   EXPECT_GT(pixels.at(frame.x + 2, frame.y + frame.height / 2).distance(gold), 40);
   // The unfocused field: ink at 0.14, 1 px.
   const Pixel rim = pixels.at(otherFrame.x, otherFrame.y + otherFrame.height / 2);

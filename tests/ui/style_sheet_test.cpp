@@ -1,7 +1,7 @@
 #include "core/style/vesk_stylesheet.h"
 #include "core/style/vesk_web_tokens.h"
+#include "ui/base/widget_snapshot.h"
 #include "ui/style/vesk_style_provider.h"
-#include "ui/style/widget_snapshot.h"
 #include "ui/support/ui_test.h"
 
 #include <gtkmm/box.h>

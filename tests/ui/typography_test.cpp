@@ -84,11 +84,10 @@ TEST_F(Typography, BodyAndDisplaySetTheWeightAxisOfTheirOwnFaces) {
     double body;
     double display;
   };
-  const std::vector<Row> rows{{FontWeight::ultraLight, 100, 300}, {FontWeight::thin, 200, 300},
-                              {FontWeight::light, 300, 300},      {FontWeight::regular, 400, 400},
-                              {FontWeight::medium, 500, 500},     {FontWeight::semibold, 600, 600},
-                              {FontWeight::bold, 700, 700},       {FontWeight::heavy, 800, 700},
-                              {FontWeight::black, 900, 700}};
+  const std::vector<Row> rows{
+      {FontWeight::ultraLight, 100, 300}, {FontWeight::thin, 200, 300},   {FontWeight::light, 300, 300},
+      {FontWeight::regular, 400, 400},    {FontWeight::medium, 500, 500}, {FontWeight::semibold, 600, 600},
+      {FontWeight::bold, 700, 700},       {FontWeight::heavy, 800, 700},  {FontWeight::black, 900, 700}};
   for (const auto& row : rows) {
     for (const bool italic : {false, true}) {
       const auto body = VeskTypography::body(15, row.weight, italic);

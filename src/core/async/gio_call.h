@@ -9,7 +9,7 @@
 // GIO completes every operation from the main loop, cancelled ones included, so the task
 // resumes there with the result to finish.
 #include "core/async/task.h"
-#include "core/glib/object_ptr.h"
+#include "core/platform/object_ptr.h"
 
 namespace vesk::async {
 

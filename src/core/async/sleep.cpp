@@ -26,7 +26,7 @@ void SleepAwaiter::suspend(std::coroutine_handle<> self, TaskContext& context) {
         auto* awaiter = static_cast<SleepAwaiter*>(data);
         awaiter->timer_.release();  // this source ends as the callback returns
         awaiter->hook_->disconnect();
-        awaiter->self_.resume();    // may destroy the awaiter: touch nothing after
+        awaiter->self_.resume();  // may destroy the awaiter: touch nothing after
         return G_SOURCE_REMOVE;
       },
       this));

@@ -5,7 +5,7 @@
 #include "core/async/main_loop.h"
 #include "core/async/task.h"
 #include "core/async/timing.h"
-#include "core/glib/object_ptr.h"
+#include "core/platform/object_ptr.h"
 
 #include <chrono>
 #include <optional>

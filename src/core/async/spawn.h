@@ -61,8 +61,7 @@ class TaskRef {
 template <class T>
 class TaskHandle : public TaskRef {
  public:
-  explicit TaskHandle(std::shared_ptr<TypedTaskControl<T>> control)
-      : TaskRef(control), typed_(std::move(control)) {}
+  explicit TaskHandle(std::shared_ptr<TypedTaskControl<T>> control) : TaskRef(control), typed_(std::move(control)) {}
 
   // The task's result, or its error rethrown. Only once isDone().
   T result() const { return typed_->take(); }
@@ -77,8 +76,7 @@ namespace detail {
 struct Driver {
   struct promise_type : PromiseBase {
     template <class Control, class... Rest>
-    explicit promise_type(const std::shared_ptr<Control>& control, Rest&...)
-        : PromiseBase{control->context} {}
+    explicit promise_type(const std::shared_ptr<Control>& control, Rest&...) : PromiseBase{control->context} {}
 
     Driver get_return_object() noexcept { return {}; }
     auto initial_suspend() noexcept {
@@ -165,13 +163,15 @@ class JoinAwaiter {
 
 inline JoinAwaiter TaskRef::join() const { return JoinAwaiter(control_); }
 
+// What TaskSlot::start does with the task the slot held.
+enum class PreviousTask { leave, cancel };
+
 // The one task a state object keeps for a purpose (its operation, its watcher).
 class TaskSlot {
  public:
-  // Puts `task` in the slot; the previous one is cancelled first when asked, else it is
-  // left to run on its own.
-  void start(TaskRef task, bool cancelPrevious) {
-    if (cancelPrevious) cancel();
+  // Puts `task` in the slot; the previous one is cancelled first or left to run on its own.
+  void start(TaskRef task, PreviousTask previous) {
+    if (previous == PreviousTask::cancel) cancel();
     current_ = std::move(task);
   }
   void cancel() {

@@ -6,8 +6,7 @@ CancelHook::CancelHook(GCancellable* cancellable, std::function<void()> onCancel
     : cancellable_(glib::ObjectPtr<GCancellable>::retain(cancellable)),
       onCancel_(std::make_unique<std::function<void()>>(std::move(onCancel))) {
   handler_ = g_signal_connect_swapped(
-      cancellable, "cancelled",
-      G_CALLBACK(+[](std::function<void()>* callback) { (*callback)(); }), onCancel_.get());
+      cancellable, "cancelled", G_CALLBACK(+[](std::function<void()>* callback) { (*callback)(); }), onCancel_.get());
 }
 
 void CancelHook::disconnect() {

@@ -1,6 +1,6 @@
 #pragma once
 // The cancellation scope of one task and of the child tasks it awaits.
-#include "core/glib/object_ptr.h"
+#include "core/platform/object_ptr.h"
 
 #include <gio/gio.h>
 

@@ -32,7 +32,8 @@ Rgba ChoicePillRecipe::fill(VeskChoicePillTreatment treatment, const Rgba& ink, 
   return Rgba::clear();
 }
 
-ChoicePillLook ChoicePillRecipe::look(VeskChoicePillTreatment treatment, const Rgba& ink, const ChoicePillState& state) {
+ChoicePillLook ChoicePillRecipe::look(VeskChoicePillTreatment treatment, const Rgba& ink,
+                                      const ChoicePillState& state) {
   ChoicePillLook look;
   look.text = textColour(treatment, ink, state);
   look.weight = state.selected ? FontWeight::medium : FontWeight::regular;

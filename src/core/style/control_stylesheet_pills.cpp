@@ -69,7 +69,8 @@ std::string metricsRule(VeskButtonRole role, bool compact) {
 std::string lookRule(VeskButtonRole role, const PillState& state) {
   std::string selector = base + hasClass(ControlClasses::role(role));
   if (state.enabled) {
-    selector += ":not(:disabled)" + flag(state.hovered, hasClass(ControlClasses::hovered), lacksClass(ControlClasses::hovered)) +
+    selector += ":not(:disabled)" +
+                flag(state.hovered, hasClass(ControlClasses::hovered), lacksClass(ControlClasses::hovered)) +
                 flag(state.pressed, ":active", ":not(:active)");
   } else {
     selector += ":disabled";
@@ -108,8 +109,8 @@ std::string motionRules() {
   const std::string hover = cssMs(PillRecipe::hoverAnimation(animated)) + " ease-out";
   const std::string press = cssMs(PillRecipe::pressAnimation(animated)) + " ease-out";
   std::string transitions;
-  for (const char* property : {"color", "background-color", "background-image", "border-color", "box-shadow",
-                               "outline-color"})
+  for (const char* property :
+       {"color", "background-color", "background-image", "border-color", "box-shadow", "outline-color"})
     transitions += std::string(property) + " " + hover + ", ";
   transitions += "transform " + press;
   const std::string moving = ":not(:disabled)" + lacksClass(ControlClasses::reduceMotion);

@@ -77,7 +77,8 @@ std::string textFieldRules() {
   const std::string frame = std::string(".") + ControlClasses::textFieldFrame;
   std::string editable;
   const std::string prompt = std::string(" .") + ControlClasses::textFieldPrompt;
-  for (const std::string part : {" text", " textview", " textview > text", " scrolledwindow", " viewport", prompt.c_str()})
+  for (const std::string part :
+       {" text", " textview", " textview > text", " scrolledwindow", " viewport", prompt.c_str()})
     editable += (editable.empty() ? "" : ", ") + frame + part;
   return CssRule(std::string(".") + ControlClasses::textFieldCaption)
              .font(Typeface::body, R::captionSize, R::captionWeight)

@@ -5,7 +5,6 @@
 
 namespace vesk {
 
-
 CssRule& CssRule::set(std::string_view property, std::string value) {
   declarations_.emplace_back(std::string(property), std::move(value));
   return *this;

@@ -23,13 +23,13 @@ struct ShadowLayer {
 
 // The light of the non-toolbar roles: refraction, sheen and shade gradients.
 struct DirectionalLight {
-  double refractionEnd;     // where the warm refraction from the top trailing corner ends
-  double sheenCentreX;      // the sheen's centre across the top edge (0 leading, 1 trailing)
-  double sheenOpacity;      // white opacity at the sheen's centre
-  double sheenEnd;          // where the sheen ends
-  double shadeTopOpacity;   // white opacity of the shade at the top
-  double shadeClearStop;    // where the shade is clear
-  double ambientMultiplier; // glassAmbient is faded by this at the bottom
+  double refractionEnd;      // where the warm refraction from the top trailing corner ends
+  double sheenCentreX;       // the sheen's centre across the top edge (0 leading, 1 trailing)
+  double sheenOpacity;       // white opacity at the sheen's centre
+  double sheenEnd;           // where the sheen ends
+  double shadeTopOpacity;    // white opacity of the shade at the top
+  double shadeClearStop;     // where the shade is clear
+  double ambientMultiplier;  // glassAmbient is faded by this at the bottom
 };
 
 // The 1 px lines drawn just inside the outline along single edges.

@@ -37,9 +37,7 @@ void dressBackground(PillLook& look, VeskButtonRole role, const PillState& state
       look.rim = PillRim::solid;
       look.rimColour = Atelier::ink.faded(hovered ? 0.22 : 0.14);
       break;
-    case VeskButtonRole::tertiary:
-      look.fill = Rgba::clear();
-      break;
+    case VeskButtonRole::tertiary: look.fill = Rgba::clear(); break;
   }
 }
 

@@ -17,8 +17,7 @@ struct Rgba {
   // The opaque colour of a six-digit sRGB code (0xRRGGBB), each component a whole
   // number of 255ths, then faded to `opacity`.
   static constexpr Rgba fromHex(std::uint32_t code, double opacity = 1) {
-    return Rgba{((code >> 16) & 0xFF) / 255.0, ((code >> 8) & 0xFF) / 255.0, (code & 0xFF) / 255.0, 1}
-        .faded(opacity);
+    return Rgba{((code >> 16) & 0xFF) / 255.0, ((code >> 8) & 0xFF) / 255.0, (code & 0xFF) / 255.0, 1}.faded(opacity);
   }
   static constexpr Rgba white(double opacity = 1) { return Rgba{1, 1, 1, opacity}; }
   static constexpr Rgba clear() { return Rgba{0, 0, 0, 0}; }

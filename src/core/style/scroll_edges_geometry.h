@@ -26,8 +26,7 @@ struct ScrollEdgesGeometry {
   // The flags for a vertical offset, the visible height and the content height; the
   // insets are those of the scroll view outside the content (zero when the margins are
   // part of the content). A point or less of slack counts as none.
-  static Edges edges(double offset, double topInset, double visibleHeight, double contentHeight,
-                     double bottomInset);
+  static Edges edges(double offset, double topInset, double visibleHeight, double contentHeight, double bottomInset);
 
   // The fraction of the visible height each band covers.
   static double fadeFraction(double visibleHeight);

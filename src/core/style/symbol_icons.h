@@ -12,7 +12,7 @@ namespace vesk {
 
 struct SymbolIcon {
   std::string_view symbol;
-  std::string_view iconName;          // empty when a glyph stands in
+  std::string_view iconName;  // empty when a glyph stands in
   std::optional<VeskGlyphKind> glyph;
 };
 

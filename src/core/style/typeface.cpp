@@ -24,7 +24,7 @@ double Typeface::axisWeight(FontWeight weight) const {
 }
 
 const Typeface Typeface::body{"DMSans9pt-Regular", "DMSans9pt-Italic", "DM Sans 9pt", 100, 1000};
-const Typeface Typeface::display{"CormorantGaramond-Light", "CormorantGaramond-LightItalic",
-                                 "Cormorant Garamond Light", 300, 700};
+const Typeface Typeface::display{"CormorantGaramond-Light", "CormorantGaramond-LightItalic", "Cormorant Garamond Light",
+                                 300, 700};
 
 }  // namespace vesk

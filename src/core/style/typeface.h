@@ -37,8 +37,8 @@ inline constexpr std::string_view monospaceFamily = "JetBrains Mono";
 // The bundled font files, in registration order, in the bundle's "Fonts" folder.
 inline constexpr std::string_view bundledFontFolder = "Fonts";
 inline constexpr std::string_view bundledFontExtension = ".ttf";
-inline constexpr std::array<std::string_view, 5> bundledFontFiles{
-    "DMSans-Regular", "DMSans-Italic", "CormorantGaramond-Regular", "CormorantGaramond-Italic",
-    "JetBrainsMono-Regular"};
+inline constexpr std::array<std::string_view, 5> bundledFontFiles{"DMSans-Regular", "DMSans-Italic",
+                                                                  "CormorantGaramond-Regular",
+                                                                  "CormorantGaramond-Italic", "JetBrainsMono-Regular"};
 
 }  // namespace vesk

@@ -43,35 +43,50 @@ constexpr GlyphStep audit[] = {M(12, 2.5),
                                L(21.5, 4.5)};
 
 // An open book with a line of text on each page; the outline stays open.
-constexpr GlyphStep library[] = {M(12, 6),         C(3, 4.5, 8.5, 3.7, 5.5, 3.5),     L(3, 18),
-                                 C(12, 19.5, 5.5, 17, 8.5, 17.2), C(21, 18, 15.5, 17.2, 18.5, 17), L(21, 4.5),
-                                 C(12, 6, 18.5, 3.5, 15.5, 3.7),  L(12, 19.5),                     M(6, 8.5),
-                                 Q(9, 9, 7.5, 8.1),               M(15, 9),                        Q(18, 8.5, 16.5, 8.1)};
+constexpr GlyphStep library[] = {M(12, 6),
+                                 C(3, 4.5, 8.5, 3.7, 5.5, 3.5),
+                                 L(3, 18),
+                                 C(12, 19.5, 5.5, 17, 8.5, 17.2),
+                                 C(21, 18, 15.5, 17.2, 18.5, 17),
+                                 L(21, 4.5),
+                                 C(12, 6, 18.5, 3.5, 15.5, 3.7),
+                                 L(12, 19.5),
+                                 M(6, 8.5),
+                                 Q(9, 9, 7.5, 8.1),
+                                 M(15, 9),
+                                 Q(18, 8.5, 16.5, 8.1)};
 
 // Head and shoulders; the shoulders end on their start point without closing.
 constexpr GlyphStep account[] = {ellipse(8.5, 3, 7, 7), M(4.5, 20), C(12, 13.5, 4.5, 15.8, 8, 13.5),
                                  C(19.5, 20, 16, 13.5, 19.5, 15.8), Q(4.5, 20, 12, 22)};
 
 // A window with a sidebar divider and three short marks.
-constexpr GlyphStep sidebar[] = {roundedRect(2.5, 4.5, 19, 15, 4), M(9, 4.5),   L(9, 19.5), M(5.5, 8.5), L(6, 8.5),
-                                 M(5.5, 12),                       L(6, 12),    M(5.5, 15.5), L(6, 15.5)};
+constexpr GlyphStep sidebar[] = {roundedRect(2.5, 4.5, 19, 15, 4),
+                                 M(9, 4.5),
+                                 L(9, 19.5),
+                                 M(5.5, 8.5),
+                                 L(6, 8.5),
+                                 M(5.5, 12),
+                                 L(6, 12),
+                                 M(5.5, 15.5),
+                                 L(6, 15.5)};
 
 // An arrow pointing left.
 constexpr GlyphStep back[] = {M(11, 5), L(4, 12), L(11, 19), M(4, 12), L(21, 12)};
 
 // A paper clip, turned afterwards.
-constexpr GlyphStep attach[] = {M(9, 8),  L(9, 15),  C(15, 15, 9, 19, 15, 19), L(15, 6), C(6, 6, 15, 1, 6, 1),
-                                L(6, 15), C(19, 15, 6, 24, 19, 24),            L(19, 8)};
+constexpr GlyphStep attach[] = {
+    M(9, 8), L(9, 15), C(15, 15, 9, 19, 15, 19), L(15, 6), C(6, 6, 15, 1, 6, 1), L(6, 15), C(19, 15, 6, 24, 19, 24),
+    L(19, 8)};
 
 // An arrow down into a tray.
-constexpr GlyphStep download[] = {M(12, 3), L(12, 15),  M(7, 10),          L(12, 15), L(17, 10),          M(3, 15),
+constexpr GlyphStep download[] = {M(12, 3), L(12, 15),       M(7, 10),  L(12, 15),         L(17, 10), M(3, 15),
                                   L(3, 18), Q(6, 21, 3, 21), L(18, 21), Q(21, 18, 21, 21), L(21, 15)};
 
 // An arrow up out of an open box.
-constexpr GlyphStep share[] = {M(12, 15),        L(12, 2.5), M(7.5, 7),         L(12, 2.5), L(16.5, 7),
-                               M(6.5, 10),       L(5, 10),   Q(3, 12, 3, 10),   L(3, 19),   Q(5, 21, 3, 21),
-                               L(19, 21),        Q(21, 19, 21, 21),             L(21, 12),  Q(19, 10, 21, 10),
-                               L(17.5, 10)};
+constexpr GlyphStep share[] = {M(12, 15),  L(12, 2.5),        M(7.5, 7),       L(12, 2.5),        L(16.5, 7),
+                               M(6.5, 10), L(5, 10),          Q(3, 12, 3, 10), L(3, 19),          Q(5, 21, 3, 21),
+                               L(19, 21),  Q(21, 19, 21, 21), L(21, 12),       Q(19, 10, 21, 10), L(17.5, 10)};
 
 // A printer with its paper and a status mark.
 constexpr GlyphStep print[] = {M(7, 8),

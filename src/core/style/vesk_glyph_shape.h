@@ -13,9 +13,9 @@ namespace vesk {
 enum class VeskGlyphKind { overview, audit, library, account, sidebar, back, attach, download, share, print, close };
 
 inline constexpr std::array<VeskGlyphKind, 11> allGlyphKinds{
-    VeskGlyphKind::overview, VeskGlyphKind::audit,  VeskGlyphKind::library,  VeskGlyphKind::account,
-    VeskGlyphKind::sidebar,  VeskGlyphKind::back,   VeskGlyphKind::attach,   VeskGlyphKind::download,
-    VeskGlyphKind::share,    VeskGlyphKind::print,  VeskGlyphKind::close};
+    VeskGlyphKind::overview, VeskGlyphKind::audit, VeskGlyphKind::library, VeskGlyphKind::account,
+    VeskGlyphKind::sidebar,  VeskGlyphKind::back,  VeskGlyphKind::attach,  VeskGlyphKind::download,
+    VeskGlyphKind::share,    VeskGlyphKind::print, VeskGlyphKind::close};
 
 // One drawing step in grid units.
 //   move (x, y); line (x, y); cubic (x, y) via (x1, y1), (x2, y2); quad (x, y) via (cx, cy);

@@ -20,7 +20,8 @@ void defineColour(std::string& css, std::string_view name, const Rgba& colour) {
 }
 
 void defineList(std::string& css, std::string_view name, std::span<const Rgba> stops) {
-  for (std::size_t i = 0; i < stops.size(); ++i) defineColour(css, std::string(name) + "_" + std::to_string(i + 1), stops[i]);
+  for (std::size_t i = 0; i < stops.size(); ++i)
+    defineColour(css, std::string(name) + "_" + std::to_string(i + 1), stops[i]);
 }
 
 }  // namespace

@@ -55,10 +55,10 @@ struct VeskWebTokens {
 
   static constexpr std::array<Rgba, 2> sidebarActionFill{Rgba::fromHex(0xFAF8F3), Rgba::fromHex(0xF5F0E5)};
   static constexpr std::array<Rgba, 4> sidebarActionBorder{Rgba::fromHex(0xB18A42), Rgba::fromHex(0xE7D6A7),
-                                                          Rgba::fromHex(0xC19A50), Rgba::fromHex(0xA57D37)};
+                                                           Rgba::fromHex(0xC19A50), Rgba::fromHex(0xA57D37)};
   static constexpr std::array<Rgba, 2> sidebarActionHoverFill{Rgba::fromHex(0xF8F3E6), Rgba::fromHex(0xF0E7D2)};
-  static constexpr std::array<Rgba, 4> sidebarActionHoverBorder{
-      Rgba::fromHex(0xA57D37), Rgba::fromHex(0xDFC88E), Rgba::fromHex(0xB38A3F), Rgba::fromHex(0xA57D37)};
+  static constexpr std::array<Rgba, 4> sidebarActionHoverBorder{Rgba::fromHex(0xA57D37), Rgba::fromHex(0xDFC88E),
+                                                                Rgba::fromHex(0xB38A3F), Rgba::fromHex(0xA57D37)};
 
   static constexpr std::array<Tip, 5> tips{{
       {"Audit a website", "Add related URLs\u2014home, product, pricing\u2014to give Vesk a fuller picture."},

@@ -1,6 +1,6 @@
 #include "core/workspace/audit_progress_snapshot.h"
 
-#include "core/service/json_fields.h"
+#include "core/records/json_fields.h"
 
 namespace vesk {
 

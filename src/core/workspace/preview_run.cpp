@@ -33,7 +33,7 @@ async::Task<void> Workspace::playPreview(SavedAudit run, std::string generation)
     auto complete = **current;
     complete.status = "complete";
     complete.output = std::string(run.auditMode == std::optional<std::string>("quick") ? preview::quickReadSample
-                                                                                     : preview::fullAuditSample);
+                                                                                       : preview::fullAuditSample);
     current = std::move(complete);
     remember();
     screen = Screen::report;

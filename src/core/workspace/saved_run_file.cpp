@@ -1,6 +1,6 @@
 #include "core/workspace/saved_run_file.h"
 
-#include "core/glib/object_ptr.h"
+#include "core/platform/object_ptr.h"
 
 #include <glib.h>
 #include <glib/gstdio.h>

@@ -1,7 +1,7 @@
 #pragma once
 // The saved-run list on disk: a JSON array of saved runs in the support folder, written
 // atomically and readable only by its owner. The application never reads it back.
-#include "core/service/service_records.h"
+#include "core/records/run_records.h"
 
 #include <string>
 #include <vector>

@@ -6,7 +6,7 @@ namespace vesk {
 
 namespace {
 constexpr std::array<std::string_view, 8> rawValues = {"home",     "input",  "discovery", "review",
-                                                        "progress", "report", "account",   "library"};
+                                                       "progress", "report", "account",   "library"};
 }
 
 std::string_view rawValue(Screen screen) { return rawValues.at(static_cast<std::size_t>(screen)); }

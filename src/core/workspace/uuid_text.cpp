@@ -1,6 +1,6 @@
 #include "core/workspace/uuid_text.h"
 
-#include "core/glib/object_ptr.h"
+#include "core/platform/object_ptr.h"
 
 #include <glib.h>
 

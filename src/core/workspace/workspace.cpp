@@ -2,9 +2,9 @@
 #include "core/workspace/workspace.h"
 
 #include "build_config.h"
-#include "core/service/browser_connection.h"
-#include "core/service/session_keychain.h"
-#include "core/service/vesk_app_identity.h"
+#include "core/signin/browser_connection.h"
+#include "core/signin/session_keychain.h"
+#include "core/signin/vesk_app_identity.h"
 #include "core/workspace/origin_text.h"
 #include "core/workspace/save_dialog.h"
 #include "core/workspace/uuid_text.h"
@@ -28,9 +28,9 @@ Workspace::Environment Workspace::defaultEnvironment(std::shared_ptr<BrowserConn
   return environment;
 }
 
-std::shared_ptr<Workspace> Workspace::create(Environment environment, bool restore) {
+std::shared_ptr<Workspace> Workspace::create(Environment environment, SavedSession savedSession) {
   std::shared_ptr<Workspace> workspace(new Workspace(std::move(environment)));
-  if (restore) workspace->restoreSession();
+  if (savedSession == SavedSession::restore) workspace->restoreSession();
   return workspace;
 }
 
@@ -88,9 +88,7 @@ bool Workspace::canNavigateToAnotherRun() const {
 
 void Workspace::renewGeneration() { generation_ = freshUUID(); }
 
-bool Workspace::isOpenRun(const std::string& runID) const {
-  return current->has_value() && (*current)->id == runID;
-}
+bool Workspace::isOpenRun(const std::string& runID) const { return current->has_value() && (*current)->id == runID; }
 
 void Workspace::newAudit() {
   if (!canNavigateToAnotherRun()) return;

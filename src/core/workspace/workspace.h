@@ -6,10 +6,12 @@
 //
 // Always held by std::shared_ptr (see create()): the tasks it starts keep it alive until
 // they end, and destroying it cancels none of them.
+#include "core/api/desktop_api.h"
 #include "core/async/spawn.h"
-#include "core/service/desktop_api.h"
-#include "core/service/library_records.h"
-#include "core/service/service_records.h"
+#include "core/records/account_records.h"
+#include "core/records/audit_records.h"
+#include "core/records/library_records.h"
+#include "core/records/run_records.h"
 #include "core/workspace/audit_progress_snapshot.h"
 #include "core/workspace/published.h"
 #include "core/workspace/saved_run_file.h"
@@ -46,7 +48,9 @@ class Workspace : public std::enable_shared_from_this<Workspace> {
   static Environment defaultEnvironment(std::shared_ptr<BrowserConnection> browser,
                                         std::shared_ptr<SaveDialog> saveDialog);
 
-  static std::shared_ptr<Workspace> create(Environment environment, bool restoreSession);
+  // Whether create() reads the saved session from the keyring.
+  enum class SavedSession { ignore, restore };
+  static std::shared_ptr<Workspace> create(Environment environment, SavedSession savedSession);
   ~Workspace();
   Workspace(const Workspace&) = delete;
   Workspace& operator=(const Workspace&) = delete;
@@ -96,7 +100,9 @@ class Workspace : public std::enable_shared_from_this<Workspace> {
   const std::string& supportFolder() const { return runFile_.folder(); }
 
   // Session and account.
-  void connect(bool preservingSavedWork);
+  // Whether connect() keeps the composer's draft and the open run.
+  enum class SavedWork { discard, preserve };
+  void connect(SavedWork savedWork);
   void disconnect();
   async::Task<void> refreshAccount();
   async::Task<void> refreshLibrary();
@@ -149,7 +155,7 @@ class Workspace : public std::enable_shared_from_this<Workspace> {
 
   static async::Task<void> restoreTask(std::shared_ptr<Workspace> self);
   static async::Task<void> sessionTask(std::shared_ptr<Workspace> self, std::string generation, std::string origin,
-                                       bool preservingSavedWork, Screen shownAtStart);
+                                       SavedWork savedWork, Screen shownAtStart);
   static async::Task<void> openTask(std::shared_ptr<Workspace> self, SavedAudit run);
   static async::Task<void> exportTask(std::shared_ptr<Workspace> self, DesktopAPI client, SavedAudit run);
   static async::Task<void> addFilesTask(std::shared_ptr<Workspace> self, std::string draft,

@@ -1,9 +1,10 @@
 // Workspace: composer rules, attaching files, discovery and the answers.
 #include "core/async/sleep.h"
-#include "core/service/audit_input_rules.h"
-#include "core/service/json_fields.h"
-#include "core/service/text_equivalence.h"
-#include "core/service/text_rules.h"
+#include "core/input/audit_attachment_file.h"
+#include "core/input/audit_input_rules.h"
+#include "core/records/json_fields.h"
+#include "core/text/text_equivalence.h"
+#include "core/text/text_rules.h"
 #include "core/workspace/preview_samples.h"
 #include "core/workspace/uuid_text.h"
 #include "core/workspace/workspace.h"
@@ -24,9 +25,7 @@ bool containsText(const std::vector<std::string>& list, const std::string& text)
 
 std::size_t fileCap(const std::string& mode) { return mode == "full" ? 7 : 5; }
 
-std::string fileCapSentence(std::size_t cap) {
-  return "This audit covers up to " + std::to_string(cap) + " files.";
-}
+std::string fileCapSentence(std::size_t cap) { return "This audit covers up to " + std::to_string(cap) + " files."; }
 
 // The reply to POST "projects".
 struct CreatedProject {
@@ -83,7 +82,7 @@ async::Task<void> Workspace::addFilesTask(std::shared_ptr<Workspace> self, std::
                                           std::vector<std::string> paths) {
   std::vector<AuditAttachment> read;
   try {
-    for (const auto& path : paths) read.push_back(co_await AuditAttachment::read(path));
+    for (const auto& path : paths) read.push_back(co_await readAuditAttachment(path));
   } catch (const async::Cancelled&) {
     co_return;
   } catch (const std::exception& failure) {
@@ -156,14 +155,15 @@ void Workspace::discover() {
     }
   }
   if (isBlank(*projectName)) {
-    const auto firstFile = attachments->empty() ? std::nullopt : std::optional<std::string>(attachments->front().filename);
+    const auto firstFile =
+        attachments->empty() ? std::nullopt : std::optional<std::string>(attachments->front().filename);
     projectName = auditProjectName(sourceURLs, firstFile);
   }
   error = std::nullopt;
   busy = true;
   discoveryGeneration_ = generation_;
   const auto task = async::spawn(discoveryTask(shared_from_this(), generation_, *auditMode, std::move(sourceURLs)));
-  operation_.start(task, false);
+  operation_.start(task, async::PreviousTask::leave);
 }
 
 async::Task<void> Workspace::discoveryTask(std::shared_ptr<Workspace> self, std::string generation, std::string mode,
@@ -223,17 +223,18 @@ async::Task<void> Workspace::discoverOnService(std::string generation, std::stri
     throw VeskError(
         "Discovery was already submitted for this project. Open the saved run before creating another audit.");
   if (!projectID_) {
-    const auto created = co_await client->request<CreatedProject>("projects", projectBody(), true);
+    const auto created = co_await client->request<CreatedProject>("projects", projectBody(), Auth::bearer);
     if (!isCurrent(generation)) co_return;
     projectID_ = created.id;
   }
-  const auto reply = co_await client->request<RunState>("runs", runCreationBody(mode, sourceURLs), true);
+  const auto reply = co_await client->request<RunState>("runs", runCreationBody(mode, sourceURLs), Auth::bearer);
   if (!isCurrent(generation)) co_return;
   questions = reply.questions;
   if (!reply.auditMode || *reply.auditMode != mode)
     throw VeskError("The saved audit mode changed. Check saved work before continuing.");
   if (questions->empty())
-    throw VeskError("Discovery did not return questions. Open Saved reports to recover this run before starting again.");
+    throw VeskError(
+        "Discovery did not return questions. Open Saved reports to recover this run before starting again.");
   current = SavedAudit(reply.id, *projectID_, *projectName, "discovery", reply.output, mode, false);
   remember();
   co_await refreshAccount();

@@ -85,7 +85,8 @@ async::Task<void> Workspace::exportTask(std::shared_ptr<Workspace> self, Desktop
   } finish{*self};
   std::string bytes;
   try {
-    bytes = co_await client.raw("runs/" + DesktopAPI::pathIdentifier(run.id) + "/pdf", std::nullopt, std::nullopt, true);
+    bytes = co_await client.raw("runs/" + DesktopAPI::pathIdentifier(run.id) + "/pdf", std::nullopt, std::nullopt,
+                                Auth::bearer);
   } catch (const async::Cancelled&) {
     co_return;
   } catch (const std::exception& failure) {

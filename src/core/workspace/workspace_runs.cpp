@@ -44,7 +44,7 @@ void Workspace::beginReview() {
     continuationInFlight_ = true;
     watch(run.id);
   }
-  operation_.start(async::spawn(runStartTask(shared_from_this(), run, generation)), false);
+  operation_.start(async::spawn(runStartTask(shared_from_this(), run, generation)), async::PreviousTask::leave);
 }
 
 async::Task<void> Workspace::runStartTask(std::shared_ptr<Workspace> self, SavedAudit run, std::string generation) {
@@ -64,7 +64,7 @@ async::Task<void> Workspace::runStartTask(std::shared_ptr<Workspace> self, Saved
     co_return;
   }
   try {
-    co_await client->raw(runPath(run.id) + "/continue", self->continueBody(false), std::nullopt, true);
+    co_await client->raw(runPath(run.id) + "/continue", self->continueBody(false), std::nullopt, Auth::bearer);
   } catch (const std::exception&) {
     // Whatever happened to the request, it is never sent again: the reconcile below
     // asks the service what became of the run.
@@ -91,7 +91,7 @@ JsonObject Workspace::continueBody(bool retry) const {
 
 void Workspace::watch(const std::string& runID) {
   watcher_.cancel();
-  watcher_.start(async::spawn(watcherTask(shared_from_this(), runID, generation_)), false);
+  watcher_.start(async::spawn(watcherTask(shared_from_this(), runID, generation_)), async::PreviousTask::leave);
 }
 
 async::Task<void> Workspace::watcherTask(std::shared_ptr<Workspace> self, std::string runID, std::string generation) {
@@ -101,7 +101,8 @@ async::Task<void> Workspace::watcherTask(std::shared_ptr<Workspace> self, std::s
     const auto client = self->api();
     if ((*self->current)->auditMode == std::optional<std::string>("full") && client) {
       try {
-        auto snapshot = co_await client->request<AuditProgressSnapshot>(runPath(runID) + "/lenses", std::nullopt, true);
+        auto snapshot =
+            co_await client->request<AuditProgressSnapshot>(runPath(runID) + "/lenses", std::nullopt, Auth::bearer);
         if (self->isCurrent(generation) && self->isOpenRun(runID)) self->liveProgress = std::move(snapshot);
       } catch (const async::Cancelled&) {
         co_return;
@@ -126,7 +127,7 @@ async::Task<void> Workspace::reconcile(std::string runID) {
   const auto generation = generation_;
   RunState reply;
   try {
-    reply = co_await client->request<RunState>(runPath(runID), std::nullopt, true);
+    reply = co_await client->request<RunState>(runPath(runID), std::nullopt, Auth::bearer);
   } catch (const async::Cancelled&) {
     co_return;
   } catch (const std::exception& failure) {
@@ -193,14 +194,15 @@ void Workspace::retryQuickRead() {
   busy = true;
   quickRetryable = false;
   error = std::nullopt;
-  operation_.start(async::spawn(retryTask(shared_from_this(), *client, **current, generation_)), false);
+  operation_.start(async::spawn(retryTask(shared_from_this(), *client, **current, generation_)),
+                   async::PreviousTask::leave);
 }
 
 async::Task<void> Workspace::retryTask(std::shared_ptr<Workspace> self, DesktopAPI client, SavedAudit run,
                                        std::string generation) {
   const auto context = co_await async::currentContext();
   try {
-    co_await client.raw(runPath(run.id) + "/continue", self->continueBody(true), std::nullopt, true);
+    co_await client.raw(runPath(run.id) + "/continue", self->continueBody(true), std::nullopt, Auth::bearer);
   } catch (const async::Cancelled&) {
   } catch (const std::exception& failure) {
     if (self->isCurrent(generation) && !context->isCancelled()) self->error = std::string(failure.what());

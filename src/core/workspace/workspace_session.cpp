@@ -1,7 +1,7 @@
 // Workspace: signing in and out, and loading the account, the run library and projects.
-#include "core/service/browser_connection.h"
-#include "core/service/json_fields.h"
-#include "core/service/session_keychain.h"
+#include "core/records/json_fields.h"
+#include "core/signin/browser_connection.h"
+#include "core/signin/session_keychain.h"
 #include "core/workspace/origin_text.h"
 #include "core/workspace/uuid_text.h"
 #include "core/workspace/workspace.h"
@@ -46,7 +46,7 @@ ProjectsReply ProjectsReply::fromJson(const nlohmann::json& value) {
 // Fire-and-forget: tells the service to drop a token that is being replaced.
 async::Task<void> revokeTask(DesktopAPI client) {
   try {
-    co_await client.raw("revoke", JsonObject{}, std::nullopt, true);
+    co_await client.raw("revoke", JsonObject{}, std::nullopt, Auth::bearer);
   } catch (...) {
     // The old token is dropped on this side whatever the service says.
   }
@@ -54,7 +54,7 @@ async::Task<void> revokeTask(DesktopAPI client) {
 
 }  // namespace
 
-void Workspace::connect(bool preservingSavedWork) {
+void Workspace::connect(SavedWork savedWork) {
   const Screen shownAtStart = *screen;
   const auto origin = DesktopAPI::validOrigin(*originText);
   if (!origin) {
@@ -63,7 +63,7 @@ void Workspace::connect(bool preservingSavedWork) {
   }
   if (account->has_value() || *fixture) {
     busy = false;
-    if (!preservingSavedWork) newAudit();
+    if (savedWork == SavedWork::discard) newAudit();
   }
   browser_->cancel();
   operation_.cancel();
@@ -78,7 +78,7 @@ void Workspace::connect(bool preservingSavedWork) {
   accountError = std::nullopt;
   fixture = false;
   reconnectRequired = false;
-  if (!preservingSavedWork) {
+  if (savedWork == SavedWork::discard) {
     current = std::nullopt;
     reports.set({});
     sidebarProjects.set({});
@@ -87,12 +87,12 @@ void Workspace::connect(bool preservingSavedWork) {
   renewGeneration();
   sessionGeneration_ = freshUUID();
   const auto task = async::spawn(
-      sessionTask(shared_from_this(), generation_, withoutSurroundingSlashes(*origin), preservingSavedWork, shownAtStart));
-  operation_.start(task, false);
+      sessionTask(shared_from_this(), generation_, withoutSurroundingSlashes(*origin), savedWork, shownAtStart));
+  operation_.start(task, async::PreviousTask::leave);
 }
 
 async::Task<void> Workspace::sessionTask(std::shared_ptr<Workspace> self, std::string generation, std::string origin,
-                                         bool preservingSavedWork, Screen shownAtStart) {
+                                         SavedWork savedWork, Screen shownAtStart) {
   if (!self->isCurrent(generation) || (co_await async::currentContext())->isCancelled()) co_return;
   TokenResponse token;
   try {
@@ -129,7 +129,7 @@ async::Task<void> Workspace::sessionTask(std::shared_ptr<Workspace> self, std::s
   co_await self->refreshAccount();
   if (self->isCurrent(generation) && self->account->has_value()) {
     self->busy = false;
-    self->screen = preservingSavedWork ? shownAtStart : Screen::input;
+    self->screen = savedWork == SavedWork::preserve ? shownAtStart : Screen::input;
   }
   if (self->isCurrent(generation)) self->busy = false;
 }
@@ -175,7 +175,7 @@ async::Task<void> Workspace::refreshAccount() {
   accountLoading = true;
   accountError = std::nullopt;
   try {
-    auto reply = co_await client->request<AccountReply>("me", std::nullopt, true);
+    auto reply = co_await client->request<AccountReply>("me", std::nullopt, Auth::bearer);
     const bool cancelled = (co_await async::currentContext())->isCancelled();
     if (isSessionCurrent(session) && !cancelled) {
       account = std::move(reply.account);
@@ -204,7 +204,7 @@ async::Task<void> Workspace::refreshLibrary() {
   if (!client) co_return;
   const auto session = sessionGeneration_;
   try {
-    auto reply = co_await client->request<LibraryReply>("library", std::nullopt, true);
+    auto reply = co_await client->request<LibraryReply>("library", std::nullopt, Auth::bearer);
     if (!isSessionCurrent(session)) co_return;
     reports = std::move(reply.runs);
     persist();
@@ -221,7 +221,7 @@ async::Task<void> Workspace::refreshProjects() {
   if (!client) co_return;
   const auto session = sessionGeneration_;
   try {
-    auto reply = co_await client->request<ProjectsReply>("projects", std::nullopt, true);
+    auto reply = co_await client->request<ProjectsReply>("projects", std::nullopt, Auth::bearer);
     if (!isSessionCurrent(session)) co_return;
     sidebarProjects = std::move(reply.projects);
   } catch (const async::Cancelled&) {

@@ -28,7 +28,7 @@ void appendGlyph(GtkSnapshot* snapshot, VeskGlyphKind kind, const Rect& rect, co
       GRAPHENE_RECT_INIT(static_cast<float>(rect.x - margin), static_cast<float>(rect.y - margin),
                          static_cast<float>(rect.width + 2 * margin), static_cast<float>(rect.height + 2 * margin));
   const std::unique_ptr<cairo_t, decltype(&cairo_destroy)> context(gtk_snapshot_append_cairo(snapshot, &bounds),
-                                                                    cairo_destroy);
+                                                                   cairo_destroy);
   cairo_t* cr = context.get();
   addGlyphPath(cr, VeskGlyphShape{kind}.path(rect));
   cairo_set_source_rgba(cr, colour.red, colour.green, colour.blue, colour.alpha);

@@ -42,15 +42,14 @@ void appendDirectionalLight(GtkSnapshot* snapshot, const graphene_rect_t& b, con
     return static_cast<float>(b.origin.x + (glass.rightToLeft ? 1 - fraction : fraction) * b.size.width);
   };
   const Rgba refract = VeskWebTokens::glassRefract;
-  appendFromTop(snapshot, b, across(1),
-                {colourStop(0, refract), colourStop(light->refractionEnd, refract.faded(0))});
+  appendFromTop(snapshot, b, across(1), {colourStop(0, refract), colourStop(light->refractionEnd, refract.faded(0))});
   appendFromTop(snapshot, b, across(light->sheenCentreX),
                 {colourStop(0, Rgba::white(light->sheenOpacity)), colourStop(light->sheenEnd, Rgba::white(0))});
   const Rgba ambient = VeskWebTokens::glassAmbient;
-  appendVertical(snapshot, b,
-                 {colourStop(0, Rgba::white(light->shadeTopOpacity)), colourStop(light->shadeClearStop, Rgba::white(0)),
-                  colourStop(light->shadeClearStop, ambient.faded(0)),
-                  colourStop(1, ambient.faded(light->ambientMultiplier))});
+  appendVertical(
+      snapshot, b,
+      {colourStop(0, Rgba::white(light->shadeTopOpacity)), colourStop(light->shadeClearStop, Rgba::white(0)),
+       colourStop(light->shadeClearStop, ambient.faded(0)), colourStop(1, ambient.faded(light->ambientMultiplier))});
 }
 
 void appendStroke(GtkSnapshot* snapshot, const GskRoundedRect& shape, double width, const Rgba& colour) {

@@ -3,7 +3,7 @@
 // the header toolbar and every sheet. It follows Reduce Transparency, Increase Contrast
 // and its size at once.
 #include "core/style/glass_recipe.h"
-#include "ui/style/single_child_widget.h"
+#include "ui/base/single_child_widget.h"
 
 namespace vesk::ui {
 

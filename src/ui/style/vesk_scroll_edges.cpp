@@ -83,8 +83,8 @@ void VeskScrollEdges::snapshot_vfunc(const Glib::RefPtr<Gtk::Snapshot>& snapshot
   if (bottomBand > 0) appendFadedBand(snapshot, content.get(), h - bottomBand, bottomBand);
 }
 
-void VeskScrollEdges::appendFadedBand(const Glib::RefPtr<Gtk::Snapshot>& snapshot, GskRenderNode* content,
-                                      double top, double height) {
+void VeskScrollEdges::appendFadedBand(const Glib::RefPtr<Gtk::Snapshot>& snapshot, GskRenderNode* content, double top,
+                                      double height) {
   const double w = get_width();
   const double h = get_height();
   const graphene_rect_t bounds =

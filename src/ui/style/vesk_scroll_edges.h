@@ -3,7 +3,7 @@
 // fade over 20 px (at most 12 % of the visible height) at an edge only while more
 // content lies beyond it. Content resting at its start or end keeps hard edges.
 #include "core/style/scroll_edges_geometry.h"
-#include "ui/style/single_child_widget.h"
+#include "ui/base/single_child_widget.h"
 
 #include <gtkmm/scrolledwindow.h>
 #include <sigc++/signal.h>
@@ -27,8 +27,7 @@ class VeskScrollEdges : public SingleChildWidget {
  private:
   void addContentMargins();
   void updateEdges();
-  void appendFadedBand(const Glib::RefPtr<Gtk::Snapshot>& snapshot, GskRenderNode* content, double top,
-                       double height);
+  void appendFadedBand(const Glib::RefPtr<Gtk::Snapshot>& snapshot, GskRenderNode* content, double top, double height);
 
   Gtk::ScrolledWindow& scroller_;
   Edges edges_;

@@ -47,8 +47,8 @@ VeskScrollVeil::VeskScrollVeil(double height, bool bottom, double opaqueFraction
 
 Gtk::SizeRequestMode VeskScrollVeil::get_request_mode_vfunc() const { return Gtk::SizeRequestMode::CONSTANT_SIZE; }
 
-void VeskScrollVeil::measure_vfunc(Gtk::Orientation orientation, int, int& minimum, int& natural,
-                                   int& minimumBaseline, int& naturalBaseline) const {
+void VeskScrollVeil::measure_vfunc(Gtk::Orientation orientation, int, int& minimum, int& natural, int& minimumBaseline,
+                                   int& naturalBaseline) const {
   minimum = natural = orientation == Gtk::Orientation::VERTICAL ? static_cast<int>(std::ceil(height_)) : 0;
   minimumBaseline = naturalBaseline = -1;
 }

@@ -10,8 +10,7 @@ namespace vesk::ui {
 
 namespace {
 
-void appendBloom(GtkSnapshot* snapshot, const WorkspaceCanvasRecipe::BlurredBloom& bloom,
-                 const graphene_rect_t& area) {
+void appendBloom(GtkSnapshot* snapshot, const WorkspaceCanvasRecipe::BlurredBloom& bloom, const graphene_rect_t& area) {
   const graphene_point_t centre =
       GRAPHENE_POINT_INIT(static_cast<float>(bloom.centre.x), static_cast<float>(bloom.centre.y));
   const auto stops = colourStops(bloom.stops);

@@ -1,8 +1,8 @@
 #include "ui/support/ui_test.h"
 
 #include "support/run_loop.h"
+#include "ui/base/widget_snapshot.h"
 #include "ui/style/style_startup.h"
-#include "ui/style/widget_snapshot.h"
 
 #include <gtk/gtk.h>
 
@@ -125,7 +125,8 @@ Glib::RefPtr<Gdk::Texture> renderNextFrame(Gtk::Widget& widget) {
 Pixels renderAndKeep(Gtk::Widget& widget, const std::string& artefactName) {
   const auto texture = renderNextFrame(widget);
   EXPECT_TRUE(texture) << "nothing rendered";
-  if (texture) gdk_texture_save_to_png(texture->gobj(), (std::string(VESK_TEST_ARTIFACT_DIR) + "/" + artefactName).c_str());
+  if (texture)
+    gdk_texture_save_to_png(texture->gobj(), (std::string(VESK_TEST_ARTIFACT_DIR) + "/" + artefactName).c_str());
   return Pixels(texture);
 }
 

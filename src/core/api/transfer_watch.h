@@ -1,0 +1,44 @@
+#pragma once
+// Guards one network transfer: a cancellable that follows the awaiting task's own and
+// also fires when the transfer has been idle for its time-out. The time-out measures
+// inactivity, not the whole transfer: every sign of progress (`touch()`) restarts it,
+// so a large reply that keeps arriving is never cut short.
+#include "core/async/task_context.h"
+#include "core/platform/object_ptr.h"
+
+#include <gio/gio.h>
+
+#include <chrono>
+
+namespace vesk {
+
+class TransferWatch {
+ public:
+  // `idleLimit` is nominal; the Timing scale applies. The clock starts at once.
+  TransferWatch(GCancellable* taskCancellable, std::chrono::milliseconds idleLimit);
+  TransferWatch(const TransferWatch&) = delete;
+  TransferWatch& operator=(const TransferWatch&) = delete;
+
+  // Pass this to every GIO call of the transfer.
+  GCancellable* cancellable() const { return cancellable_.get(); }
+  // Progress was made: the idle clock starts over.
+  void touch();
+  // Throws the C++ form of an error that ended the transfer: a time-out of this watch
+  // becomes a platform time-out error, a cancellation of the task Cancelled, anything
+  // else the platform's own error.
+  [[noreturn]] void fail(const GError* error) const;
+
+  static constexpr const char* timedOutMessage = "The request timed out.";
+
+ private:
+  void arm();
+
+  glib::ObjectPtr<GCancellable> task_;
+  glib::ObjectPtr<GCancellable> cancellable_;
+  std::chrono::milliseconds idleLimit_;
+  glib::SourceId timer_;
+  async::CancelHook followTask_;
+  bool timedOut_ = false;
+};
+
+}  // namespace vesk

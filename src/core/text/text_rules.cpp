@@ -1,0 +1,111 @@
+#include "core/text/text_rules.h"
+
+#include <unicode/brkiter.h>
+#include <unicode/locid.h>
+#include <unicode/normalizer2.h>
+#include <unicode/uchar.h>
+
+#include <memory>
+#include <stdexcept>
+
+namespace vesk {
+
+namespace {
+
+// One character break iterator per thread: creating one costs far more than a short
+// text takes to walk, and an iterator must not be shared between threads.
+icu::BreakIterator& characterBreaks(const icu::UnicodeString& text) {
+  thread_local std::unique_ptr<icu::BreakIterator> iterator = [] {
+    UErrorCode status = U_ZERO_ERROR;
+    std::unique_ptr<icu::BreakIterator> created(
+        icu::BreakIterator::createCharacterInstance(icu::Locale::getRoot(), status));
+    if (U_FAILURE(status) || !created) throw std::runtime_error("ICU character breaks are unavailable");
+    return created;
+  }();
+  iterator->setText(text);
+  return *iterator;
+}
+
+// Calls `visit(start, end)` for each user-perceived character of `text` (UTF-16
+// offsets) until it returns false.
+template <class Visit>
+void forEachCharacter(const icu::UnicodeString& text, Visit visit) {
+  icu::BreakIterator& breaks = characterBreaks(text);
+  int32_t start = breaks.first();
+  for (int32_t end = breaks.next(); end != icu::BreakIterator::DONE; start = end, end = breaks.next()) {
+    if (!visit(start, end)) return;
+  }
+}
+
+}  // namespace
+
+icu::UnicodeString toUnicode(std::string_view utf8) {
+  return icu::UnicodeString::fromUTF8(icu::StringPiece(utf8.data(), static_cast<int32_t>(utf8.size())));
+}
+
+std::string toUtf8(const icu::UnicodeString& text) {
+  std::string out;
+  text.toUTF8String(out);
+  return out;
+}
+
+std::vector<std::string> splitAtWhiteSpace(std::string_view text) {
+  const icu::UnicodeString unicode = toUnicode(text);
+  std::vector<std::string> pieces;
+  int32_t pieceStart = 0;
+  auto closePiece = [&](int32_t end) {
+    if (end > pieceStart) pieces.push_back(toUtf8(unicode.tempSubStringBetween(pieceStart, end)));
+  };
+  forEachCharacter(unicode, [&](int32_t start, int32_t end) {
+    if (u_isUWhiteSpace(unicode.char32At(start))) {
+      closePiece(start);
+      pieceStart = end;
+    }
+    return true;
+  });
+  closePiece(unicode.length());
+  return pieces;
+}
+
+std::string prefixOfCharacters(std::string_view text, std::size_t count) {
+  const icu::UnicodeString unicode = toUnicode(text);
+  int32_t taken = 0;
+  std::size_t characters = 0;
+  forEachCharacter(unicode, [&](int32_t, int32_t end) {
+    if (characters == count) return false;
+    ++characters;
+    taken = end;
+    return true;
+  });
+  return toUtf8(unicode.tempSubString(0, taken));
+}
+
+std::string prefixWithinUTF16(std::string_view text, std::int64_t maxUTF16) {
+  if (maxUTF16 <= 0) return {};
+  const icu::UnicodeString unicode = toUnicode(text);
+  int32_t taken = 0;
+  forEachCharacter(unicode, [&](int32_t, int32_t end) {
+    // The prefix up to `end` is exactly the running total of character lengths.
+    if (end > maxUTF16) return false;
+    taken = end;
+    return true;
+  });
+  return toUtf8(unicode.tempSubString(0, taken));
+}
+
+std::string lowercased(std::string_view text) {
+  icu::UnicodeString unicode = toUnicode(text);
+  unicode.toLower(icu::Locale::getRoot());
+  return toUtf8(unicode);
+}
+
+std::string canonicalForm(std::string_view text) {
+  UErrorCode status = U_ZERO_ERROR;
+  const icu::Normalizer2* nfc = icu::Normalizer2::getNFCInstance(status);
+  if (U_FAILURE(status)) throw std::runtime_error("ICU normalisation data is unavailable");
+  const icu::UnicodeString normalized = nfc->normalize(toUnicode(text), status);
+  if (U_FAILURE(status)) throw std::runtime_error("ICU could not normalise a text");
+  return toUtf8(normalized);
+}
+
+}  // namespace vesk
