@@ -22,6 +22,8 @@ using vesk::testing::runTask;
 
 namespace {
 
+using namespace std::string_literals;
+
 // A small reply record of the usual shape; it also notes the thread that decoded it.
 struct Greeting {
   std::string text;
@@ -61,10 +63,25 @@ TEST(DesktopAPIRequest, DecodesTheReplyRecordOffTheMainThread) {
 TEST(DesktopAPIRequest, AReplyThatDoesNotDecodeIsUnreadable) {
   FakeService service;
   const DesktopAPI api{service.origin(), "t"};
+  std::string millionNumbers = R"({"text":"a","numbers":[0)";
+  for (int i = 1; i < 1'000'000; ++i) millionNumbers += ",0";
+  millionNumbers += "]}";
   const std::vector<std::string> bodies = {
-      "", "not json", R"({"text":5})", R"({"text":"a","numbers":"x"})", R"([{"text":"a"}])", "{\"text\":\"\xff\"}"};
+      "",
+      "not json",
+      R"({"text":5})",
+      R"({"text":"a","numbers":"x"})",
+      R"([{"text":"a"}])",
+      "{\"text\":\"\xff\"}",
+      // Text after the document, even behind a NUL byte.
+      "{\"text\":\"a\"}\0{\"text\":\"b\"}"s,
+      "{\"text\":\"a\"}\0"s,
+      // Shapes no record needs, refused before a document is built.
+      R"({"text":"a","extra":[)" + std::string(64, '[') + std::string(64, ']') + "]}",
+      millionNumbers,
+  };
   for (std::size_t i = 0; i < bodies.size(); ++i) {
-    SCOPED_TRACE(bodies[i]);
+    SCOPED_TRACE(bodies[i].substr(0, 100));
     const std::string path = "/api/desktop/bad/" + std::to_string(i);
     service.reply("GET", path, Reply::json(bodies[i]));
     const auto error = failureOf<DecodingError>(api.request<Greeting>(path.substr(13), std::nullopt, Auth::none));
@@ -91,6 +108,12 @@ TEST(DesktopAPIProbe, AcceptsOnlyTheDesktopProtocolVersionOne) {
       {200, R"({"protocol":"vesk-desktop","version":"1"})", false},
       {200, R"({"protocol":"vesk-desktop"})", false},
       {200, R"({"protocol":"vesk-desktop","version":1.5})", false},
+      // Whole numbers are judged as written, as in every other record.
+      {200, R"({"protocol":"vesk-desktop","version":1.0})", true},
+      {200, R"({"protocol":"vesk-desktop","version":0.1e1})", true},
+      {200, R"({"protocol":"vesk-desktop","version":1.0000000000000001})", false},
+      {200, R"({"protocol":"vesk-desktop","version":-9223372036854775809})", false},
+      {200, "{\"protocol\":\"vesk-desktop\",\"version\":1}\0junk"s, false},
       {200, "<html></html>", false},
       {200, "", false},
       {404, R"({"error":"Not found."})", false},

@@ -65,6 +65,8 @@ TEST(JsonFields, IntegersAreWholeNumbersWithinSigned64Bits) {
       {"9223372036854775807", max},
       {"-9223372036854775808", min},
       {"-9.223372036854775808e18", min},
+      {"1.0", 1},
+      {"9223372036854775807.0", max},
       {"\"3\"", std::nullopt},
       {"3.5", std::nullopt},
       {"1e-2", std::nullopt},
@@ -73,12 +75,17 @@ TEST(JsonFields, IntegersAreWholeNumbersWithinSigned64Bits) {
       {"18446744073709551616", std::nullopt},
       {"9.3e18", std::nullopt},
       {"-9.3e18", std::nullopt},
+      {"-9223372036854775809", std::nullopt},
+      {"1.0000000000000001", std::nullopt},
+      {"1e-400", std::nullopt},
+      {"9223372036854775807.5", std::nullopt},
       {"true", std::nullopt},
       {"[3]", std::nullopt},
       {"{}", std::nullopt},
   };
   for (const auto& c : cases) {
-    const json object = json::parse(std::string(R"({"k":)") + c.member + "}");
+    // Read as a reply is: whether a number is whole is decided from the number as written.
+    const json object = vesk::parseJsonDocument(std::string(R"({"k":)") + c.member + "}");
     EXPECT_EQ(readBothWays(object, [](JsonFields& f) { return f.integer("k"); }), c.expected) << c.member;
     const auto optional = readBothWays(object, [](JsonFields& f) { return f.optionalInteger("k"); });
     if (c.expected) {
@@ -87,6 +94,8 @@ TEST(JsonFields, IntegersAreWholeNumbersWithinSigned64Bits) {
       EXPECT_FALSE(optional.has_value()) << "optional " << c.member << " must fail, not be skipped";
     }
   }
+  EXPECT_EQ(failureOf(vesk::parseJsonDocument(R"({"k":1.0000000000000001})"), [](JsonFields& f) { f.integer("k"); }),
+            "k: expected a whole number within signed 64 bits, got 1.0");
 }
 
 TEST(JsonFields, FlagsTextsAndListsTakeOnlyTheirOwnType) {

@@ -22,7 +22,7 @@ LibraryProject fullProject() {
 template <class Record>
 std::optional<std::string> listFailure(const std::string& reply, const char* key) {
   try {
-    JsonFields(json::parse(reply), "reply").list<Record>(key);
+    JsonFields(vesk::parseJsonDocument(reply), "reply").list<Record>(key);
   } catch (const DecodingError& error) {
     return error.detail();
   }

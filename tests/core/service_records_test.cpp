@@ -17,7 +17,7 @@ namespace {
 
 // The "runs" list of a library reply, decoded the way the client reads it.
 std::vector<SavedAudit> decodeRuns(const std::string& reply) {
-  return JsonFields(json::parse(reply), "library").list<SavedAudit>("runs");
+  return JsonFields(vesk::parseJsonDocument(reply), "library").list<SavedAudit>("runs");
 }
 
 std::string runsFailure(const std::string& reply) {

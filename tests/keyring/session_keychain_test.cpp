@@ -28,11 +28,15 @@ const SecretSchema* plainSchema() {
   return &schema;
 }
 
+// The secret is stored byte for byte, NUL bytes included.
 void storeItem(const std::string& service, const std::string& account, const std::string& secret) {
   vesk::glib::ErrorSlot error;
-  ASSERT_TRUE(secret_password_store_sync(plainSchema(), SECRET_COLLECTION_DEFAULT, "test item", secret.c_str(), nullptr,
-                                         error.out(), "service", service.c_str(), "account", account.c_str(), nullptr))
-      << error.message();
+  SecretValue* value = secret_value_new(secret.data(), static_cast<gssize>(secret.size()), "text/plain");
+  const bool stored =
+      secret_password_store_binary_sync(plainSchema(), SECRET_COLLECTION_DEFAULT, "test item", value, nullptr,
+                                        error.out(), "service", service.c_str(), "account", account.c_str(), nullptr);
+  secret_value_unref(value);
+  ASSERT_TRUE(stored) << error.message();
 }
 
 // The secrets of every item matching the service (and the account, when given).
@@ -66,13 +70,17 @@ SessionRecord session(const std::string& token) {
 TEST(SessionKeychain, LoadsNothingWithoutAnItemOrFromAnItemThatIsNotASession) {
   EXPECT_EQ(SessionKeychain("test.none").load(), std::nullopt);
 
-  for (const std::string stored :
-       {"not json", R"({"token":"t","origin":"o"})", R"({"token":"t","origin":"o","expires":"2030-01-01"})"}) {
-    SCOPED_TRACE(stored);
+  const std::string valid = R"({"token":"t","origin":"https://vesk.app","expires":0})";
+  for (const std::string& stored :
+       {std::string("not json"), std::string(R"({"token":"t","origin":"o"})"),
+        std::string(R"({"token":"t","origin":"o","expires":"2030-01-01"})"), valid + '\0' + "{}", valid + '\0'}) {
+    SCOPED_TRACE(nlohmann::json(stored).dump());
     storeItem("test.unreadable", "desktop", stored);
     EXPECT_EQ(SessionKeychain("test.unreadable").load(), std::nullopt);
     EXPECT_EQ(secretsOf("test.unreadable"), std::vector<std::string>{stored}) << "the item stays";
   }
+  storeItem("test.unreadable", "desktop", valid + " \n");
+  EXPECT_TRUE(SessionKeychain("test.unreadable").load()) << "white space after the record is no fault";
 }
 
 TEST(SessionKeychain, SavingTwiceLeavesOneItemHoldingTheSecond) {

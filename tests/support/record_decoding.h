@@ -1,6 +1,8 @@
 #pragma once
 // Decodes a record from JSON text both ways a caller can: from a const document (copying)
-// and from a document handed over as an rvalue (moving). The two must agree exactly.
+// and from a document handed over as an rvalue (moving). The two must agree exactly. The
+// text is parsed the way a reply is.
+#include "core/records/json_fields.h"
 #include "core/records/vesk_error.h"
 
 #include <gtest/gtest.h>
@@ -15,7 +17,7 @@ namespace vesk::testing {
 // The decoded record, or the DecodingError (rethrown after checking both paths agree).
 template <class Record>
 Record decodeRecord(std::string_view text) {
-  const nlohmann::json document = nlohmann::json::parse(text);
+  const nlohmann::json document = parseJsonDocument(text);  // as a reply is read
   std::optional<Record> copied;
   std::string copyFailure;
   try {

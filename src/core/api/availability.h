@@ -11,7 +11,8 @@ struct Availability {
   std::string protocol;
   std::int64_t version = 0;
 
-  // Throws DecodingError when "protocol" is not text or "version" not an integer.
+  // Throws DecodingError when "protocol" is not text or "version" not an integer, read
+  // by the same rules as every other record.
   static Availability fromJson(const nlohmann::json& json);
   bool operator==(const Availability&) const = default;
 };

@@ -4,6 +4,7 @@
 #include "core/api/availability.h"
 #include "core/api/desktop_api_sentences.h"
 #include "core/api/http_exchange.h"
+#include "core/records/json_document.h"
 
 namespace vesk {
 
@@ -69,7 +70,12 @@ std::chrono::seconds DesktopAPI::timeoutFor(std::string_view operation, std::str
 DesktopHTTPError DesktopAPI::failure(int status, std::string_view data) {
   std::optional<std::string> message;
   std::optional<std::string> code;
-  const auto json = nlohmann::json::parse(data, nullptr, false);
+  nlohmann::json json;
+  try {
+    json = parseJsonDocument(data);
+  } catch (const DecodingError&) {
+    // No readable body: the sentence below names the status.
+  }
   if (json.is_object()) {
     const auto error = json.find("error");
     if (error != json.end() && error->is_object()) {
@@ -88,7 +94,7 @@ async::Task<void> DesktopAPI::checkConnectionAvailability() const { return probe
 
 void DesktopAPI::validateConnectionAvailability(std::string_view data) {
   try {
-    const auto availability = Availability::fromJson(nlohmann::json::parse(data));
+    const auto availability = Availability::fromJson(parseJsonDocument(data));
     if (availability.protocol == "vesk-desktop" && availability.version == 1) return;
   } catch (const DecodingError&) {
   } catch (const nlohmann::json::exception&) {
@@ -96,12 +102,6 @@ void DesktopAPI::validateConnectionAvailability(std::string_view data) {
   throw VeskError::message(sentences::signInUnavailable);
 }
 
-nlohmann::json DesktopAPI::parseReply(const std::string& bytes) {
-  try {
-    return nlohmann::json::parse(bytes);
-  } catch (const nlohmann::json::exception& e) {
-    throw DecodingError(e.what());
-  }
-}
+nlohmann::json DesktopAPI::parseReply(const std::string& bytes) { return parseJsonDocument(bytes); }
 
 }  // namespace vesk

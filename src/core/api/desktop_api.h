@@ -78,8 +78,19 @@ struct DesktopAPI {
   // The idle time-out of a call, from its operation and method alone.
   static std::chrono::seconds timeoutFor(std::string_view operation, std::string_view method);
 
-  // Parses reply bytes as JSON; throws DecodingError.
+  // Parses reply bytes as JSON (parseJsonDocument); throws DecodingError.
   static nlohmann::json parseReply(const std::string& bytes);
+
+  // What a reply's bytes go through on the worker thread: parsed, then decoded as T.
+  template <class T>
+  static T decode(const std::string& bytes) {
+    const auto json = parseReply(bytes);
+    try {
+      return T::fromJson(json);
+    } catch (const nlohmann::json::exception& e) {
+      throw DecodingError(e.what());
+    }
+  }
 
  private:
   template <class T>
@@ -89,15 +100,6 @@ struct DesktopAPI {
     // worker reads the bytes in place instead of copying megabytes. (Moving them into the
     // lambda is no option either: GCC 12 destroys such a capture twice in a co_await.)
     co_return co_await async::inBackground([&bytes] { return decode<T>(bytes); });
-  }
-  template <class T>
-  static T decode(const std::string& bytes) {
-    const auto json = parseReply(bytes);
-    try {
-      return T::fromJson(json);
-    } catch (const nlohmann::json::exception& e) {
-      throw DecodingError(e.what());
-    }
   }
 };
 

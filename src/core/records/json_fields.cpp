@@ -1,6 +1,5 @@
 #include "core/records/json_fields.h"
 
-#include <cmath>
 #include <limits>
 
 namespace vesk {
@@ -37,14 +36,6 @@ constexpr std::string_view wholeNumberWords = "a whole number within signed 64 b
 }
 
 }  // namespace
-
-nlohmann::json parseJsonDocument(std::string_view bytes) {
-  try {
-    return nlohmann::json::parse(bytes);
-  } catch (const nlohmann::json::exception& error) {
-    throw DecodingError(joined("document", error.what()));
-  }
-}
 
 JsonFields::JsonFields(const nlohmann::json& value, std::string_view record) : object_(&value), moving_(false) {
   checkType(value, Type::object, "an object", record);
@@ -145,15 +136,10 @@ std::int64_t JsonFields::wholeNumber(const nlohmann::json& value, std::string_vi
       }
       return static_cast<std::int64_t>(unsignedValue);
     }
-    case Type::number_float: {
-      // 3.0 and 1e2 are whole; 2^63 itself is out of range, -2^63 is not.
-      const double floating = value.get<double>();
-      constexpr double limit = 9223372036854775808.0;  // 2^63, exact in a double
-      if (!std::isfinite(floating) || std::trunc(floating) != floating || floating < -limit || floating >= limit) {
-        failWholeNumber(value, key);
-      }
-      return static_cast<std::int64_t>(floating);
-    }
+    // The parser turned every number written as a whole within range ("3.0", "1e2") into
+    // an integer; a double is a fraction or out of range as written, even where its
+    // rounded value is whole ("1.0000000000000001", "1e-400").
+    case Type::number_float: failWholeNumber(value, key);
     default: failType(value, wholeNumberWords, key);
   }
 }

@@ -4,8 +4,11 @@
 // Reading rules: keys match exactly and case-sensitively; a required key that is missing,
 // null or of another type fails; an optional key that is missing or null is absent, and
 // of another type fails; keys nobody asks for are ignored. Integers are JSON numbers with
-// a whole value within signed 64 bits; flags are only true and false. Every failure
-// throws vesk::DecodingError whose detail names the key (with its path when nested).
+// a whole value within signed 64 bits, as written: parseJsonDocument() keeps every such
+// number as an integer, so a double is never read as one. Flags are only true and false.
+// Every failure throws vesk::DecodingError whose detail names the key (with its path when
+// nested).
+#include "core/records/json_document.h"
 #include "core/records/vesk_error.h"
 
 #include <nlohmann/json.hpp>
@@ -18,9 +21,6 @@
 #include <vector>
 
 namespace vesk {
-
-// Parses bytes as JSON; a syntax error becomes a DecodingError.
-nlohmann::json parseJsonDocument(std::string_view bytes);
 
 // Reads the members of one JSON object. Built from an rvalue, it moves texts and nested
 // values out of the document instead of copying them, which matters for multi-megabyte

@@ -3,6 +3,7 @@
 #include "core/async/timing.h"
 #include "core/platform/cancel_after.h"
 #include "core/platform/object_ptr.h"
+#include "core/records/json_document.h"
 #include "core/records/vesk_error.h"
 
 #include <libsecret/secret.h>
@@ -109,7 +110,7 @@ std::optional<SessionRecord> SessionKeychain::load() const {
   const auto text = loadText();
   if (!text) return std::nullopt;
   try {
-    return SessionRecord::fromJson(nlohmann::json::parse(*text));
+    return SessionRecord::fromJson(parseJsonDocument(*text));
   } catch (const std::exception&) {
     return std::nullopt;  // not a session record; the item stays for the workspace to replace
   }
