@@ -67,6 +67,8 @@ TEST(JsonDocument, RefusesDeepNestingAndTooManyValuesBeforeBuildingAnything) {
   EXPECT_EQ(refusalOf("[" + nestedObjects(64) + "]"), "document: nested deeper than 64 levels");
   // Brackets inside texts, escaped quotes included, are text and not nesting.
   EXPECT_EQ(refusalOf(R"({"a":")" + std::string(100, '[') + R"(\"[[[","b":[[]]})"), "");
+  EXPECT_EQ(refusalOf(R"({"a":"x\\","b":)" + nestedArrays(64) + "}"), "document: nested deeper than 64 levels")
+      << "an escaped backslash does not escape the quote after it";
 
   // A million values, each kind counted once, keys not counted.
   EXPECT_EQ(refusalOf(arrayOfValues(1'000'000, "0")), "");

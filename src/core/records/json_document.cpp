@@ -4,6 +4,7 @@
 #include "core/records/written_number.h"
 
 #include <cstdint>
+#include <cstring>
 #include <string>
 
 namespace vesk {
@@ -16,12 +17,18 @@ bool isTokenCharacter(char c) {
   return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '-' || c == '+' || c == '.';
 }
 
-// Past the closing quote of a text whose opening quote was just read.
+// Past the closing quote of a text whose opening quote was just read. A quote closes the
+// text unless an odd run of backslashes stands before it; texts are most of a reply's
+// bytes, so they are skipped a quote at a time.
 const char* pastText(const char* at, const char* end) {
+  const char* const start = at;
   while (at < end) {
-    const char c = *at++;
-    if (c == '"') return at;
-    if (c == '\\' && at < end) ++at;
+    const auto* quote = static_cast<const char*>(std::memchr(at, '"', static_cast<std::size_t>(end - at)));
+    if (quote == nullptr) return end;
+    const char* before = quote;
+    while (before > start && before[-1] == '\\') --before;
+    if ((quote - before) % 2 == 0) return quote + 1;
+    at = quote + 1;
   }
   return end;
 }
