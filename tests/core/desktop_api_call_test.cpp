@@ -204,10 +204,16 @@ TEST_F(DesktopAPICall, ReadsTheServiceErrorBody) {
       {400, R"({"message":"other key"})", couldNotConfirm + "400" + checkSaved, std::nullopt},
       {503, "<html>down</html>", couldNotConfirm + "503" + checkSaved, std::nullopt},
       {404, R"({"error":"Not here."} trailing)", couldNotConfirm + "404" + checkSaved, std::nullopt},
+      // Error bodies are read by the same rules as every reply: the whole byte range, and
+      // no shape deeper or larger than any reply needs.
+      {404, std::string(R"({"error":"Not here."})") + '\0' + "junk", couldNotConfirm + "404" + checkSaved,
+       std::nullopt},
+      {500, R"({"error":"Deep.","x":)" + std::string(64, '[') + std::string(64, ']') + "}",
+       couldNotConfirm + "500" + checkSaved, std::nullopt},
   };
   for (std::size_t i = 0; i < cases.size(); ++i) {
     const auto& c = cases[i];
-    SCOPED_TRACE(std::to_string(c.status) + " " + c.body);
+    SCOPED_TRACE(std::to_string(c.status) + " " + nlohmann::json(c.body).dump());
     const std::string path = "/api/desktop/fail/" + std::to_string(i);
     service.reply("GET", path, Reply::json(c.body, c.status));
     const auto error = failureOf<DesktopHTTPError>(api.raw(path.substr(13), std::nullopt, std::nullopt, Auth::bearer));
