@@ -18,8 +18,7 @@ class SaveDialog {
   virtual async::Task<std::optional<std::string>> choosePdfDestination(std::string suggestedName) = 0;
   // Asks for the destination of a text or any other file, proposing `suggestedName`;
   // nothing when the user cancels.
-  virtual async::Task<std::optional<std::string>> chooseDestination(std::string suggestedName,
-                                                                    SavedFileKind kind) = 0;
+  virtual async::Task<std::optional<std::string>> chooseDestination(std::string suggestedName, SavedFileKind kind) = 0;
 };
 
 }  // namespace vesk
