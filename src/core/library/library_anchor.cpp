@@ -95,7 +95,8 @@ async::Task<void> ProjectLibraryState::exportTask(Self self, DesktopAPI api, std
     destination =
         co_await dialog->chooseDestination(safeFileName(filename, fallbackAnchorName), SavedFileKind::anyFile);
     if (!destination) co_return;
-    // The write runs off the main loop; the frame keeps the bytes and the path alive.
+    // No check after the panel: the user chose to save, and the write needs nothing of the
+    // state. It runs off the main loop; the frame keeps the bytes and the path alive.
     co_await async::inBackground([&file, &destination] { writeAtomically(*destination, file.bytes); });
   } catch (const async::Cancelled&) {
     co_return;
