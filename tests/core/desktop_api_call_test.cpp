@@ -212,6 +212,10 @@ TEST_F(DesktopAPICall, ReadsTheServiceErrorBody) {
       {400, R"({"message":"other key"})", couldNotConfirm + "400" + checkSaved, std::nullopt},
       {503, "<html>down</html>", couldNotConfirm + "503" + checkSaved, std::nullopt},
       {404, R"({"error":"Not here."} trailing)", couldNotConfirm + "404" + checkSaved, std::nullopt},
+      // A NUL in the text is kept, shown as U+FFFD, with everything after it.
+      {422, R"({"error":"Before\u0000after."})", "Before\uFFFDafter.", std::nullopt},
+      {400, R"({"error":{"message":"\u0000A\u0000\u0000B","code":"c\u0000d"}})", "\uFFFDA\uFFFD\uFFFDB",
+       std::string("c\0d", 3)},
   };
   for (std::size_t i = 0; i < cases.size(); ++i) {
     const auto& c = cases[i];
@@ -221,6 +225,14 @@ TEST_F(DesktopAPICall, ReadsTheServiceErrorBody) {
     const auto error = failureOf<DesktopHTTPError>(api.raw(path.substr(13), std::nullopt, std::nullopt, Auth::bearer));
     EXPECT_EQ(error.status(), c.status);
     EXPECT_EQ(error.message(), c.message);
+    EXPECT_EQ(std::string(error.what()), c.message);
     EXPECT_EQ(error.code(), c.code);
   }
+}
+
+TEST(VeskErrorText, KeepsEverythingAfterANul) {
+  EXPECT_EQ(std::string(VeskError(std::string("a\0b\0", 4)).what()), "a\uFFFDb\uFFFD");
+  EXPECT_EQ(std::string(VeskError::message(std::string("\0", 1)).what()), "\uFFFD");
+  const DesktopHTTPError error(400, std::nullopt, std::string("x\0y", 3));
+  EXPECT_EQ(error.message(), "x\uFFFDy");
 }
