@@ -93,6 +93,7 @@ TEST(PillRecipe, InsideAPopupAFilledPillLosesOnlyItsRimAndShadow) {
     auto popup = look(role, {.hovered = true, .insidePopup = true});
     const auto window = look(role, {.hovered = true});
     EXPECT_FALSE(popup.shadow);
+    EXPECT_NE(popup.rim, PillRim::gradient) << "no light rim";
     EXPECT_EQ(window.rim == PillRim::gradient, PillRecipe::filled(role));
     popup.rim = window.rim;
     popup.shadow = window.shadow;
