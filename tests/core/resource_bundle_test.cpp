@@ -36,6 +36,9 @@ TEST(ResourceBundle, TakesTheFirstFolderThatExistsAndFindsOnlyRegularFiles) {
   EXPECT_EQ(bundle->file("Fonts/JetBrainsMono-Regular.ttf"), second / "Fonts" / "JetBrainsMono-Regular.ttf");
   EXPECT_FALSE(bundle->file("Fonts/DMSans-Regular.ttf"));
   EXPECT_FALSE(bundle->file("wordmark.png"));
+  EXPECT_EQ(bundle->folder("Fonts"), second / "Fonts");
+  EXPECT_FALSE(bundle->folder("Fonts/JetBrainsMono-Regular.ttf"));  // a file, not a folder
+  EXPECT_FALSE(bundle->folder("Icons"));
 
   const std::vector<fs::path> none{missing, notAFolder};
   EXPECT_FALSE(ResourceBundle::firstExisting(none));

@@ -210,12 +210,15 @@ void StyleGallery::addGlyphs() {
 
 void StyleGallery::addSymbols() {
   append(heading("Symbols"));
-  append(caption("The platform symbol names and their stand-ins: icon theme icons, or a glyph."));
+  append(caption("The platform symbol names and their stand-ins: icon theme icons, our own icons, or a glyph."));
   auto& g = grid(24, 10);
   int index = 0;
   for (const auto& symbol : SymbolIcons::all()) {
     auto& cell = box(Gtk::Orientation::HORIZONTAL, 10);
-    if (auto* image = makeSymbolImage(symbol.symbol, 20)) cell.append(*image);
+    if (auto* image = makeSymbolImage(symbol.symbol, 20)) {
+      cell.append(*image);
+      symbolSamples_[std::string(symbol.symbol)] = image;
+    }
     const std::string standIn =
         symbol.glyph ? std::string("glyph ") + glyphName(*symbol.glyph) : std::string(symbol.iconName);
     cell.append(caption(std::string(symbol.symbol) + " \u2192 " + standIn));
@@ -354,5 +357,7 @@ Gtk::Button& StyleGallery::choiceSample(VeskChoicePillTreatment treatment, bool 
 VeskGlyph& StyleGallery::glyphSample(VeskGlyphKind kind, int size, int colour) {
   return *glyphSamples_.at({kind, size, colour});
 }
+
+Gtk::Widget& StyleGallery::symbolSample(std::string_view symbol) { return *symbolSamples_.at(std::string(symbol)); }
 
 }  // namespace vesk::ui
