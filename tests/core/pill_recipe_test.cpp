@@ -30,15 +30,16 @@ PillLook look(Role role, const PillState& state) { return PillRecipe::look(role,
 
 TEST(PillRecipe, HeightIsTheMinimumOrThePaddedLabel) {
   for (const auto role : vesk::allButtonRoles) {
-    for (const bool compact : {false, true}) {
-      const auto m = PillRecipe::metrics(role, compact);
+    for (const auto size : vesk::allPillSizes) {
+      const auto m = PillRecipe::metrics(role, size);
       const double fits = m.minimumHeight - 2 * m.verticalPadding;  // the tallest label the minimum holds
-      EXPECT_EQ(PillRecipe::height(role, compact, fits), m.minimumHeight);
-      EXPECT_EQ(PillRecipe::height(role, compact, fits + 10), m.minimumHeight + 10);
+      EXPECT_EQ(PillRecipe::height(role, size, fits), m.minimumHeight);
+      EXPECT_EQ(PillRecipe::height(role, size, fits + 10), m.minimumHeight + 10);
     }
-    EXPECT_LE(PillRecipe::metrics(role, true).minimumHeight, PillRecipe::metrics(role, false).minimumHeight);
+    EXPECT_LE(PillRecipe::metrics(role, vesk::PillSize::compact).minimumHeight,
+              PillRecipe::metrics(role, vesk::PillSize::regular).minimumHeight);
   }
-  EXPECT_EQ(PillRecipe::height(Role::tertiary, true, 0), 30);  // the pixel tests hold 44 and 42
+  EXPECT_EQ(PillRecipe::height(Role::tertiary, vesk::PillSize::compact, 0), 30);  // the pixel tests hold 44 and 42
 }
 
 TEST(PillRecipe, FilledRolesShareEverythingButTheFill) {
