@@ -2,8 +2,8 @@
 #include "core/library/project_library_state.h"
 #include "core/platform/preview_image.h"
 #include "support/library_fixture.h"
+#include "support/temporary_folder.h"
 
-#include <glib/gstdio.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -72,11 +72,9 @@ struct AnchorFixture : LibraryFixture {
     routeLibrary({}, {});
     configure();
     service.clearRequests();
-    folder = std::filesystem::temp_directory_path() / ("vesk-anchor-" + std::to_string(g_random_int()));
-    std::filesystem::create_directories(folder);
   }
-  ~AnchorFixture() { std::filesystem::remove_all(folder); }
-  std::filesystem::path folder;
+  TemporaryFolder temporary;
+  const std::filesystem::path& folder = temporary.path();
 };
 
 }  // namespace

@@ -192,7 +192,9 @@ TEST(ProjectLibraryOpen, IdentifiersReachPathsOnlyThroughTheClientsCheck) {
   f.routeLibrary({}, {});
   f.configure();
   f.service.clearRequests();
-  for (const std::string id : {"a/b", "a?b", "a#b", "a%2Fb", "..", "a/../b"}) {
+  for (const std::string id : {"a/b", "a?b", "a#b", "a%2Fb", ".", "..", "a/../b", "a\nb", "a\tb",
+                               "a\x7f"
+                               "b"}) {
     f.state->error = std::nullopt;
     waitFor(f.state->openProject(LibraryProject(id, "Odd")));
     EXPECT_EQ(*f.state->error, "Invalid Vesk operation.") << id;
