@@ -11,7 +11,6 @@
 namespace vesk {
 
 void ArchiveCollector::append(std::vector<SavedAudit>&& page) {
-  runs_.reserve(runs_.size() + page.size());
   for (auto& run : page) {
     if (seen_.insert(run.id).second) runs_.push_back(std::move(run));
   }
