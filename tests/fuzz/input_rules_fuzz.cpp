@@ -6,16 +6,21 @@
 // byte a file name (absent without it).
 //
 // Besides the sanitizers it checks that the rules fail only with their own sentences
-// (VeskError), stay within their budgets, and that text rules given valid UTF-8 keep
-// to what they promise (prefixes are prefixes, canonical forms are canonical).
+// (VeskError), stay within their budgets, that the address scans find what the ICU
+// expressions they stand for find, and that text rules given valid UTF-8 keep to what
+// they promise (prefixes are prefixes, canonical forms are canonical, file names stay
+// one path component).
 #include "core/input/answer_options.h"
 #include "core/input/audit_input_rules.h"
+#include "core/input/audit_url_patterns.h"
 #include "core/input/audit_url_rules.h"
 #include "core/input/parsed_url.h"
 #include "core/records/audit_records.h"
 #include "core/records/vesk_error.h"
+#include "core/text/safe_file_name.h"
 #include "core/text/text_equivalence.h"
 #include "core/text/text_rules.h"
+#include "support/unicode_pattern.h"
 
 #include <glib.h>
 
@@ -25,6 +30,7 @@
 #include <cstdlib>
 #include <optional>
 #include <set>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -65,7 +71,7 @@ bool validUtf8(const std::string& text) {
   return g_utf8_validate(text.data(), static_cast<gssize>(text.size()), nullptr);
 }
 
-std::size_t utf16Length(const std::string& text) { return static_cast<std::size_t>(vesk::toUnicode(text).length()); }
+std::size_t utf16Length(const std::string& text) { return static_cast<std::size_t>(vesk::utf16Length(text)); }
 
 std::size_t allowed(std::int64_t budget) { return budget < 0 ? 0 : static_cast<std::size_t>(budget); }
 
@@ -99,6 +105,28 @@ void urlRules(const Input& input) {
   }
 }
 
+// The scans that find addresses in a brief must find exactly what the ICU expressions
+// they stand for find, wherever ICU itself gets through the text.
+void addressScans(const Input& input) {
+  static const vesk::testing::UnicodePattern link(R"re(\bhttps?://[^\s<>\"'`)\]]+)re", UREGEX_CASE_INSENSITIVE);
+  static const vesk::testing::UnicodePattern bareDomain(
+      R"re((^|[\s(\[<])([a-z0-9](?:[a-z0-9-]{0,61}[a-z0-9])?(?:\.[a-z0-9](?:[a-z0-9-]{0,61}[a-z0-9])?)+)(/[^\s<>\"'`)\]]*)?)re",
+      UREGEX_CASE_INSENSITIVE);
+  const icu::UnicodeString text = vesk::toUnicode(input.brief);
+  const auto links = vesk::findLinks(text);
+  const auto domains = vesk::findBareDomains(text);
+  try {
+    std::vector<std::string> expectedLinks;
+    for (const auto& match : link.findAll(text)) expectedLinks.push_back(*match[0]);
+    std::vector<vesk::BareDomain> expectedDomains;
+    for (const auto& match : bareDomain.findAll(text)) expectedDomains.push_back({*match[2], match[3]});
+    expect(links == expectedLinks, "not what the expression finds", "findLinks");
+    expect(domains == expectedDomains, "not what the expression finds", "findBareDomains");
+  } catch (const std::runtime_error&) {
+    // ICU gave up on this text; the scans have nothing to be compared with.
+  }
+}
+
 void textRules(const Input& input) {
   const std::string& text = input.brief;
   const bool utf8 = validUtf8(text);
@@ -120,6 +148,16 @@ void textRules(const Input& input) {
   }
   (void)vesk::canonicallyEqualOptionals(input.filename, text);
 
+  const std::string trimmed = vesk::trimmedWhiteSpace(text);
+  if (utf8) expect(text.find(trimmed) != std::string::npos, "not a part of its text", "trimmedWhiteSpace");
+  expect(vesk::trimmedWhiteSpace(trimmed) == trimmed, "not stable", "trimmedWhiteSpace");
+
+  const std::string fileName = vesk::safeFileName(input.filename.value_or(text), "Vesk audit");
+  expect(fileName != "" && fileName != "." && fileName != "..", "not a file name", "safeFileName");
+  expect(
+      std::none_of(fileName.begin(), fileName.end(), [](unsigned char c) { return c == '/' || c < 0x20 || c == 0x7f; }),
+      "a separator or control character", "safeFileName");
+
   const vesk::DiscoveryQuestion question(input.field, vesk::splitAtWhiteSpace(text));
   const auto unique = vesk::uniqueOptions(question);
   expect(unique.size() <= question.options.size(), "more options than offered", "uniqueOptions");
@@ -132,6 +170,7 @@ void textRules(const Input& input) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const Input input = split(data, size);
   urlRules(input);
+  addressScans(input);
   textRules(input);
   return 0;
 }
