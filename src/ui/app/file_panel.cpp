@@ -1,0 +1,42 @@
+#include "ui/app/file_panel.h"
+
+#include "core/records/vesk_error.h"
+#include "ui/app/chooser_answer.h"
+
+#include <gtkmm/filefilter.h>
+
+namespace vesk::ui {
+
+namespace {
+
+// The kinds the service reads, in the order the panel lists them.
+constexpr const char* auditFileTypes[] = {"image/png", "image/jpeg",      "image/webp",
+                                          "image/gif", "application/pdf", "text/plain"};
+
+Glib::RefPtr<Gtk::FileFilter> auditFileFilter() {
+  auto filter = Gtk::FileFilter::create();
+  filter->set_name(NativeFilePanel::filterName);
+  for (const char* type : auditFileTypes) filter->add_mime_type(type);
+  return filter;
+}
+
+}  // namespace
+
+async::Task<std::optional<std::vector<std::string>>> NativeFilePanel::chooseAuditFiles(Gtk::Window* parent) {
+  auto chooser = Gtk::FileChooserNative::create(title, Gtk::FileChooser::Action::OPEN);
+  if (parent) chooser->set_transient_for(*parent);
+  chooser->set_modal(true);
+  chooser->set_select_multiple(true);
+  chooser->add_filter(auditFileFilter());
+  const auto files = co_await ChooserAnswer(chooser);
+  if (!files) co_return std::nullopt;
+  std::vector<std::string> paths;
+  for (const auto& file : *files) {
+    auto path = file->get_path();
+    if (path.empty()) throw VeskError(notLocalSentence);
+    paths.push_back(std::move(path));
+  }
+  co_return paths;
+}
+
+}  // namespace vesk::ui
