@@ -2,7 +2,8 @@
 
 namespace vesk {
 
-RootViewState::RootViewState(std::shared_ptr<Workspace> workspace) : workspace_(std::move(workspace)) {
+RootViewState::RootViewState(std::shared_ptr<Workspace> workspace)
+    : workspace_(std::move(workspace)), tipsClosed_([this] { tipsTriggerFocus_.emit(); }) {
   workspace_->draftID.signalChanged().connect(sigc::mem_fun(*this, &RootViewState::draftReplaced));
   workspace_->auditMode.signalChanged().connect(sigc::mem_fun(*this, &RootViewState::auditModeChanged));
   showingTips.signalChanged().connect(sigc::mem_fun(*this, &RootViewState::tipsChanged));
@@ -23,7 +24,7 @@ void RootViewState::draftReplaced() {
 void RootViewState::auditModeChanged() { showingAccessNotice = false; }
 
 void RootViewState::tipsChanged() {
-  if (!*showingTips) tipsTriggerFocus_.emit();
+  if (!*showingTips) tipsClosed_.schedule();
 }
 
 void RootViewState::urlFieldChanged() {

@@ -5,8 +5,10 @@
 // change of audit depth hides the notice, closing the address row empties it, and
 // closing the tips hands focus back to the control that opens them.
 //
-// The rules run on a change only, never for the values found at construction.
+// The rules run on a change only, never for the values found at construction. The focus
+// request waits for the next main-loop turn, so the views have followed the closing first.
 #include "core/records/library_records.h"
+#include "core/shell/change_coalescer.h"
 #include "core/workspace/published.h"
 #include "core/workspace/workspace.h"
 
@@ -39,8 +41,8 @@ class RootViewState : public sigc::trackable {
   // The comparison chooser is shown.
   Published<bool> changingComparison{false};
 
-  // Asks the composer's Tips control to take keyboard focus; nothing answers when no
-  // composer is shown.
+  // Asks the composer's Tips control to take keyboard focus, the turn after the tips
+  // closed; nothing answers when no composer is shown.
   sigc::signal<void()>& signalTipsTriggerFocusRequested() { return tipsTriggerFocus_; }
 
   void toggleSidebar() { sidebarVisible = !*sidebarVisible; }
@@ -57,6 +59,7 @@ class RootViewState : public sigc::trackable {
 
   std::shared_ptr<Workspace> workspace_;
   sigc::signal<void()> tipsTriggerFocus_;
+  ChangeCoalescer tipsClosed_;
 };
 
 }  // namespace vesk

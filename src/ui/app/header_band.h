@@ -12,7 +12,7 @@
 
 namespace vesk::ui {
 
-class HeaderBand : public Gtk::Box {
+class HeaderBand : public Gtk::Widget {
  public:
   static constexpr int rowHeight = 66;
   static constexpr int rowBottomPadding = 12;
@@ -20,6 +20,7 @@ class HeaderBand : public Gtk::Box {
   static constexpr int spacerMinimum = 8;
 
   explicit HeaderBand(std::function<void()> dismissError);
+  ~HeaderBand() override;
 
   // Where the header's own items go: the title group on the leading side, the capsule
   // toolbar on the trailing side before the menu.
@@ -30,10 +31,17 @@ class HeaderBand : public Gtk::Box {
   ErrorBanner& banner() { return *banner_; }
 
  protected:
+  Gtk::SizeRequestMode get_request_mode_vfunc() const override;
+  void measure_vfunc(Gtk::Orientation orientation, int forSize, int& minimum, int& natural, int& minimumBaseline,
+                     int& naturalBaseline) const override;
+  // Lays the band out and reports its height.
   void size_allocate_vfunc(int width, int height, int baseline) override;
 
  private:
+  void release();
+
   // Managed, owned by the band.
+  Gtk::Box* stack_;
   Gtk::Box* row_;
   Gtk::Box* titleSlot_;
   Gtk::Box* toolbarSlot_;

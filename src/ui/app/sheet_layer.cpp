@@ -26,10 +26,13 @@ struct SheetLayer::Sheet {
   LayoutContainer frame{Gtk::BinLayout::create()};
   Gtk::Box backdrop;
   VeskSheetSurface surface{true};
-  WeakWidget previousFocus;
+  std::unique_ptr<WeakWidget> previousFocus;
 
   Sheet(SheetId id, std::unique_ptr<Gtk::Widget> content, Options options, Gtk::Widget* focus)
-      : id(id), options(std::move(options)), content(std::move(content)), previousFocus(focus) {
+      : id(id),
+        options(std::move(options)),
+        content(std::move(content)),
+        previousFocus(std::make_unique<WeakWidget>(focus)) {
     backdrop.add_css_class(ShellClasses::sheetBackdrop);
     frame.append(backdrop);
     surface.set_halign(Gtk::Align::CENTER);
@@ -55,6 +58,9 @@ SheetLayer::SheetLayer() {
       Gtk::KeyvalTrigger::create(GDK_KEY_Escape, Gdk::ModifierType{}),
       Gtk::CallbackAction::create([this](Gtk::Widget&, const Glib::VariantBase&) { return escape(); })));
   add_controller(shortcuts);
+  // GTK wants children gone before the widget finalizes; a managed layer's C++ side only
+  // goes away after that.
+  signal_destroy().connect([this] { sheets_.clear(); });
 }
 
 SheetLayer::~SheetLayer() { sheets_.clear(); }
@@ -85,7 +91,7 @@ void SheetLayer::dismiss(SheetId id) {
   const bool wasTop = std::next(found) == sheets_.end();
   std::unique_ptr<Sheet> sheet = std::move(*found);
   sheets_.erase(found);
-  Gtk::Widget* previous = sheet->previousFocus.get();
+  const auto previousFocus = std::move(sheet->previousFocus);
   auto onDismissed = std::move(sheet->options.onDismissed);
   sheet.reset();
   if (!sheets_.empty()) {
@@ -93,13 +99,14 @@ void SheetLayer::dismiss(SheetId id) {
   } else {
     set_visible(false);
   }
+  depthChanged_.emit();  // what lay beneath takes focus again
   if (wasTop) {
     // Back to where the focus was, if that is still in the window and can take it.
+    Gtk::Widget* previous = previousFocus->get();
     const bool restored =
         previous && previous->get_root() == get_root() && previous->get_mapped() && previous->grab_focus();
     if (!restored && !sheets_.empty()) settleFocus(*sheets_.back());
   }
-  depthChanged_.emit();
   if (onDismissed) onDismissed();
 }
 

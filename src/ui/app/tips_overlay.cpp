@@ -69,7 +69,11 @@ void TipsOverlay::settled() {
 void TipsOverlay::setCovered(bool covered) {
   covered_ = covered;
   set_can_focus(!covered);
-  gtk_accessible_update_state(GTK_ACCESSIBLE(gobj()), GTK_ACCESSIBLE_STATE_HIDDEN, covered, -1);
+  if (covered) {
+    gtk_accessible_update_state(GTK_ACCESSIBLE(gobj()), GTK_ACCESSIBLE_STATE_HIDDEN, TRUE, -1);
+  } else {
+    gtk_accessible_reset_state(GTK_ACCESSIBLE(gobj()), GTK_ACCESSIBLE_STATE_HIDDEN);
+  }
 }
 
 bool TipsOverlay::escape() {

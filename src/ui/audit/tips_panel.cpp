@@ -34,7 +34,7 @@ class CircleButton : public Gtk::Button {
 Gtk::Label* label(std::string_view content, const Pango::FontDescription& font, const char* colourClass = nullptr) {
   auto* label = Gtk::make_managed<Gtk::Label>(text(content));
   label->set_xalign(0);
-  label->set_halign(Gtk::Align::START);
+  label->set_halign(Gtk::Align::FILL);  // a body wraps at the panel's width, not at its own
   VeskTypography::apply(*label, font);
   if (colourClass) label->add_css_class(colourClass);
   return label;

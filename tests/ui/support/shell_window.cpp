@@ -48,6 +48,10 @@ ShellWindow::ShellWindow() {
   window_->present();
   const bool shown = runUntil([&] { return root().get_mapped() && root().get_width() > 0; });
   EXPECT_TRUE(shown) << "the window never showed its content";
+  // Without a window manager the keyboard goes to the window under the pointer: rest it
+  // on the bare canvas under the main column.
+  SyntheticInput::moveTo(root(), root().get_width() / 2.0, root().get_height() - 8.0);
+  EXPECT_TRUE(runUntil([&] { return window_->is_active(); })) << "the window never took the keyboard";
   settle();
 }
 
