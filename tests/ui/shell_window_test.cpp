@@ -142,6 +142,24 @@ TEST_F(ShellWindowTest, TheNavigationCommandsFollowTheGateAndPrintTheReportScree
   workspace.screen = Screen::report;
   shell.settle();
   EXPECT_TRUE(gate(shell).print);
+  // Printing and sharing belong to the report screen; until one takes them over they
+  // do nothing. The root owns the tips and the feedback sheet.
+  auto& actions = shell.window().actions();
+  EXPECT_FALSE(actions.print().owned());
+  EXPECT_FALSE(actions.shareReport().owned());
+  EXPECT_TRUE(actions.tips().owned());
+  EXPECT_TRUE(actions.feedback().owned());
+  shell.window().activate_action(vesk::ui::ShellCommands::print.detailedName());
+  shell.window().activate_action(vesk::ui::ShellCommands::shareReport.detailedName());
+  shell.settle();
+  EXPECT_EQ(*workspace.screen, Screen::report);
+  {
+    auto owner = actions.print().own([&] { workspace.error = std::string("printed"); });
+    shell.window().activate_action(vesk::ui::ShellCommands::print.detailedName());
+    EXPECT_EQ(*workspace.error, std::optional<std::string>("printed"));
+  }
+  EXPECT_FALSE(actions.print().owned()) << "the owner gave it back when it went";
+  workspace.error = std::nullopt;
 
   // An enabled item does its work when clicked.
   shell.openMenu();

@@ -99,6 +99,14 @@ std::string menuButtonRules() {
 
 }  // namespace
 
-std::string ShellStylesheet::text() { return rootRules() + bannerRules() + overlayRules() + menuButtonRules(); }
+// The tint of the desktop's own controls (selections, links, the chooser's buttons).
+std::string tintColours() {
+  return "@define-color accent_color " + Atelier::red.cssText() + ";\n@define-color accent_bg_color " +
+         Atelier::red.cssText() + ";\n";
+}
+
+std::string ShellStylesheet::text() {
+  return tintColours() + rootRules() + bannerRules() + overlayRules() + menuButtonRules();
+}
 
 }  // namespace vesk

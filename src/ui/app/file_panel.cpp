@@ -9,14 +9,15 @@ namespace vesk::ui {
 
 namespace {
 
-// The kinds the service reads, in the order the panel lists them.
-constexpr const char* auditFileTypes[] = {"image/png", "image/jpeg",      "image/webp",
-                                          "image/gif", "application/pdf", "text/plain"};
+// The kinds the service reads, by the names readAuditAttachment accepts: the workspace
+// types a file by its name, so the panel offers exactly those (a MIME filter for plain
+// text would also offer XML, SVG and source files, which the workspace refuses).
+constexpr const char* auditFileSuffixes[] = {"png", "jpg", "jpeg", "webp", "gif", "pdf", "txt", "md"};
 
 Glib::RefPtr<Gtk::FileFilter> auditFileFilter() {
   auto filter = Gtk::FileFilter::create();
   filter->set_name(NativeFilePanel::filterName);
-  for (const char* type : auditFileTypes) filter->add_mime_type(type);
+  for (const char* suffix : auditFileSuffixes) filter->add_suffix(suffix);  // in any case
   return filter;
 }
 
