@@ -16,7 +16,7 @@ PlaceholderSheet::PlaceholderSheet(const Glib::ustring& title, std::function<voi
   title_->set_wrap(true);
   VeskTypography::apply(*title_, VeskTypography::display(28, FontWeight::regular, true));
   append(*title_);
-  VeskPillStyle(VeskButtonRole::secondary, false).apply(*cancel_);
+  VeskPillStyle(VeskButtonRole::secondary, PillSize::regular).apply(*cancel_);
   cancel_->signal_clicked().connect(std::move(cancel));
   auto* row = Gtk::make_managed<Gtk::Box>(Gtk::Orientation::HORIZONTAL, 16);
   row->append(*cancel_);

@@ -79,7 +79,7 @@ Gtk::Widget& TipsPanel::makeHeadingRow(std::function<void()> onClose) {
   row->append(*heading_);
 
   close_ = Gtk::make_managed<CircleButton>();
-  VeskPillStyle(VeskButtonRole::tertiary, false).apply(*close_);
+  VeskPillStyle(VeskButtonRole::tertiary, PillSize::regular).apply(*close_);
   close_->add_css_class(ShellClasses::tipsClose);
   close_->set_child(*Gtk::make_managed<VeskGlyph>(VeskGlyph::Kind::close, T::closeGlyphSize));
   close_->set_valign(Gtk::Align::START);
