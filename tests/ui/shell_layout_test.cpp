@@ -68,6 +68,16 @@ TEST_F(ShellLayoutTest, AHeaderBandOf78GivesTheInitialInsetPageTopAndVeil) {
   EXPECT_EQ(veil.height, 148);
   EXPECT_EQ(veil.width, root.mainColumn().get_width());
   vesk::testing::renderAndKeep(shell.window(), "shell-home.png");
+
+  // A band grown to 120 (here by a tall item in the header row) moves all three.
+  Gtk::Box tall;
+  tall.set_size_request(10, 108);
+  root.header().titleSlot().append(tall);
+  ASSERT_TRUE(vesk::testing::runUntil([&] { return root.header().get_height() == 120 && pageTitleTop(shell) == 174; }));
+  shell.settle();
+  EXPECT_EQ(vesk::ui::veskHeaderInset(*root.screenSlot().page()), 154);
+  EXPECT_EQ(root.topVeil().get_height(), 190);
+  root.header().titleSlot().remove(tall);
 }
 
 TEST_F(ShellLayoutTest, AnErrorShowsTheBannerAndMovesThePageDownByItsHeight) {
@@ -91,7 +101,7 @@ TEST_F(ShellLayoutTest, AnErrorShowsTheBannerAndMovesThePageDownByItsHeight) {
   EXPECT_EQ(root.topVeil().get_height(), 148 + grown);
 
   auto& dismiss = banner.dismissButton();
-  SyntheticInput::click(dismiss, dismiss.get_width() / 2.0, dismiss.get_height() / 2.0);
+  shell.click(dismiss, dismiss.get_width() / 2.0, dismiss.get_height() / 2.0);
   EXPECT_EQ(*shell.workspace().error, std::nullopt);
   ASSERT_TRUE(vesk::testing::runUntil([&] { return !banner.get_visible() && pageTitleTop(shell) == 132; }));
   EXPECT_EQ(root.header().get_height(), 78);
@@ -139,7 +149,7 @@ TEST_F(ShellLayoutTest, F9HidesTheSidebarAndTheMainColumnStartsAtTheLeadingEdge)
   EXPECT_EQ(boundsIn(root.sidebarSlot(), root).x, 20);
   EXPECT_EQ(boundsIn(root.sidebarSlot(), root).y, 48);
 
-  SyntheticInput::pressKey("F9");
+  shell.press("F9");
   EXPECT_FALSE(*root.state().sidebarVisible);
   ASSERT_TRUE(vesk::testing::runUntil([&] { return !root.sidebarColumn().get_child_revealed(); }));
   shell.settle();
@@ -149,7 +159,7 @@ TEST_F(ShellLayoutTest, F9HidesTheSidebarAndTheMainColumnStartsAtTheLeadingEdge)
   EXPECT_EQ(hidden.y + hidden.height, root.get_height() - 20) << "the bottom margin stays";
   EXPECT_TRUE(root.sidebarSlot().get_parent() != nullptr) << "the sidebar is kept while hidden";
 
-  SyntheticInput::pressKey("F9");
+  shell.press("F9");
   ASSERT_TRUE(vesk::testing::runUntil([&] { return boundsIn(root.mainColumn(), root).x == 260; }));
 }
 
@@ -158,15 +168,15 @@ TEST_F(ShellLayoutTest, WithAnimationsOffTheSidebarMovesAtOnce) {
   auto& root = shell.root();
   {
     AnimationsSetting animations(true);
-    SyntheticInput::pressKey("F9");
+    shell.press("F9");
     EXPECT_EQ(root.sidebarColumn().get_transition_duration(), 200u);
     ASSERT_TRUE(vesk::testing::runUntil([&] { return !root.sidebarColumn().get_child_revealed(); }));
-    SyntheticInput::pressKey("F9");
+    shell.press("F9");
     ASSERT_TRUE(vesk::testing::runUntil([&] { return root.sidebarColumn().get_child_revealed(); }));
     shell.settle();
   }
   AnimationsSetting animations(false);
-  SyntheticInput::pressKey("F9");
+  shell.press("F9");
   EXPECT_EQ(root.sidebarColumn().get_transition_duration(), 0u);
   EXPECT_FALSE(root.sidebarColumn().get_child_revealed()) << "hidden as the key was handled";
   shell.settle();  // the next frame

@@ -35,10 +35,6 @@ class ShellOverlaysTest : public vesk::testing::UiTest {
   }
 };
 
-void clickCentre(Gtk::Widget& widget) {
-  SyntheticInput::click(widget, widget.get_width() / 2.0, widget.get_height() / 2.0);
-}
-
 // A button of the test's own in the header's toolbar slot, which counts its clicks.
 struct ToolbarButton {
   Gtk::Button button{"Tips"};
@@ -90,7 +86,7 @@ TEST_F(ShellOverlaysTest, TheTipsOpenOnceCloseWithEscapeAndHandFocusBack) {
   EXPECT_FALSE(root.mainRow().get_can_target());
   EXPECT_TRUE(accessibleHidden(root.mainRow()));
 
-  SyntheticInput::pressKey("Escape");
+  shell.press("Escape");
   EXPECT_FALSE(*root.state().showingTips);
   EXPECT_EQ(shell.window().get_focus(), nullptr) << "no composer: no control takes the focus";
   EXPECT_TRUE(runUntil([&] { return !tips.get_visible(); }));
@@ -103,14 +99,14 @@ TEST_F(ShellOverlaysTest, TheTipsOpenOnceCloseWithEscapeAndHandFocusBack) {
   vesk::ui::bindTipsTrigger(trigger.button, root.state());
   trigger.button.signal_clicked().connect([&] { root.state().showingTips = true; });
   shell.settle();
-  clickCentre(trigger.button);
+  shell.clickCentre(trigger.button);
   EXPECT_TRUE(tips.shown());
-  SyntheticInput::pressKey("Escape");
+  shell.press("Escape");
   EXPECT_TRUE(runUntil([&] { return shell.window().get_focus() == &trigger.button; }));
   // The close button, pressed with the keyboard, does the same.
-  clickCentre(trigger.button);
+  shell.clickCentre(trigger.button);
   ASSERT_EQ(shell.window().get_focus(), &close);
-  SyntheticInput::pressKey("space");
+  shell.press("space");
   EXPECT_TRUE(runUntil([&] { return !*root.state().showingTips; }));
   EXPECT_TRUE(runUntil([&] { return shell.window().get_focus() == &trigger.button; }));
 }
@@ -124,12 +120,12 @@ TEST_F(ShellOverlaysTest, AClickOnTheBackdropClosesTheTipsWithoutReachingTheButt
   shell.clickMenuItem("Get a better read");
   ASSERT_TRUE(root.tips().shown());
   const auto place = boundsIn(beneath.button, root);
-  SyntheticInput::click(root, place.x + place.width / 2.0, place.y + place.height / 2.0);
+  shell.click(root, place.x + place.width / 2.0, place.y + place.height / 2.0);
   EXPECT_FALSE(*root.state().showingTips);
   EXPECT_EQ(beneath.clicks, 0);
   // Once closed, the button takes clicks again.
   ASSERT_TRUE(runUntil([&] { return !root.tips().get_visible(); }));
-  SyntheticInput::click(root, place.x + place.width / 2.0, place.y + place.height / 2.0);
+  shell.click(root, place.x + place.width / 2.0, place.y + place.height / 2.0);
   EXPECT_EQ(beneath.clicks, 1);
 }
 
@@ -209,12 +205,12 @@ TEST_F(ShellOverlaysTest, ASheetHoldsFocusAndEscapeAndASecondStacksOnTheFirst) {
 
   // Tab goes round the sheet's controls and never behind it.
   for (int i = 0; i < 4; ++i) {
-    SyntheticInput::pressKey("Tab");
+    shell.press("Tab");
     EXPECT_TRUE(focusWithin(shell, *surface)) << "after " << i + 1 << " Tab";
   }
   // The window behind takes no clicks.
   const auto place = boundsIn(beneath.button, root);
-  SyntheticInput::click(root, place.x + place.width / 2.0, place.y + place.height / 2.0);
+  shell.click(root, place.x + place.width / 2.0, place.y + place.height / 2.0);
   EXPECT_EQ(beneath.clicks, 0);
 
   // A second sheet, which refuses Escape while it works, stacks on the first.
@@ -226,22 +222,22 @@ TEST_F(ShellOverlaysTest, ASheetHoldsFocusAndEscapeAndASecondStacksOnTheFirst) {
   shell.settle();
   EXPECT_EQ(sheets.depth(), 2u);
   EXPECT_FALSE(focusWithin(shell, *surface));
-  SyntheticInput::pressKey("Escape");
+  shell.press("Escape");
   EXPECT_EQ(sheets.depth(), 2u) << "the working sheet keeps Escape";
   working = false;
-  SyntheticInput::pressKey("Escape");
+  shell.press("Escape");
   EXPECT_EQ(sheets.depth(), 1u);
   EXPECT_EQ(shell.window().get_focus(), first) << "focus returns to the first sheet";
   sheets.dismiss(secondSheet);  // already gone: nothing happens
   EXPECT_EQ(sheets.depth(), 1u);
 
-  SyntheticInput::pressKey("Escape");
+  shell.press("Escape");
   EXPECT_EQ(sheets.depth(), 0u);
   EXPECT_EQ(dismissed, 1);
   EXPECT_EQ(shell.window().get_focus(), &beneath.button) << "focus returns to where it was";
   EXPECT_TRUE(root.mainRow().get_can_target());
   EXPECT_FALSE(accessibleHidden(root.mainRow()));
-  clickCentre(beneath.button);
+  shell.clickCentre(beneath.button);
   EXPECT_EQ(beneath.clicks, 1);
 }
 
@@ -258,7 +254,7 @@ TEST_F(ShellOverlaysTest, SendFeedbackOpensItsSheetOnce) {
   auto* sheet = dynamic_cast<vesk::ui::PlaceholderSheet*>(
       dynamic_cast<vesk::ui::VeskSheetSurface*>(root.sheets().topSurface())->get_child());
   ASSERT_NE(sheet, nullptr);
-  clickCentre(sheet->cancelButton());
+  shell.clickCentre(sheet->cancelButton());
   EXPECT_EQ(root.sheets().depth(), 0u);
   EXPECT_FALSE(*root.state().showingFeedback);
 
@@ -266,7 +262,7 @@ TEST_F(ShellOverlaysTest, SendFeedbackOpensItsSheetOnce) {
   root.state().changingComparison = true;
   shell.settle();
   EXPECT_EQ(root.sheets().depth(), 1u);
-  SyntheticInput::pressKey("Escape");
+  shell.press("Escape");
   EXPECT_FALSE(*root.state().changingComparison);
   EXPECT_EQ(root.sheets().depth(), 0u);
 }

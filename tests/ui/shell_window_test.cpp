@@ -118,7 +118,7 @@ TEST_F(ShellWindowTest, TheNavigationCommandsFollowTheGateAndPrintTheReportScree
   auto* settings = shell.menuItem("Settings\u2026");
   ASSERT_NE(settings, nullptr);
   EXPECT_FALSE(settings->is_sensitive()) << "the menu shows it disabled";
-  SyntheticInput::pressKey("Escape");
+  shell.press("Escape");
   workspace.reportMutationInFlight = false;
 
   workspace.busy = true;
@@ -181,7 +181,7 @@ TEST_F(ShellWindowTest, AGateThatShutsAfterTheMenuShowedMakesSettingsAndHistoryD
   shell.window().activate_action(vesk::ui::ShellCommands::history.detailedName());
   shell.window().activate_action(vesk::ui::ShellCommands::newAudit.detailedName());
   EXPECT_EQ(*workspace.screen, Screen::home);
-  SyntheticInput::pressKey("Escape");
+  shell.press("Escape");
   shell.settle();
   EXPECT_FALSE(enabled(shell, vesk::ui::ShellCommands::settings));
 }
@@ -196,9 +196,9 @@ TEST_F(ShellWindowTest, TheShortcutsNavigateAndHistoryAlwaysOpensWithNoProject) 
   auto watch =
       workspace.screen.signalChanged().connect([&] { projectWhenTheScreenChanged = *workspace.libraryProjectID; });
 
-  SyntheticInput::pressChord({"Control_L", "comma"});
+  shell.pressChord({"Control_L", "comma"});
   EXPECT_EQ(*workspace.screen, Screen::account);
-  SyntheticInput::pressChord({"Control_L", "Shift_L", "h"});
+  shell.pressChord({"Control_L", "Shift_L", "h"});
   EXPECT_EQ(*workspace.screen, Screen::library);
   EXPECT_EQ(*workspace.libraryProjectID, std::nullopt);
   ASSERT_TRUE(projectWhenTheScreenChanged);
@@ -206,11 +206,11 @@ TEST_F(ShellWindowTest, TheShortcutsNavigateAndHistoryAlwaysOpensWithNoProject) 
 
   // Already on the library with a project open: the project still goes.
   workspace.libraryProjectID = std::string("p2");
-  SyntheticInput::pressChord({"Control_L", "Shift_L", "h"});
+  shell.pressChord({"Control_L", "Shift_L", "h"});
   EXPECT_EQ(*workspace.libraryProjectID, std::nullopt);
 
   const auto draft = *workspace.draftID;
-  SyntheticInput::pressChord({"Control_L", "n"});
+  shell.pressChord({"Control_L", "n"});
   EXPECT_EQ(*workspace.screen, Screen::input);
   EXPECT_NE(*workspace.draftID, draft);
   watch.disconnect();

@@ -12,6 +12,7 @@
 
 #include <glib.h>
 #include <gtest/gtest.h>
+#include <gtkmm/eventcontrollerlegacy.h>
 #include <gtkmm/popover.h>
 
 #include <filesystem>
@@ -77,9 +78,56 @@ void ShellWindow::settle() {
   g_signal_handler_disconnect(clock, handler);
 }
 
+namespace {
+
+// Counts the events of one type that reach `native` (a window or a popover), before any
+// of its widgets handles them.
+class EventWitness {
+ public:
+  EventWitness(Gtk::Widget& native, Gdk::Event::Type type) : native_(native) {
+    controller_ = Gtk::EventControllerLegacy::create();
+    controller_->set_propagation_phase(Gtk::PropagationPhase::CAPTURE);
+    controller_->signal_event().connect(
+        [this, type](const Glib::RefPtr<const Gdk::Event>& event) {
+          if (event->get_event_type() == type) ++count;
+          return false;
+        },
+        false);
+    native_.add_controller(controller_);
+  }
+  ~EventWitness() { native_.remove_controller(controller_); }
+  int count = 0;
+
+ private:
+  Gtk::Widget& native_;
+  Glib::RefPtr<Gtk::EventControllerLegacy> controller_;
+};
+
+}  // namespace
+
+void ShellWindow::press(const std::string& keysymName) { pressChord({keysymName}); }
+
+// Shortcuts act on the key press; once the last press has been dispatched, they have run.
+void ShellWindow::pressChord(const std::vector<std::string>& chord) {
+  auto* popover = root().header().menuButton().get_popover();
+  Gtk::Widget& keyboard = popover && popover->get_visible() ? static_cast<Gtk::Widget&>(*popover) : *window_;
+  EventWitness presses(keyboard, Gdk::Event::Type::KEY_PRESS);
+  SyntheticInput::pressChord(chord);
+  EXPECT_TRUE(runUntil([&] { return presses.count >= static_cast<int>(chord.size()); }))
+      << "the window never saw the keys";
+}
+
+void ShellWindow::click(Gtk::Widget& widget, double x, double y) {
+  auto* native = dynamic_cast<Gtk::Widget*>(widget.get_native());
+  ASSERT_NE(native, nullptr) << "the widget is not shown";
+  EventWitness releases(*native, Gdk::Event::Type::BUTTON_RELEASE);
+  SyntheticInput::click(widget, x, y);
+  EXPECT_TRUE(runUntil([&] { return releases.count > 0; })) << "the window never saw the click";
+}
+
 Gtk::Widget& ShellWindow::openMenu() {
   auto& button = root().header().menuButton();
-  SyntheticInput::click(button, button.get_width() / 2.0, button.get_height() / 2.0);
+  clickCentre(button);
   auto* popover = button.get_popover();
   EXPECT_TRUE(popover && runUntil([&] { return popover->get_mapped(); })) << "the menu did not open";
   runFor(std::chrono::milliseconds(60));
@@ -103,7 +151,7 @@ Gtk::Widget* ShellWindow::menuItem(const std::string& label) {
 void ShellWindow::clickMenuItem(const std::string& label) {
   Gtk::Widget* item = menuItem(label);
   ASSERT_NE(item, nullptr) << label;
-  SyntheticInput::click(*item, item->get_width() / 2.0, item->get_height() / 2.0);
+  clickCentre(*item);
   settle();
 }
 

@@ -45,6 +45,13 @@ class ShellWindow {
   // Runs the loop until the presentation has caught up with the workspace and a frame
   // has been laid out.
   void settle();
+  // Real input that returns once the window (or the open menu) has handled it: the last
+  // key's press, or the button's release, has been dispatched.
+  void press(const std::string& keysymName);
+  void pressChord(const std::vector<std::string>& chord);
+  void click(Gtk::Widget& widget, double x, double y);
+  void clickCentre(Gtk::Widget& widget) { click(widget, widget.get_width() / 2.0, widget.get_height() / 2.0); }
+
   // Clicks the primary menu's button and waits for its popover.
   Gtk::Widget& openMenu();
   // The item of the open menu with this label, or nullptr.
