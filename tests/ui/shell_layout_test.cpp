@@ -99,6 +99,7 @@ TEST_F(ShellLayoutTest, AnErrorShowsTheBannerAndMovesThePageDownByItsHeight) {
   EXPECT_EQ(vesk::ui::veskHeaderInset(*root.screenSlot().page()), band + 34);
   EXPECT_EQ(pageTitleTop(shell), 132 + grown);
   EXPECT_EQ(root.topVeil().get_height(), 148 + grown);
+  vesk::testing::renderAndKeep(shell.window(), "shell-error-banner.png");
 
   auto& dismiss = banner.dismissButton();
   shell.click(dismiss, dismiss.get_width() / 2.0, dismiss.get_height() / 2.0);
