@@ -98,7 +98,7 @@ std::string probeStart(std::string_view paragraph) {
     const std::int32_t start = index;
     UChar32 c = 0;
     U8_NEXT(core.data(), index, length, c);
-    if (c >= 0 && isPatternSpace(static_cast<char32_t>(c))) {
+    if (c >= 0 && isWhiteSpace(static_cast<char32_t>(c))) {
       if (!inSpace) probe.push_back(' ');
       inSpace = true;
       continue;

@@ -55,24 +55,28 @@ struct ReportCreatedRun {
   // The run as the client keeps it: in the project of `openRun` (the run open when the
   // operation started), never a sample, made by the product's own agent.
   SavedAudit savedIn(const SavedAudit& openRun) const;
+  bool operator==(const ReportCreatedRun& other) const = default;
 };
 
 // The run's current share link, if it has one ("slug" absent or null: no link).
 struct ReportShareState {
   std::optional<std::string> slug;
   static ReportShareState fromJson(const nlohmann::json& value);
+  bool operator==(const ReportShareState& other) const = default;
 };
 
 // A newly created share link.
 struct ReportCreatedShare {
   std::string slug;
   static ReportCreatedShare fromJson(const nlohmann::json& value);
+  bool operator==(const ReportCreatedShare& other) const = default;
 };
 
 // The earlier full audits of a project that a comparison can start from.
 struct ReportBaselineChoices {
   std::vector<ReportBaseline> audits;
   static ReportBaselineChoices fromJson(const nlohmann::json& value);
+  bool operator==(const ReportBaselineChoices& other) const = default;
 };
 
 }  // namespace vesk

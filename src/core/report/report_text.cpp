@@ -7,6 +7,8 @@
 
 namespace vesk {
 
+bool isWhiteSpace(char32_t codePoint) { return u_isUWhiteSpace(static_cast<UChar32>(codePoint)); }
+
 std::string_view trimmedWhiteSpace(std::string_view text) {
   const char* bytes = text.data();
   const auto length = static_cast<std::int32_t>(text.size());
@@ -27,12 +29,6 @@ std::string_view trimmedWhiteSpace(std::string_view text) {
     end = previous;
   }
   return text.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(end - start));
-}
-
-bool isPatternSpace(char32_t codePoint) {
-  if (codePoint == U'\t' || codePoint == U'\n' || codePoint == U'\f' || codePoint == U'\r') return true;
-  if (codePoint < 0x20) return false;
-  return (U_GET_GC_MASK(static_cast<UChar32>(codePoint)) & U_GC_Z_MASK) != 0;
 }
 
 std::size_t utf16Length(std::string_view text) {

@@ -5,13 +5,12 @@
 
 namespace vesk {
 
-// `text` without the white space and line breaks (Unicode White_Space) at either end.
-std::string_view trimmedWhiteSpace(std::string_view text);
+// Whether a code point is white space or a line break: the Unicode White_Space property,
+// which is also what "\s" matches in a regular expression.
+bool isWhiteSpace(char32_t codePoint);
 
-// Whether a code point is white space as regular expressions read "\s": tab, line feed,
-// form feed, carriage return and the Unicode separators (Z*). Unlike White_Space, the
-// vertical tab and U+0085 are not.
-bool isPatternSpace(char32_t codePoint);
+// `text` without white space and line breaks at either end.
+std::string_view trimmedWhiteSpace(std::string_view text);
 
 // The length of `text` in UTF-16 code units.
 std::size_t utf16Length(std::string_view text);
