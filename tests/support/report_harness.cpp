@@ -1,10 +1,5 @@
 #include "support/report_harness.h"
 
-#include "core/platform/object_ptr.h"
-
-#include <glib.h>
-
-#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -18,19 +13,9 @@ SavedAudit reportRun(const std::string& id, const std::string& status, const std
                     std::move(agent));
 }
 
-ReportHarness::ReportHarness() {
-  state = std::make_unique<ReportState>(ReportState::Environment{dialog, clipboard});
-  glib::ErrorSlot error;
-  glib::GFreePtr<char> made(g_dir_make_tmp("vesk-report-XXXXXX", error.out()));
-  if (!made) throw std::runtime_error(error.message());
-  folder = made.get();
-}
+ReportHarness::ReportHarness() : state(std::make_unique<ReportState>(ReportState::Environment{dialog, clipboard})) {}
 
-ReportHarness::~ReportHarness() {
-  state.reset();
-  std::error_code ignored;
-  std::filesystem::remove_all(folder, ignored);
-}
+ReportHarness::~ReportHarness() = default;
 
 void ReportHarness::routeRun(const std::string& id, const nlohmann::json& detail, const nlohmann::json& share) {
   service.reply("GET", desktop("runs/" + id), Reply::json(detail.dump()));

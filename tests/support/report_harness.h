@@ -6,6 +6,7 @@
 #include "core/report/report_state.h"
 #include "fake_service/fake_service.h"
 #include "support/run_loop.h"
+#include "support/temporary_folder.h"
 #include "support/workspace_harness.h"
 
 #include <nlohmann/json.hpp>
@@ -51,7 +52,8 @@ class ReportHarness {
   std::shared_ptr<FakeSaveDialog> dialog = std::make_shared<FakeSaveDialog>();
   std::shared_ptr<ClipboardRecorder> clipboard = std::make_shared<ClipboardRecorder>();
   std::unique_ptr<ReportState> state;
-  std::string folder;  // a private folder for saved files
+  TemporaryFolder temporary;
+  const std::string folder = temporary.path().string();  // a private folder for saved files
 
   DesktopAPI api(const std::string& token = "token-1") const { return DesktopAPI{service.origin(), token}; }
   // Routes GET "runs/<id>" with `detail` and GET "runs/<id>/share" with `share`.

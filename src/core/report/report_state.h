@@ -34,6 +34,7 @@ enum class ReportMode { live, localPreview };
 
 class ReportState {
  public:
+  // The desktop's save panel and clipboard (both required); tests pass fakes.
   struct Environment {
     std::shared_ptr<SaveDialog> saveDialog;
     std::shared_ptr<Clipboard> clipboard;
@@ -84,12 +85,10 @@ class ReportState {
   // How many of the state's tasks have not ended yet.
   std::size_t runningTasks() const { return tasks_.running(); }
 
-  // Binding a run and loading its detail.
+  // Binding a run and loading its detail. reload() starts a task of the state's own and
+  // returns it for waiting (empty when nothing is sent); failures land in `error`.
   void configure(std::optional<DesktopAPI> api, const SavedAudit& run, ReportMode mode);
   async::TaskRef reload();
-  // Applies a run-detail reply to the open run. Throws VeskError for a detail of another
-  // run and DecodingError for bytes or lists that do not decode.
-  void applyDetail(std::string_view bytes);
   // The precondition of a change: the context, or nothing with the refusal in `error`.
   std::optional<ChangeContext> context();
   void prepareComparison(std::optional<DesktopAPI> api, std::string projectID, ReportMode mode);
@@ -104,7 +103,8 @@ class ReportState {
   void copyMarkdown();
   void exportMarkdown();
 
-  // Sources, previews and baselines. `kind` is "attachments" or "url-shot".
+  // Sources, previews and baselines. `kind` is "attachments" or "url-shot". The baseline
+  // loading is a task of the state's own, returned for waiting (empty when none started).
   async::TaskRef loadBaselines();
   void previewSource(std::string_view kind, long index, std::string title);
   void exportAttachment(long index, std::string filename);
@@ -134,7 +134,9 @@ class ReportState {
   void renewGeneration();
   // The sentence a failure shows: the client's own for anything that does not decode.
   static std::string sentenceOf(const std::exception& failure);
-  void applyDocument(nlohmann::json detail);
+  // Applies a parsed run-detail reply to the open run. Throws VeskError for a detail of
+  // another run and DecodingError for a list that does not decode.
+  void applyDetail(const nlohmann::json& detail);
 
   async::Task<void> reloadTask(std::uint64_t generation, int revision, DesktopAPI api, std::string runID);
   async::Task<void> shareTask(ChangeContext change);

@@ -63,7 +63,7 @@ async::Task<void> ReportState::reloadTask(std::uint64_t generation, int revision
       if (line.isCurrent()) loadingDetails = false;
       co_return;
     }
-    applyDocument(std::move(detail));
+    applyDetail(detail);
   } catch (const async::Cancelled&) {
     throw;
   } catch (const std::exception& caught) {
@@ -90,9 +90,7 @@ async::Task<void> ReportState::reloadTask(std::uint64_t generation, int revision
   if (line.isCurrent()) loadingDetails = false;
 }
 
-void ReportState::applyDetail(std::string_view bytes) { applyDocument(parseJsonDocument(bytes)); }
-
-void ReportState::applyDocument(nlohmann::json detail) {
+void ReportState::applyDetail(const nlohmann::json& detail) {
   const auto id = detail.is_object() ? textMember(detail, "id") : std::nullopt;
   if (!id || !report->has_value() || !canonicallyEqual((*report)->id, *id))
     throw VeskError::message(report_sentences::unconfirmedDetail);
