@@ -1,7 +1,8 @@
 #include "core/report/report_markdown.h"
 
-#include "core/report/report_text.h"
+#include "core/text/text_rules.h"
 
+#include <unicode/uchar.h>
 #include <unicode/utf8.h>
 
 #include <algorithm>
@@ -87,7 +88,8 @@ std::size_t trailingStars(std::string_view text) {
 // each end, every run of white space made one space. Only as much as the longest
 // prefix needs is built.
 std::string probeStart(std::string_view paragraph) {
-  std::string_view core = trimmedWhiteSpace(paragraph);
+  const std::string trimmed = trimmedWhiteSpace(paragraph);
+  std::string_view core = trimmed;
   core.remove_prefix(leadingStars(core));
   core.remove_suffix(trailingStars(core));
   std::string probe;
@@ -98,7 +100,7 @@ std::string probeStart(std::string_view paragraph) {
     const std::int32_t start = index;
     UChar32 c = 0;
     U8_NEXT(core.data(), index, length, c);
-    if (c >= 0 && isWhiteSpace(static_cast<char32_t>(c))) {
+    if (c >= 0 && u_isUWhiteSpace(c)) {  // what "\s" matches
       if (!inSpace) probe.push_back(' ');
       inSpace = true;
       continue;
@@ -125,7 +127,7 @@ std::string reportDeliverableMarkdown(std::string_view output) {
     output.remove_prefix(close + discoveryClose.size());
   }
   const std::string kept = withoutAnswerBlocks(output);
-  return std::string(trimmedWhiteSpace(kept));
+  return trimmedWhiteSpace(kept);
 }
 
 std::string reportMarkdown(std::string_view output) {

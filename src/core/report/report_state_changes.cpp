@@ -5,15 +5,15 @@
 #include "core/platform/clipboard.h"
 #include "core/report/report_sentences.h"
 #include "core/report/report_state.h"
-#include "core/report/report_text.h"
 #include "core/text/safe_file_name.h"
+#include "core/text/text_rules.h"
 #include "core/workspace/save_dialog.h"
 
 namespace vesk {
 
 namespace {
 
-constexpr std::size_t longestQuestion = 2000;  // UTF-16 code units
+constexpr std::int64_t longestQuestion = 2000;  // UTF-16 code units
 
 std::string runOperation(const SavedAudit& run, std::string_view rest = "") {
   return "runs/" + DesktopAPI::pathIdentifier(run.id) + std::string(rest);
@@ -79,14 +79,14 @@ async::Task<void> ReportState::revokeTask(ChangeContext change) {
 }
 
 void ReportState::followUp(std::string_view text) {
-  const std::string_view instruction = trimmedWhiteSpace(text);
+  std::string instruction = trimmedWhiteSpace(text);
   if (instruction.empty() || utf16Length(instruction) > longestQuestion) {
     error = std::string(report_sentences::questionLength);
     return;
   }
   auto change = context();
   if (!change) return;
-  operation_.start(own(followUpTask(std::move(*change), std::string(instruction))), async::PreviousTask::leave);
+  operation_.start(own(followUpTask(std::move(*change), std::move(instruction))), async::PreviousTask::leave);
 }
 
 async::Task<void> ReportState::followUpTask(ChangeContext change, std::string instruction) {
