@@ -29,7 +29,8 @@ async::Task<std::optional<std::vector<std::string>>> NativeFilePanel::chooseAudi
   chooser->set_modal(true);
   chooser->set_select_multiple(true);
   chooser->add_filter(auditFileFilter());
-  const auto files = co_await ChooserAnswer(chooser);
+  ChooserAnswer answer(chooser);  // named: GCC 12 mishandles owning temporaries in co_await
+  const auto files = co_await answer;
   if (!files) co_return std::nullopt;
   std::vector<std::string> paths;
   for (const auto& file : *files) {

@@ -6,6 +6,18 @@
 
 namespace vesk::ui {
 
+namespace {
+
+// A save panel answers with one file; its path, or nothing when the user cancelled.
+async::Task<std::optional<std::string>> chosenPath(Glib::RefPtr<Gtk::FileChooserNative> chooser) {
+  ChooserAnswer answer(std::move(chooser));  // named: GCC 12 mishandles owning temporaries in co_await
+  const auto files = co_await answer;
+  if (!files || files->empty()) co_return std::nullopt;
+  co_return files->front()->get_path();
+}
+
+}  // namespace
+
 async::Task<std::optional<std::string>> PdfSaveDialog::choosePdfDestination(std::string suggestedName) {
   auto chooser = Gtk::FileChooserNative::create("Export PDF", Gtk::FileChooser::Action::SAVE);
   if (auto* parent = parent_()) chooser->set_transient_for(*parent);
@@ -16,9 +28,7 @@ async::Task<std::optional<std::string>> PdfSaveDialog::choosePdfDestination(std:
   filter->add_suffix("pdf");
   chooser->add_filter(filter);
   chooser->set_current_name(suggestedName);
-  const auto files = co_await ChooserAnswer(chooser);
-  if (!files || files->empty()) co_return std::nullopt;
-  co_return files->front()->get_path();
+  co_return co_await chosenPath(chooser);
 }
 
 async::Task<std::optional<std::string>> PdfSaveDialog::chooseDestination(std::string suggestedName,
@@ -33,7 +43,7 @@ async::Task<std::optional<std::string>> PdfSaveDialog::chooseDestination(std::st
     chooser->add_filter(filter);
   }
   chooser->set_current_name(suggestedName);
-  co_return co_await ChooserAnswer(chooser);
+  co_return co_await chosenPath(chooser);
 }
 
 }  // namespace vesk::ui
