@@ -59,8 +59,6 @@ bool focusWithin(ShellWindow& shell, Gtk::Widget& ancestor) {
   return focus && (focus == &ancestor || focus->is_ancestor(ancestor));
 }
 
-std::string text(std::string_view view) { return std::string(view); }
-
 }  // namespace
 
 TEST_F(ShellOverlaysTest, TheTipsOpenOnceCloseWithEscapeAndHandFocusBack) {

@@ -87,7 +87,7 @@ void RootView::buildMainColumn() {
   mainColumn_->set_hexpand(true);
   mainColumn_->set_margin_end(columnMargin);
   mainColumn_->set_margin_bottom(columnMargin);
-  slot_ = Gtk::make_managed<ScreenSlot>();
+  slot_ = Gtk::make_managed<ScreenSlot>(ScreenContext{workspace_, &state_, this});
   mainColumn_->set_child(*slot_);
   veil_ = Gtk::make_managed<VeskScrollVeil>(RootMetrics::minimumVeilHeight, false, RootMetrics::veilOpaqueFraction);
   mainColumn_->add_overlay(*veil_);

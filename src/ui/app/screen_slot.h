@@ -3,6 +3,7 @@
 // of screen builds the new screen's view afresh (moving between home and the composer
 // too), so a screen's view state starts anew on every visit.
 #include "core/workspace/screen.h"
+#include "ui/app/screen_context.h"
 #include "ui/base/single_child_widget.h"
 
 #include <memory>
@@ -10,12 +11,9 @@
 
 namespace vesk::ui {
 
-// The view of a screen.
-std::unique_ptr<Gtk::Widget> makeScreenPage(Screen screen);
-
 class ScreenSlot : public SingleChildWidget {
  public:
-  ScreenSlot();
+  explicit ScreenSlot(ScreenContext context);
   ~ScreenSlot() override;
 
   // Shows `screen`, building its view unless it is already shown.
@@ -24,6 +22,7 @@ class ScreenSlot : public SingleChildWidget {
   Gtk::Widget* page() { return page_.get(); }
 
  private:
+  ScreenContext context_;
   std::optional<Screen> screen_;
   std::unique_ptr<Gtk::Widget> page_;
 };
