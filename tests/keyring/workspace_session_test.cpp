@@ -13,6 +13,13 @@ using namespace vesk::testing;
 
 namespace {
 
+// The saved-run list file's bytes for `runs`.
+std::string listJson(const std::vector<SavedAudit>& runs) {
+  nlohmann::json list = nlohmann::json::array();
+  for (const auto& run : runs) list.push_back(run.toJson());
+  return list.dump();
+}
+
 std::vector<std::string> paths(const FakeService& service) {
   std::vector<std::string> seen;
   for (const auto& request : service.requests()) seen.push_back(request.method + " " + request.path);
@@ -176,9 +183,8 @@ TEST(WorkspaceSavedRuns, RememberWritesTheListAtomically) {
   workspace->acceptReport(savedRun("a", "complete"));
   ASSERT_EQ(workspace->reports->size(), 2u);
   EXPECT_EQ(workspace->reports->front(), savedRun("a", "complete"));
-  nlohmann::json expected = nlohmann::json::array();
-  for (const auto& run : *workspace->reports) expected.push_back(run.toJson());
-  EXPECT_EQ(h.readFile("live-reports.json"), expected.dump());
+  ASSERT_TRUE(runUntil([&] { return workspace->savedRunWriter().isIdle(); }));
+  EXPECT_EQ(h.readFile("live-reports.json"), listJson(*workspace->reports));
   EXPECT_EQ(std::filesystem::status(h.folder).permissions() & std::filesystem::perms::all,
             std::filesystem::perms::owner_all);
   EXPECT_EQ(std::filesystem::status(h.folder + "/live-reports.json").permissions() & std::filesystem::perms::all,
@@ -188,6 +194,7 @@ TEST(WorkspaceSavedRuns, RememberWritesTheListAtomically) {
   const auto live = h.readFile("live-reports.json");
   workspace->fixture = true;
   workspace->acceptReportOutput("# New", "a");
+  ASSERT_TRUE(runUntil([&] { return workspace->savedRunWriter().isIdle(); }));
   EXPECT_TRUE(h.fileExists("sample-reports.json"));
   EXPECT_EQ(h.readFile("live-reports.json"), live);
   EXPECT_EQ(workspace->reports->front().output, "# New");
@@ -211,7 +218,47 @@ TEST(WorkspaceSavedRuns, AFailedWriteIsReportedAndKeepsTheList) {
   workspace->reports = {savedRun("a", "complete")};
   workspace->current = savedRun("b", "complete");
   workspace->acceptReport(savedRun("b", "complete"));
-  ASSERT_TRUE(workspace->error->has_value());
+  ASSERT_TRUE(runUntil([&] { return workspace->error->has_value(); }));
   EXPECT_EQ(workspace->error->value().rfind("The local copy could not be saved. ", 0), 0u) << **workspace->error;
   EXPECT_EQ(workspace->reports->size(), 2u);
+}
+
+TEST(WorkspaceSavedRuns, ALibraryLoadWritesTheListOnlyWhenItChanged) {
+  WorkspaceHarness h;
+  auto workspace = h.signedIn();
+  const auto library = [](const std::string& status) {
+    return Reply::json(nlohmann::json{{"runs", {savedRunJson("a", "complete"), savedRunJson("b", status)}}}.dump());
+  };
+  h.service.reply("GET", desktop("library"), library("running"));
+  runTask(workspace->refreshLibrary());
+  ASSERT_TRUE(runUntil([&] { return workspace->savedRunWriter().isIdle(); }));
+  ASSERT_EQ(workspace->reports->size(), 2u);
+  EXPECT_EQ(h.readFile("live-reports.json"), listJson(*workspace->reports));
+
+  // Marked behind the workspace's back: a write of the same list would replace the mark.
+  std::ofstream(h.folder + "/live-reports.json", std::ios::trunc) << "mark";
+  runTask(workspace->refreshLibrary());
+  ASSERT_TRUE(runUntil([&] { return workspace->savedRunWriter().isIdle(); }));
+  EXPECT_EQ(h.readFile("live-reports.json"), "mark") << "an unchanged library is not written again";
+
+  h.service.reply("GET", desktop("library"), library("complete"));
+  runTask(workspace->refreshLibrary());
+  ASSERT_TRUE(runUntil([&] { return workspace->savedRunWriter().isIdle(); }));
+  EXPECT_EQ(h.readFile("live-reports.json"), listJson(*workspace->reports));
+  EXPECT_EQ(workspace->reports->back().status, "complete");
+  EXPECT_FALSE(workspace->error->has_value());
+}
+
+TEST(WorkspaceSavedRuns, ABurstOfChangesLeavesTheLastListOnDisk) {
+  WorkspaceHarness h;
+  auto workspace = h.signedIn();
+  workspace->current = savedRun("a", "complete");
+  // Each change is smaller than the one before, so an earlier, larger write that landed
+  // late would be the one left on disk.
+  for (int change = 60; change >= 0; --change)
+    workspace->acceptReportOutput(std::string(static_cast<std::size_t>(change) * 40000, 'x'), "a");
+  ASSERT_TRUE(runUntil([&] { return workspace->savedRunWriter().isIdle(); }));
+  EXPECT_EQ((*workspace->current)->output, "");
+  EXPECT_EQ(h.readFile("live-reports.json"), listJson(*workspace->reports));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(h.folder), {}), 1) << "no temporary file left";
 }

@@ -1,8 +1,11 @@
 #include "support/workspace_harness.h"
 
+#include "core/async/errors.h"
 #include "core/signin/browser_connection.h"
+#include "core/workspace/saved_run_writer.h"
 #include "core/workspace/uuid_text.h"
 
+#include <gio/gio.h>
 #include <glib.h>
 #include <glib/gstdio.h>
 
@@ -74,6 +77,8 @@ WorkspaceHarness::WorkspaceHarness() {
 
 WorkspaceHarness::~WorkspaceHarness() {
   keychain->clear();
+  // A saved-run list still being written would land in the folder removed below.
+  SavedRunWriter::finishAllWrites();
   std::error_code ignored;
   std::filesystem::remove_all(std::filesystem::path(folder).parent_path(), ignored);
 }

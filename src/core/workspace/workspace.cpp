@@ -42,7 +42,8 @@ Workspace::Workspace(Environment environment)
       saveDialog_(std::move(environment.saveDialog)),
       generation_(freshUUID()),
       sessionGeneration_(freshUUID()),
-      runFile_(std::move(environment.supportFolder)) {}
+      runWriter_(std::move(environment.supportFolder),
+                 [this](const std::string& failure) { error = "The local copy could not be saved. " + failure; }) {}
 
 Workspace::~Workspace() = default;
 
@@ -127,12 +128,10 @@ void Workspace::remember() {
   persist();
 }
 
+// The list is written off the main loop; a failure comes back through the writer's
+// handler, which sets `error`.
 void Workspace::persist() {
-  try {
-    runFile_.write(*reports, *fixture);
-  } catch (const std::exception& failure) {
-    error = std::string("The local copy could not be saved. ") + failure.what();
-  }
+  runWriter_.write(*reports, *fixture ? SavedRunFile::List::sample : SavedRunFile::List::live);
 }
 
 void Workspace::acceptReportOutput(const std::string& output, const std::string& runID) {
