@@ -34,16 +34,21 @@ TEST(WorkspaceStartUp, RestoresOnlyAnUnexpiredSessionOfTheSameOrigin) {
     h.routeAccount();
     h.storeSession(0s);
     auto workspace = Workspace::create(h.environment(), Workspace::SavedSession::restore);
-    runFor(100ms);
+    ASSERT_TRUE(runUntil([&] { return !*workspace->accountLoading; }));
+    runFor(50ms);
     EXPECT_TRUE(h.service.requests().empty()) << "a session expiring now is ignored";
-    EXPECT_FALSE(*workspace->accountLoading);
+    EXPECT_FALSE(workspace->api()->token);
   }
   {
     WorkspaceHarness h;
     h.routeAccount();
     h.storeSession(2s);
     auto workspace = Workspace::create(h.environment(), Workspace::SavedSession::restore);
+    // The keyring is read off the main loop: the session is not known yet, but the
+    // account counts as loading from the start.
     EXPECT_TRUE(*workspace->accountLoading);
+    EXPECT_FALSE(workspace->api()->token);
+    EXPECT_TRUE(workspace->hasAccountSession());
     ASSERT_TRUE(runUntil([&] { return h.service.requests().size() == 3 && !*workspace->accountLoading; }));
     EXPECT_EQ(paths(h.service), (std::vector<std::string>{"GET /api/desktop/me", "GET /api/desktop/library",
                                                           "GET /api/desktop/projects"}));
@@ -55,7 +60,8 @@ TEST(WorkspaceStartUp, RestoresOnlyAnUnexpiredSessionOfTheSameOrigin) {
     h.routeAccount();
     h.storeSession(1h, "token-1", "https://elsewhere.example");
     auto workspace = Workspace::create(h.environment(), Workspace::SavedSession::restore);
-    runFor(100ms);
+    ASSERT_TRUE(runUntil([&] { return !*workspace->accountLoading; }));
+    runFor(50ms);
     EXPECT_TRUE(h.service.requests().empty());
     EXPECT_TRUE(h.keychain->load().has_value()) << "a session of another origin stays stored";
   }
@@ -66,6 +72,38 @@ TEST(WorkspaceStartUp, RestoresOnlyAnUnexpiredSessionOfTheSameOrigin) {
     h.storeSession(1h, "token-1", h.service.origin() + "/");
     auto workspace = Workspace::create(h.environment(), Workspace::SavedSession::restore);
     EXPECT_TRUE(runUntil([&] { return workspace->account->has_value(); }));
+  }
+}
+
+TEST(WorkspaceStartUp, SigningInOrOutBeforeTheKeyringAnswersWins) {
+  {
+    // A sign-out while the saved session is being read: the session is not restored.
+    WorkspaceHarness h;
+    h.routeAccount();
+    h.storeSession();
+    auto workspace = Workspace::create(h.environment(), Workspace::SavedSession::restore);
+    workspace->disconnect();
+    EXPECT_FALSE(*workspace->accountLoading);
+    runFor(300ms);
+    EXPECT_TRUE(h.service.requestsTo("GET", desktop("me")).empty());
+    EXPECT_FALSE(workspace->api()->token);
+    EXPECT_FALSE(*workspace->accountLoading);
+  }
+  {
+    // A sign-in started meanwhile keeps its own session.
+    WorkspaceHarness h;
+    h.routeAccount();
+    h.routeSignIn("token-2");
+    h.storeSession();
+    auto workspace = Workspace::create(h.environment(), Workspace::SavedSession::restore);
+    workspace->connect(Workspace::SavedWork::preserve);
+    ASSERT_TRUE(runUntil([&] { return !h.launched.empty(); }));
+    h.returnFromBrowser();
+    ASSERT_TRUE(runUntil([&] { return !*workspace->busy && workspace->account->has_value(); }));
+    runFor(100ms);
+    EXPECT_EQ(workspace->api()->token, std::optional<std::string>("token-2"));
+    for (const auto& request : h.service.requestsTo("GET", desktop("me")))
+      EXPECT_EQ(request.header("Authorization"), "Bearer token-2");
   }
 }
 

@@ -48,7 +48,9 @@ class Workspace : public std::enable_shared_from_this<Workspace> {
   static Environment defaultEnvironment(std::shared_ptr<BrowserConnection> browser,
                                         std::shared_ptr<SaveDialog> saveDialog);
 
-  // Whether create() reads the saved session from the keyring.
+  // Whether create() reads the saved session from the keyring. The read does not hold up
+  // create(): the account counts as loading until the session is known, and its loads
+  // follow at once.
   enum class SavedSession { ignore, restore };
   static std::shared_ptr<Workspace> create(Environment environment, SavedSession savedSession);
   ~Workspace();
@@ -155,7 +157,7 @@ class Workspace : public std::enable_shared_from_this<Workspace> {
   void revokeExistingSession();
   bool clearKeychain();
 
-  static async::Task<void> restoreTask(std::shared_ptr<Workspace> self);
+  static async::Task<void> restoreTask(std::shared_ptr<Workspace> self, std::string session);
   static async::Task<void> sessionTask(std::shared_ptr<Workspace> self, std::string generation, std::string origin,
                                        SavedWork savedWork, Screen shownAtStart);
   static async::Task<void> openTask(std::shared_ptr<Workspace> self, SavedAudit run);
