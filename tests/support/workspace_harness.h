@@ -32,10 +32,12 @@ SavedAudit savedRun(const std::string& id, const std::string& status, const std:
                     bool fixture = false, const std::string& projectName = "Doral");
 nlohmann::json questionsJson();
 
-// Answers the save panel with a fixed path (or nothing) and records what it proposed.
+// Answers the save panel with a fixed path (or nothing), or fails with the platform's
+// message when `failure` is set, and records what it proposed.
 class FakeSaveDialog : public SaveDialog {
  public:
   std::optional<std::string> answer;
+  std::optional<std::string> failure;
   std::vector<std::string> proposals;
   async::Task<std::optional<std::string>> choosePdfDestination(std::string suggestedName) override;
 };
