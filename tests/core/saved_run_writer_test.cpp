@@ -1,15 +1,17 @@
 // Writing the saved-run lists off the main loop: in order, only when they changed, with
 // failures reported on the main loop, and nothing left half-written when the process ends.
 #include "core/workspace/saved_run_writer.h"
-#include "core/platform/object_ptr.h"
 #include "support/run_loop.h"
+#include "support/temporary_folder.h"
 
 #include <glib.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 
 using namespace std::chrono_literals;
@@ -21,18 +23,20 @@ namespace {
 
 using List = SavedRunFile::List;
 
-class TempFolder {
+// The support folder of a writer, inside a temporary folder. Waits for the writes under
+// way before the folder goes.
+class WriterFolder {
  public:
-  TempFolder() {
-    glib::GFreePtr<char> made(g_dir_make_tmp("vesk-runs-XXXXXX", nullptr));
-    root_ = made.get();
+  WriterFolder() : WriterFolder(std::nullopt) {}
+  // A folder inside `root`, or inside a fresh temporary folder when none is given.
+  explicit WriterFolder(std::optional<fs::path> root) {
+    if (!root) made_.emplace();
+    root_ = root ? *root : made_->path();
   }
-  explicit TempFolder(fs::path root) : root_(std::move(root)) {}
-  ~TempFolder() {
-    SavedRunWriter::finishAllWrites();
-    std::error_code ignored;
-    fs::remove_all(root_, ignored);
-  }
+  ~WriterFolder() { SavedRunWriter::finishAllWrites(); }
+  WriterFolder(const WriterFolder&) = delete;
+  WriterFolder& operator=(const WriterFolder&) = delete;
+
   const fs::path& root() const { return root_; }
   std::string folder() const { return (root_ / "Vesk").string(); }
   std::string read(const std::string& name) const {
@@ -49,6 +53,7 @@ class TempFolder {
   }
 
  private:
+  std::optional<TemporaryFolder> made_;
   fs::path root_;
 };
 
@@ -68,7 +73,7 @@ bool idle(const SavedRunWriter& writer) {
 }  // namespace
 
 TEST(SavedRunWriter, ABurstOfStatesEndsWithTheLastOneOnDiskAndNoTemporaryFile) {
-  TempFolder temp;
+  WriterFolder temp;
   SavedRunWriter writer(temp.folder(), [](const std::string& failure) { ADD_FAILURE() << failure; });
   // Each state is smaller than the one before: were writes not kept in order, a large
   // early one would land last.
@@ -85,7 +90,7 @@ TEST(SavedRunWriter, ABurstOfStatesEndsWithTheLastOneOnDiskAndNoTemporaryFile) {
 }
 
 TEST(SavedRunWriter, AnUnchangedListIsNotWrittenAgainUnlessItsLastWriteFailed) {
-  TempFolder temp;
+  WriterFolder temp;
   std::vector<std::string> failures;
   SavedRunWriter writer(temp.folder(), [&](const std::string& failure) { failures.push_back(failure); });
   writer.write(runs(2, 10), List::live);
@@ -125,7 +130,7 @@ TEST(SavedRunWriter, AnUnchangedListIsNotWrittenAgainUnlessItsLastWriteFailed) {
 }
 
 TEST(SavedRunWriter, AListThatCannotBeEncodedIsReportedNotFatal) {
-  TempFolder temp;
+  WriterFolder temp;
   std::vector<std::string> failures;
   SavedRunWriter writer(temp.folder(), [&](const std::string& failure) { failures.push_back(failure); });
   auto list = runs(1, 10);
@@ -139,7 +144,7 @@ TEST(SavedRunWriter, AListThatCannotBeEncodedIsReportedNotFatal) {
 }
 
 TEST(SavedRunWriter, AFailureAfterTheWriterWentIsNotReported) {
-  TempFolder temp;
+  WriterFolder temp;
   fs::create_directories(temp.root());
   std::ofstream(temp.folder()) << "a file where the folder should be";
   bool reported = false;
@@ -159,7 +164,7 @@ TEST(SavedRunWriter, AProcessThatEndsRightAfterAChangeStillWritesIt) {
   // The death test runs this body again in a fresh process, which finds the folder
   // through the environment.
   const char* given = std::getenv("VESK_EXIT_WRITE_FOLDER");
-  TempFolder temp = given ? TempFolder(given) : TempFolder();
+  const WriterFolder temp(given ? std::optional<fs::path>(given) : std::nullopt);
   if (!given) g_setenv("VESK_EXIT_WRITE_FOLDER", temp.root().c_str(), TRUE);
   const auto list = runs(100, 50000);
   EXPECT_EXIT(

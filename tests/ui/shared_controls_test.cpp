@@ -15,8 +15,11 @@
 #include <gtkmm/adjustment.h>
 #include <gtkmm/box.h>
 #include <gtkmm/checkbutton.h>
+#include <gtkmm/cssprovider.h>
 #include <gtkmm/label.h>
 #include <gtkmm/scrolledwindow.h>
+
+#include <cmath>
 
 using vesk::testing::boundsIn;
 using vesk::testing::Pixel;
@@ -181,6 +184,40 @@ TEST_F(SharedControls, CheckboxLabelsToggleAndReadAsCheckboxes) {
   label->measure(Gtk::Orientation::VERTICAL, -1, minimum, natural, minimumBaseline, naturalBaseline);
   ASSERT_GE(naturalBaseline, 0);
   EXPECT_EQ(box.y + box.height, text.y + naturalBaseline + 3);
+}
+
+TEST_F(SharedControls, AnUncheckedBoxLaysItsBorderOverItsOwnFill) {
+  // On a black ground, so the border shows what lies under it: the white fill when the
+  // fill reaches under the border, the ground when it stops inside it.
+  auto css = Gtk::CssProvider::create();
+  css->load_from_data(".checkbox-ground { background: black; }");
+  Gtk::StyleContext::add_provider_for_display(Gdk::Display::get_default(), css, GTK_STYLE_PROVIDER_PRIORITY_USER);
+  Gtk::Box ground;
+  ground.add_css_class("checkbox-ground");
+  Gtk::CheckButton check("Keep this project private");
+  vesk::ui::AtelierCheckboxStyle().apply(check);
+  check.set_margin(20);
+  ground.append(check);
+  ShownWindow shown(ground);
+  const Pixels pixels = vesk::testing::renderAndKeep(ground, "checkbox-unchecked-ui-test.png");
+  Gtk::StyleContext::remove_provider_for_display(Gdk::Display::get_default(), css);
+
+  using R = vesk::CheckboxRecipe;
+  const auto box = boundsIn(*check.get_first_child(), ground);
+  const double fill = 255 * R::offFill.alpha;  // white over black
+  const auto over = [&](double border, double under) {
+    return static_cast<int>(std::lround(under * (1 - R::offBorder.alpha) + 255 * border * R::offBorder.alpha));
+  };
+  const Pixel expected{over(R::offBorder.red, fill), over(R::offBorder.green, fill), over(R::offBorder.blue, fill),
+                       255};
+  // The middle of each side, away from the rounded corners.
+  for (const auto& [x, y] : {std::pair{box.x, box.y + 9},
+                             {box.x + box.width - 1, box.y + 9},
+                             {box.x + 9, box.y},
+                             {box.x + 9, box.y + box.height - 1}})
+    EXPECT_LE(pixels.at(x, y).distance(expected), 2) << x << ", " << y;
+  const int white = static_cast<int>(std::lround(fill));
+  EXPECT_LE(pixels.at(box.x + 9, box.y + 9).distance({white, white, white, 255}), 2);
 }
 
 TEST_F(SharedControls, ChromeButtonHoverLabelAndDisabledLook) {

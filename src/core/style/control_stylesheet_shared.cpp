@@ -57,6 +57,9 @@ std::string checkboxRules() {
              .set("border", cssPx(R::borderWidth) + " solid " + R::offBorder.cssText())
              .set("border-radius", cssPx(R::cornerRadius))
              .set("background-color", R::offFill)
+             // The theme clips the fill to inside the border; the translucent border
+             // lies over the fill, not over whatever is behind the box.
+             .set("background-clip", "border-box")
              .set("background-image", "none")
              .set("box-shadow", "none")
              .set("color", R::checkmark)

@@ -49,4 +49,11 @@ std::optional<fs::path> ResourceBundle::file(std::string_view relativePath) cons
   return path;
 }
 
+std::optional<fs::path> ResourceBundle::folder(std::string_view relativePath) const {
+  fs::path path = root_ / fs::path(relativePath);
+  std::error_code error;
+  if (!fs::is_directory(path, error)) return std::nullopt;
+  return path;
+}
+
 }  // namespace vesk

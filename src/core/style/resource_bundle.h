@@ -1,6 +1,6 @@
 #pragma once
-// The folder of data files that travels with the program: fonts, the wordmark image
-// and the reader page. In the build tree it sits next to the executable; installed, it
+// The folder of data files that travels with the program: fonts, symbolic icons, the
+// wordmark image and the reader page. In the build tree it sits next to the executable; installed, it
 // is the "vesk" folder of the prefix's share folder.
 #include <filesystem>
 #include <optional>
@@ -27,6 +27,8 @@ class ResourceBundle {
 
   // A regular file inside the bundle, or nothing when it is absent.
   std::optional<std::filesystem::path> file(std::string_view relativePath) const;
+  // A folder inside the bundle, or nothing when it is absent.
+  std::optional<std::filesystem::path> folder(std::string_view relativePath) const;
 
   const std::filesystem::path& root() const { return root_; }
 

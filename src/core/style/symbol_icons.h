@@ -1,7 +1,8 @@
 #pragma once
 // The platform symbol names the screens ask for ("arrow.right", "paperclip", ...) and
 // what stands in for each here: a symbolic icon of the desktop's icon theme (Adwaita),
-// or one of the application's own glyphs where no icon fits.
+// one of the application's own symbolic icons where the theme has none of the same
+// meaning, or one of its glyphs.
 #include "core/style/vesk_glyph_shape.h"
 
 #include <optional>

@@ -56,13 +56,14 @@ std::vector<std::string> splitAtWhiteSpace(std::string_view text) {
   auto closePiece = [&](int32_t end) {
     if (end > pieceStart) pieces.push_back(toUtf8(unicode.tempSubStringBetween(pieceStart, end)));
   };
-  forEachCharacter(unicode, [&](int32_t start, int32_t end) {
-    if (u_isUWhiteSpace(unicode.char32At(start))) {
-      closePiece(start);
-      pieceStart = end;
+  // By code point, not by character: a character may hold white space after its first
+  // code point (a prepended mark takes the following space into its cluster).
+  for (int32_t index = 0; index < unicode.length(); index = unicode.moveIndex32(index, 1)) {
+    if (u_isUWhiteSpace(unicode.char32At(index))) {
+      closePiece(index);
+      pieceStart = unicode.moveIndex32(index, 1);
     }
-    return true;
-  });
+  }
   closePiece(unicode.length());
   return pieces;
 }
@@ -91,6 +92,21 @@ std::string prefixWithinUTF16(std::string_view text, std::int64_t maxUTF16) {
     return true;
   });
   return toUtf8(unicode.tempSubString(0, taken));
+}
+
+std::int64_t utf16Length(std::string_view text) { return toUnicode(text).length(); }
+
+std::string trimmedWhiteSpace(std::string_view text) {
+  const icu::UnicodeString unicode = toUnicode(text);
+  int32_t start = 0;
+  int32_t end = unicode.length();
+  while (start < end && u_isUWhiteSpace(unicode.char32At(start))) start = unicode.moveIndex32(start, 1);
+  while (end > start) {
+    const int32_t last = unicode.moveIndex32(end, -1);
+    if (!u_isUWhiteSpace(unicode.char32At(last))) break;
+    end = last;
+  }
+  return toUtf8(unicode.tempSubStringBetween(start, end));
 }
 
 std::string lowercased(std::string_view text) {

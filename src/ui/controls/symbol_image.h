@@ -1,7 +1,8 @@
 #pragma once
-// The picture for a platform symbol name: the desktop icon theme's symbolic icon from
-// the symbol table, or the application's glyph where the table says so. Either takes
-// the foreground colour of where it is placed.
+// The picture for a platform symbol name: the symbolic icon the symbol table names (the
+// desktop icon theme's, or one of the application's own, found through the same theme),
+// or the application's glyph where the table says so. Either takes the foreground
+// colour of where it is placed.
 #include <gtkmm/widget.h>
 
 #include <string_view>

@@ -13,6 +13,8 @@
 #include <gtkmm/label.h>
 
 #include <map>
+#include <string>
+#include <string_view>
 #include <tuple>
 #include <utility>
 
@@ -44,12 +46,14 @@ class StyleGallery : public Gtk::Box {
   Gtk::Label& sheetProbe() { return *sheetProbe_; }
   VeskScrollEdges& scrolledEdges() { return *scrolledEdges_; }
 
-  Gtk::Button& pillSample(VeskButtonRole role, bool compact, ControlState state, bool insidePopup);
+  Gtk::Button& pillSample(VeskButtonRole role, PillSize size, ControlState state, bool insidePopup);
   // The grid of pills on the window's canvas, and the sheet holding the popup grid.
   Gtk::Widget& pillSection(bool insidePopup) { return *pillSections_.at(insidePopup); }
   Gtk::Button& choiceSample(VeskChoicePillTreatment treatment, bool selected, bool dimmed);
   // Sizes 0 and 1 (21 and 42 px), colours 0 and 1 (ink and red).
   VeskGlyph& glyphSample(VeskGlyphKind kind, int size, int colour);
+  // The 20 px picture of a symbol of the symbol table.
+  Gtk::Widget& symbolSample(std::string_view symbol);
 
  private:
   void addTokens();
@@ -72,7 +76,7 @@ class StyleGallery : public Gtk::Box {
 
   struct PillKey {
     VeskButtonRole role;
-    bool compact;
+    PillSize size;
     ControlState state;
     bool insidePopup;
     auto operator<=>(const PillKey&) const = default;
@@ -88,6 +92,7 @@ class StyleGallery : public Gtk::Box {
   std::map<bool, Gtk::Widget*> pillSections_;
   std::map<std::tuple<VeskChoicePillTreatment, bool, bool>, Gtk::Button*> choiceSamples_;
   std::map<std::tuple<VeskGlyphKind, int, int>, VeskGlyph*> glyphSamples_;
+  std::map<std::string, Gtk::Widget*> symbolSamples_;
   Glib::RefPtr<Gtk::CssProvider> galleryColours_;  // the red glyph samples
   Glib::RefPtr<Gdk::Display> display_;             // where galleryColours_ is installed
 };

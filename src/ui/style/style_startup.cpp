@@ -1,6 +1,7 @@
 #include "ui/style/style_startup.h"
 
 #include "ui/style/accessibility_settings.h"
+#include "ui/style/bundled_icons.h"
 #include "ui/style/vesk_style_provider.h"
 #include "ui/style/vesk_typography.h"
 
@@ -10,7 +11,10 @@ namespace vesk::ui {
 
 void startUpVeskStyle(const std::optional<ResourceBundle>& bundle) {
   VeskTypography::registerFonts(bundle);
-  if (const auto display = Gdk::Display::get_default()) VeskStyleProvider::install(display);
+  if (const auto display = Gdk::Display::get_default()) {
+    VeskStyleProvider::install(display);
+    BundledIcons::addToIconTheme(display, bundle);
+  }
   AccessibilitySettings::shared();
 }
 

@@ -6,9 +6,10 @@
 
 namespace vesk::ui {
 
-// Registers the bundle's fonts (once per process), installs the stylesheet on the
-// default display and starts following the accessibility settings. A missing bundle
-// leaves text in the system's fonts. Call after GTK is initialised.
+// Registers the bundle's fonts (once per process), installs the stylesheet and the
+// bundle's symbolic icons on the default display and starts following the accessibility
+// settings. A missing bundle leaves text in the system's fonts. Call after GTK is
+// initialised.
 void startUpVeskStyle(const std::optional<ResourceBundle>& bundle);
 
 }  // namespace vesk::ui

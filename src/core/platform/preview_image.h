@@ -1,0 +1,39 @@
+#pragma once
+// Image bytes from the service, checked and decoded as untrusted input: only PNG, JPEG,
+// WebP and GIF, picked by their magic bytes (never by the declared type or by content
+// sniffing), bounded in bytes and in pixels before any pixel memory is taken.
+#include "core/async/task.h"
+#include "core/platform/object_ptr.h"
+
+#include <gdk-pixbuf/gdk-pixbuf.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace vesk {
+
+inline constexpr std::size_t largestPreviewImageBytes = 10'485'760;
+inline constexpr int largestPreviewImageSide = 16'384;
+inline constexpr std::int64_t largestPreviewImagePixels = 64'000'000;
+inline constexpr const char* previewUnavailableSentence = "This image preview is unavailable.";
+
+enum class PreviewImageFormat { png, jpeg, webp, gif };
+
+// The format the bytes begin with, if it is one of the four.
+std::optional<PreviewImageFormat> previewImageFormat(std::string_view bytes);
+
+// Decodes the bytes with the loader of their format. Throws VeskError with
+// previewUnavailableSentence for too many bytes, another format, a side over
+// largestPreviewImageSide, more than largestPreviewImagePixels, or bytes that do not decode.
+// Blocking: call it off the main loop for bytes from the service.
+glib::ObjectPtr<GdkPixbuf> decodePreviewImage(std::string_view bytes);
+
+// decodePreviewImage on a worker thread, keeping only the verdict: returns when the bytes
+// decode, throws as decodePreviewImage does (or async::Cancelled).
+async::Task<void> verifyPreviewImage(std::shared_ptr<const std::string> bytes);
+
+}  // namespace vesk
