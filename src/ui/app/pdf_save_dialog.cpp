@@ -1,59 +1,20 @@
 #include "ui/app/pdf_save_dialog.h"
 
-#include "core/async/errors.h"
-#include "core/async/main_loop.h"
+#include "ui/app/chooser_answer.h"
 
-#include <giomm/file.h>
-#include <gtkmm/dialog.h>
-#include <gtkmm/filechoosernative.h>
 #include <gtkmm/filefilter.h>
 
 namespace vesk::ui {
 
 namespace {
 
-// Shows the chooser and resumes the task with the chosen path once the user answers.
-// Cancelling the task closes the panel.
-class ChooserAnswer {
- public:
-  explicit ChooserAnswer(Glib::RefPtr<Gtk::FileChooserNative> chooser) : chooser_(std::move(chooser)) {}
-
-  bool await_ready() const noexcept { return false; }
-  template <async::TaskPromise P>
-  void await_suspend(std::coroutine_handle<P> self) {
-    suspend(self, *self.promise().context);
-  }
-  std::optional<std::string> await_resume() {
-    if (cancelled_) throw async::Cancelled();
-    return std::move(path_);
-  }
-
- private:
-  void suspend(std::coroutine_handle<> self, async::TaskContext& context) {
-    response_ = chooser_->signal_response().connect([this, self](int response) {
-      response_.disconnect();
-      hook_->disconnect();
-      if (response == Gtk::ResponseType::ACCEPT) {
-        if (const auto file = chooser_->get_file()) path_ = file->get_path();
-      }
-      async::post([self] { self.resume(); });
-    });
-    hook_.emplace(context.cancellable(), [this, self] {
-      response_.disconnect();
-      hook_->disconnect();
-      chooser_->hide();
-      cancelled_ = true;
-      async::post([self] { self.resume(); });
-    });
-    chooser_->show();
-  }
-
-  Glib::RefPtr<Gtk::FileChooserNative> chooser_;
-  sigc::connection response_;
-  std::optional<async::CancelHook> hook_;
-  std::optional<std::string> path_;
-  bool cancelled_ = false;
-};
+// A save panel answers with one file; its path, or nothing when the user cancelled.
+async::Task<std::optional<std::string>> chosenPath(Glib::RefPtr<Gtk::FileChooserNative> chooser) {
+  ChooserAnswer answer(std::move(chooser));  // named: GCC 12 mishandles owning temporaries in co_await
+  const auto files = co_await answer;
+  if (!files || files->empty()) co_return std::nullopt;
+  co_return files->front()->get_path();
+}
 
 }  // namespace
 
@@ -67,7 +28,7 @@ async::Task<std::optional<std::string>> PdfSaveDialog::choosePdfDestination(std:
   filter->add_suffix("pdf");
   chooser->add_filter(filter);
   chooser->set_current_name(suggestedName);
-  co_return co_await ChooserAnswer(chooser);
+  co_return co_await chosenPath(chooser);
 }
 
 async::Task<std::optional<std::string>> PdfSaveDialog::chooseDestination(std::string suggestedName,
@@ -82,7 +43,7 @@ async::Task<std::optional<std::string>> PdfSaveDialog::chooseDestination(std::st
     chooser->add_filter(filter);
   }
   chooser->set_current_name(suggestedName);
-  co_return co_await ChooserAnswer(chooser);
+  co_return co_await chosenPath(chooser);
 }
 
 }  // namespace vesk::ui

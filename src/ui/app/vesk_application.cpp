@@ -33,7 +33,7 @@ void VeskApplication::on_startup() {
 }
 
 void VeskApplication::on_activate() {
-  if (!window_) window_ = std::make_unique<VeskWindow>();
+  if (!window_) window_ = std::make_unique<VeskWindow>(workspace_, ShellServices::desktop());
   // A hidden window leaves the application; a later activation brings it back.
   if (!window_->get_application()) add_window(*window_);
   window_->present();

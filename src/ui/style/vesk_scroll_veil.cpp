@@ -45,6 +45,12 @@ VeskScrollVeil::VeskScrollVeil(double height, bool bottom, double opaqueFraction
   AccessibilitySettings::shared().signalChanged().connect(sigc::mem_fun(*this, &VeskScrollVeil::queue_draw));
 }
 
+void VeskScrollVeil::setHeight(double height) {
+  if (height == height_) return;
+  height_ = height;
+  queue_resize();
+}
+
 Gtk::SizeRequestMode VeskScrollVeil::get_request_mode_vfunc() const { return Gtk::SizeRequestMode::CONSTANT_SIZE; }
 
 void VeskScrollVeil::measure_vfunc(Gtk::Orientation orientation, int, int& minimum, int& natural, int& minimumBaseline,

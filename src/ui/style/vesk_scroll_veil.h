@@ -12,6 +12,7 @@ class VeskScrollVeil : public Gtk::Widget {
   VeskScrollVeil(double height, bool bottom, double opaqueFraction);
 
   double height() const { return height_; }
+  void setHeight(double height);
   bool bottom() const { return bottom_; }
   double opaqueFraction() const { return opaqueFraction_; }
 

@@ -77,6 +77,19 @@ void SyntheticInput::pressKey(const std::string& keysymName) {
   settle();
 }
 
+void SyntheticInput::pressChord(const std::vector<std::string>& keysymNames) {
+  Display* display = xDisplay();
+  std::vector<KeyCode> codes;
+  for (const auto& name : keysymNames) {
+    const KeyCode code = XKeysymToKeycode(display, XStringToKeysym(name.c_str()));
+    ASSERT_NE(code, 0) << name;
+    codes.push_back(code);
+  }
+  for (const KeyCode code : codes) XTestFakeKeyEvent(display, code, True, CurrentTime);
+  for (auto code = codes.rbegin(); code != codes.rend(); ++code) XTestFakeKeyEvent(display, *code, False, CurrentTime);
+  settle();
+}
+
 void SyntheticInput::type(const std::string& text) {
   for (const char c : text) pressKey(c == ' ' ? "space" : std::string(1, c));
 }

@@ -5,6 +5,7 @@
 #include <gtkmm/widget.h>
 
 #include <string>
+#include <vector>
 
 namespace vesk::testing {
 
@@ -20,6 +21,8 @@ class SyntheticInput {
   static void click(Gtk::Widget& widget, double x, double y);
   // Presses and releases a key by its X keysym name ("Tab", "a", "space").
   static void pressKey(const std::string& keysymName);
+  // Holds the keys down in order and lets them go in reverse: {"Control_L", "n"}.
+  static void pressChord(const std::vector<std::string>& keysymNames);
   // Types plain ASCII letters, digits and spaces.
   static void type(const std::string& text);
 };

@@ -1,0 +1,158 @@
+#include "ui/app/root_view.h"
+
+#include "core/style/control_stylesheet.h"
+#include "core/style/shell_stylesheet.h"
+#include "ui/app/file_intake.h"
+#include "ui/app/header_band.h"
+#include "ui/app/inert.h"
+#include "ui/app/placeholder_sheet.h"
+#include "ui/app/screen_slot.h"
+#include "ui/app/sheet_host.h"
+#include "ui/app/sheet_layer.h"
+#include "ui/app/shell_actions.h"
+#include "ui/app/tips_overlay.h"
+#include "ui/style/vesk_environment.h"
+#include "ui/style/vesk_glass_surface.h"
+#include "ui/style/vesk_scroll_veil.h"
+#include "ui/style/workspace_canvas.h"
+
+#include <gtkmm/binlayout.h>
+#include <gtkmm/windowhandle.h>
+
+#include <cmath>
+
+namespace vesk::ui {
+
+RootView::RootView(std::shared_ptr<Workspace> workspace, ShellActions& actions, std::shared_ptr<FilePanel> filePanel)
+    : workspace_(workspace), state_(workspace), presentation_(workspace) {
+  set_layout_manager(Gtk::BinLayout::create());
+  set_size_request(minimumWidth, minimumHeight);
+  add_css_class(ShellClasses::root);
+
+  Gtk::make_managed<WorkspaceCanvas>()->set_parent(*this);
+  buildMainRow();
+  tips_ = Gtk::make_managed<TipsOverlay>([this] { state_.showingTips = false; });
+  tips_->set_parent(*this);
+  sheets_ = Gtk::make_managed<SheetLayer>();
+  sheets_->set_parent(*this);
+  hostSheets();
+  intake_ = std::make_unique<FileIntake>(*this, state_, workspace_, std::move(filePanel));
+
+  presentationChanged();
+  presentation_.signalChanged().connect(sigc::mem_fun(*this, &RootView::presentationChanged));
+  observeVeskChromeHeight(*this, [this](double height) { presentation_.setChromeHeight(height); });
+  state_.sidebarVisible.signalChanged().connect(sigc::mem_fun(*this, &RootView::sidebarChanged));
+  state_.showingTips.signalChanged().connect(sigc::mem_fun(*this, &RootView::tipsChanged));
+  sheets_->signalDepthChanged().connect(sigc::mem_fun(*this, &RootView::layersChanged));
+
+  tipsCommand_ = actions.tips().own([this] { state_.showingTips = true; });
+  feedbackCommand_ = actions.feedback().own([this] { state_.showingFeedback = true; });
+  sidebarCommand_ = actions.toggleSidebar().own([this] { toggleSidebar(); });
+}
+
+RootView::~RootView() {
+  intake_.reset();
+  feedback_.reset();
+  comparison_.reset();
+  while (auto* child = get_first_child()) child->unparent();
+}
+
+// The sidebar column (shown or hidden by the toggle, kept alive while hidden) and the
+// main column, which has no leading margin: with the sidebar hidden it starts at the
+// window's leading edge.
+void RootView::buildMainRow() {
+  mainRow_ = Gtk::make_managed<Gtk::Box>(Gtk::Orientation::HORIZONTAL, 0);
+  mainRow_->add_css_class(ShellClasses::mainRow);
+  sidebar_ = Gtk::make_managed<Gtk::Revealer>();
+  sidebar_->set_transition_type(Gtk::RevealerTransitionType::SLIDE_RIGHT);
+  sidebar_->set_reveal_child(*state_.sidebarVisible);
+  auto* surface = Gtk::make_managed<VeskGlassSurface>(24, VeskGlassRole::sidebar);
+  surface->set_size_request(sidebarWidth, -1);
+  surface->set_margin_start(columnMargin);
+  surface->set_margin_top(sidebarTopMargin);
+  surface->set_margin_bottom(columnMargin);
+  sidebarSlot_ = Gtk::make_managed<Gtk::Box>(Gtk::Orientation::VERTICAL, 0);
+  surface->set_child(*sidebarSlot_);
+  sidebar_->set_child(*surface);
+  mainRow_->append(*sidebar_);
+  buildMainColumn();
+  mainRow_->append(*mainColumn_);
+  mainRow_->set_parent(*this);
+}
+
+// The screen slot, the top veil over it and the header band over both; the band sits 34
+// below the top edge.
+void RootView::buildMainColumn() {
+  mainColumn_ = Gtk::make_managed<Gtk::Overlay>();
+  mainColumn_->set_hexpand(true);
+  mainColumn_->set_margin_end(columnMargin);
+  mainColumn_->set_margin_bottom(columnMargin);
+  slot_ = Gtk::make_managed<ScreenSlot>();
+  mainColumn_->set_child(*slot_);
+  veil_ = Gtk::make_managed<VeskScrollVeil>(RootMetrics::minimumVeilHeight, false, RootMetrics::veilOpaqueFraction);
+  mainColumn_->add_overlay(*veil_);
+  header_ = Gtk::make_managed<HeaderBand>([this] { presentation_.dismissError(); });
+  auto* handle = Gtk::make_managed<Gtk::WindowHandle>();  // drags the window by its header
+  handle->set_child(*header_);
+  handle->set_valign(Gtk::Align::START);
+  handle->set_margin_top(static_cast<int>(RootMetrics::headerTopMargin));
+  mainColumn_->add_overlay(*handle);
+}
+
+// The feedback sheet and the comparison chooser; their own views replace these pages.
+void RootView::hostSheets() {
+  feedback_ = std::make_unique<SheetHost>(*sheets_, state_.showingFeedback, [this] {
+    return std::make_unique<PlaceholderSheet>("Send feedback", [this] { state_.showingFeedback = false; });
+  });
+  comparison_ = std::make_unique<SheetHost>(*sheets_, state_.changingComparison, [this] {
+    return std::make_unique<PlaceholderSheet>("Choose a previous audit", [this] { state_.cancelComparison(); });
+  });
+}
+
+void RootView::presentationChanged() {
+  const auto& state = presentation_.state();
+  slot_->show(state.screen);
+  if (headerInset_ != state.metrics.headerInset) {
+    headerInset_ = state.metrics.headerInset;
+    setVeskHeaderInset(*slot_, state.metrics.headerInset);
+  }
+  slot_->set_margin_top(static_cast<int>(std::lround(state.slotTopPadding)));
+  veil_->set_visible(state.showsTopVeil);
+  veil_->setHeight(state.metrics.veilHeight);
+  header_->banner().show(state.error);
+}
+
+void RootView::sidebarChanged() {
+  const bool reduceMotion = veskAccessibility(*this).reduceMotion;
+  sidebar_->set_transition_duration(reduceMotion ? 0 : static_cast<guint>(std::lround(sidebarSeconds * 1000)));
+  sidebar_->set_reveal_child(*state_.sidebarVisible);
+}
+
+void RootView::tipsChanged() {
+  const bool shown = *state_.showingTips;
+  if (veskAccessibility(*this).reduceMotion) {
+    mainRow_->add_css_class(ControlClasses::reduceMotion);
+  } else {
+    mainRow_->remove_css_class(ControlClasses::reduceMotion);
+  }
+  if (shown) {
+    mainRow_->add_css_class(ShellClasses::blurred);
+  } else {
+    mainRow_->remove_css_class(ShellClasses::blurred);
+  }
+  tips_->setShown(shown);
+  layersChanged();
+  // The composer's Tips control took the focus back if it is shown; otherwise none does.
+  if (!shown) {
+    if (auto* root = get_root(); root && isWithin(root->get_focus(), *tips_)) root->unset_focus();
+  }
+}
+
+// What a layer covers takes no clicks or focus and is hidden from assistive technologies.
+void RootView::layersChanged() {
+  const bool sheet = sheets_->depth() > 0;
+  setInteraction(*mainRow_, sheet || *state_.showingTips ? Interaction::inert : Interaction::live);
+  tips_->setCovered(sheet);
+}
+
+}  // namespace vesk::ui
