@@ -89,28 +89,47 @@ TEST(KeyringIsolation, WithNoSecretServiceNothingLoadsAndSavingFailsAtOnce) {
   EXPECT_LT(run.elapsed, 5s);
 }
 
-TEST(KeyringIsolation, ASecretServiceThatNeverAnswersHoldsNoCallForLong) {
-  // The bus starts the service on demand, but it never comes up: each call waits until
-  // the keychain's own bound (one second at this scale) gives up.
-  TemporaryFolder dir;
-  const auto services = dir.path() / "services";
-  fs::create_directory(services);
-  const auto starter = dir.path() / "never-answers";
-  const auto pidFile = dir.path() / "pid";
-  std::ofstream(starter) << "#!/bin/sh\necho $$ > '" << pidFile.string()
-                         << "'\nexec sleep 60 </dev/null >/dev/null 2>&1\n";
-  fs::permissions(starter, fs::perms::owner_all);
-  std::ofstream(services / "org.freedesktop.secrets.service")
-      << "[D-BUS Service]\nName=org.freedesktop.secrets\nExec=" << starter.string() << "\n";
-  const auto config = writeBusConfig(dir, services.string());
+// A bus that starts the Secret Service on demand, but the service never comes up: each
+// call waits until the keychain's own bound (one second at the probe's scale) gives up.
+class NeverAnsweringBus {
+ public:
+  NeverAnsweringBus() {
+    const auto services = dir_.path() / "services";
+    fs::create_directory(services);
+    const auto starter = dir_.path() / "never-answers";
+    std::ofstream(starter) << "#!/bin/sh\necho $$ > '" << pidFile().string()
+                           << "'\nexec sleep 60 </dev/null >/dev/null 2>&1\n";
+    fs::permissions(starter, fs::perms::owner_all);
+    std::ofstream(services / "org.freedesktop.secrets.service")
+        << "[D-BUS Service]\nName=org.freedesktop.secrets\nExec=" << starter.string() << "\n";
+    config_ = writeBusConfig(dir_, services.string());
+  }
+  ~NeverAnsweringBus() {
+    std::ifstream pid(pidFile());
+    int starterPid = 0;
+    if (pid >> starterPid && starterPid > 0) kill(starterPid, SIGTERM);
+  }
+  std::vector<std::string> wrapper() const { return {"dbus-run-session", "--config-file=" + config_.string(), "--"}; }
 
-  const auto run = runProbe({"dbus-run-session", "--config-file=" + config.string(), "--"}, everyOperation);
+ private:
+  fs::path pidFile() const { return dir_.path() / "pid"; }
+  TemporaryFolder dir_;
+  fs::path config_;
+};
+
+TEST(KeyringIsolation, ASecretServiceThatNeverAnswersHoldsNoCallForLong) {
+  const NeverAnsweringBus bus;
+  const auto run = runProbe(bus.wrapper(), everyOperation);
   EXPECT_EQ(run.lines, everyFailure);
   EXPECT_LT(run.elapsed, 10s);
+}
 
-  std::ifstream pid(pidFile);
-  int starterPid = 0;
-  if (pid >> starterPid && starterPid > 0) kill(starterPid, SIGTERM);
+TEST(KeyringIsolation, StartingUpDoesNotWaitForASecretServiceThatNeverAnswers) {
+  // The window's main loop keeps turning while the saved session is read; the restore
+  // ends signed out once the keychain's bound gives up.
+  const NeverAnsweringBus bus;
+  const auto run = runProbe(bus.wrapper(), {"restore"});
+  EXPECT_EQ(run.lines, std::vector<std::string>{"restore: the loop turned while the keyring was read, signed out"});
 }
 
 TEST(KeyringIsolation, ALockedCollectionLoadsNothingAndAClearThatCannotUnlockSaysSo) {

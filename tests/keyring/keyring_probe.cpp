@@ -5,11 +5,15 @@
 //   vesk-keyring-probe [--scale F] SERVICE COMMAND...
 //
 // Commands: "load", "save:TOKEN" (a session with that token), "clear", "lock" (locks
-// the default collection). Each prints one line: "load: TOKEN" or "load: nothing",
-// "save: ok" or "save: SENTENCE", "clear: true|false", "lock: ok|failed".
+// the default collection), "restore" (starts a workspace that restores its session, as
+// the application does). Each prints one line: "load: TOKEN" or "load: nothing",
+// "save: ok" or "save: SENTENCE", "clear: true|false", "lock: ok|failed", "restore: " and
+// whether the main loop turned while the keyring was read, then "signed in|out".
+#include "core/async/main_loop.h"
 #include "core/async/timing.h"
 #include "core/platform/object_ptr.h"
 #include "core/signin/session_keychain.h"
+#include "core/workspace/workspace.h"
 
 #include <libsecret/secret.h>
 
@@ -33,7 +37,28 @@ bool lockDefaultCollection() {
   return secret_service_lock_sync(service.get(), &objects, nullptr, nullptr, error.out()) == 1;
 }
 
+std::string restore(const std::string& service) {
+  vesk::Workspace::Environment environment;
+  environment.serviceOrigin = "https://vesk.app";
+  environment.supportFolder = "/nonexistent/vesk-probe";  // nothing is written
+  environment.keychain = std::make_shared<vesk::SessionKeychain>(service);
+  const auto workspace = vesk::Workspace::create(std::move(environment), vesk::Workspace::SavedSession::restore);
+  bool turned = false;
+  bool turnedWhileReading = false;
+  vesk::async::post([&] {
+    turned = true;
+    turnedWhileReading = *workspace->accountLoading;
+  });
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+  while ((!turned || *workspace->accountLoading) && std::chrono::steady_clock::now() < deadline)
+    g_main_context_iteration(nullptr, TRUE);
+  return std::string("restore: ") +
+         (turnedWhileReading ? "the loop turned while the keyring was read" : "the loop waited for the keyring") +
+         (workspace->api() && workspace->api()->token ? ", signed in" : ", signed out");
+}
+
 std::string run(const vesk::SessionKeychain& keychain, const std::string& command) {
+  if (command == "restore") return restore(keychain.key());
   if (command == "load") {
     const auto session = keychain.load();
     return "load: " + (session ? session->token : "nothing");

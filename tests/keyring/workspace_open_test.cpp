@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 
 using namespace std::chrono_literals;
@@ -88,6 +89,30 @@ TEST(WorkspaceExport, DownloadsThePdfOfACompletedLiveRun) {
   ASSERT_TRUE(runUntil([&] { return workspace->error->has_value(); }));
   EXPECT_EQ(**workspace->error, "Your session expired. Reconnect in the browser; your saved work is still there.");
   EXPECT_FALSE(*workspace->reconnectRequired);
+}
+
+TEST(WorkspaceExport, AFailingSavePanelIsReportedLikeAnyExportFailure) {
+  WorkspaceHarness h;
+  auto workspace = h.signedIn();
+  Reply pdf = Reply::json("%PDF-1.7 fake");
+  pdf.contentType = "application/pdf";
+  h.service.reply("GET", desktop("runs/r1/pdf"), pdf);
+  h.service.reply("GET", desktop("runs/r1"), Reply::json(runJson("r1", "complete", "quick", "# R").dump()));
+  workspace->openReport(savedRun("r1", "complete"));
+  h.dialog->answer = h.folder + "-export.pdf";
+  h.dialog->failure = "The file chooser is not available.";
+  workspace->exportPDF();
+  ASSERT_TRUE(runUntil([&] { return workspace->error->has_value(); }));
+  EXPECT_EQ(**workspace->error, "The file chooser is not available.");
+  EXPECT_FALSE(std::filesystem::exists(*h.dialog->answer));
+
+  // The failed export has ended: the next one runs and writes the file.
+  h.dialog->failure.reset();
+  workspace->error = std::nullopt;
+  workspace->exportPDF();
+  ASSERT_TRUE(runUntil([&] { return std::filesystem::exists(*h.dialog->answer); }));
+  EXPECT_EQ(h.dialog->proposals.size(), 2u);
+  EXPECT_FALSE(workspace->error->has_value());
 }
 
 TEST(WorkspaceExport, SampleAndUnfinishedRunsPointToPrinting) {

@@ -228,9 +228,11 @@ TEST(WorkspaceRuns, NewAuditDuringALiveRunDropsTheRunStartWrites) {
   Reply held = Reply::json("{}");
   held.stall = true;
   h.service.reply("POST", runsPath("/continue"), held);
-  h.service.reply("GET", runsPath(), Reply::json(runJson("r1", "running").dump()));
+  h.service.reply("GET", runsPath(), Reply::json(runJson("r1", "running", "quick", "# So far").dump()));
   workspace->runQuickRead();
-  ASSERT_TRUE(runUntil([&] { return h.service.stalledCount() == 1; }));
+  // newAudit() comes while the watcher sleeps between two reads, so no read of the old
+  // run is on its way to the service when the count below is taken.
+  ASSERT_TRUE(runUntil([&] { return h.service.stalledCount() == 1 && (*workspace->current)->output == "# So far"; }));
   workspace->urls = "https://old.example";
   workspace->newAudit();
   EXPECT_EQ(*workspace->screen, Screen::input);
@@ -243,6 +245,37 @@ TEST(WorkspaceRuns, NewAuditDuringALiveRunDropsTheRunStartWrites) {
   EXPECT_EQ(*workspace->screen, Screen::input);
   EXPECT_FALSE(*workspace->busy);
   EXPECT_FALSE(workspace->current->has_value());
+}
+
+TEST(WorkspaceRuns, ARunWhoseContinueWasCancelledBySigningInAgainCanBeAnsweredAgain) {
+  vesk::async::ScopedTimeScale fast(0.04);
+  WorkspaceHarness h;
+  auto workspace = answeredRun(h, "quick");
+  Reply held = Reply::json("{}");
+  held.stall = true;
+  h.service.reply("POST", runsPath("/continue"), held);
+  h.service.reply("GET", runsPath(), Reply::json(runJson("r1", "running").dump()));
+  workspace->runQuickRead();
+  ASSERT_TRUE(runUntil([&] { return h.service.stalledCount() == 1; }));
+
+  // Signing in again cancels the run-start task and its continue request with it.
+  h.routeSignIn();
+  workspace->connect(Workspace::SavedWork::preserve);
+  ASSERT_TRUE(runUntil([&] { return !h.launched.empty(); }));
+  h.returnFromBrowser();
+  ASSERT_TRUE(runUntil([&] { return !*workspace->busy && workspace->account->has_value(); }));
+  ASSERT_TRUE(workspace->current->has_value()) << "the open run is preserved";
+
+  // The continue never arrived: the service still waits for the answers.
+  h.service.reply("GET", runsPath(), Reply::json(runJson("r1", "discovery").dump()));
+  workspace->openReport(**workspace->current);
+  ASSERT_TRUE(runUntil([&] { return (*workspace->current)->status == "discovery"; }));
+  EXPECT_EQ(*workspace->screen, Screen::discovery);
+  EXPECT_EQ(workspace->questions->size(), 2u);
+  runFor(50ms);
+  const auto reads = h.service.requestsTo("GET", runsPath()).size();
+  runFor(300ms);
+  EXPECT_EQ(h.service.requestsTo("GET", runsPath()).size(), reads) << "a run waiting for answers is not polled";
 }
 
 TEST(WorkspacePreview, PlaysStagesAndCompletesWithoutSending) {

@@ -13,6 +13,13 @@ using namespace vesk::testing;
 
 namespace {
 
+// The saved-run list file's bytes for `runs`.
+std::string listJson(const std::vector<SavedAudit>& runs) {
+  nlohmann::json list = nlohmann::json::array();
+  for (const auto& run : runs) list.push_back(run.toJson());
+  return list.dump();
+}
+
 std::vector<std::string> paths(const FakeService& service) {
   std::vector<std::string> seen;
   for (const auto& request : service.requests()) seen.push_back(request.method + " " + request.path);
@@ -27,16 +34,21 @@ TEST(WorkspaceStartUp, RestoresOnlyAnUnexpiredSessionOfTheSameOrigin) {
     h.routeAccount();
     h.storeSession(0s);
     auto workspace = Workspace::create(h.environment(), Workspace::SavedSession::restore);
-    runFor(100ms);
+    ASSERT_TRUE(runUntil([&] { return !*workspace->accountLoading; }));
+    runFor(50ms);
     EXPECT_TRUE(h.service.requests().empty()) << "a session expiring now is ignored";
-    EXPECT_FALSE(*workspace->accountLoading);
+    EXPECT_FALSE(workspace->api()->token);
   }
   {
     WorkspaceHarness h;
     h.routeAccount();
     h.storeSession(2s);
     auto workspace = Workspace::create(h.environment(), Workspace::SavedSession::restore);
+    // The keyring is read off the main loop: the session is not known yet, but the
+    // account counts as loading from the start.
     EXPECT_TRUE(*workspace->accountLoading);
+    EXPECT_FALSE(workspace->api()->token);
+    EXPECT_TRUE(workspace->hasAccountSession());
     ASSERT_TRUE(runUntil([&] { return h.service.requests().size() == 3 && !*workspace->accountLoading; }));
     EXPECT_EQ(paths(h.service), (std::vector<std::string>{"GET /api/desktop/me", "GET /api/desktop/library",
                                                           "GET /api/desktop/projects"}));
@@ -48,7 +60,8 @@ TEST(WorkspaceStartUp, RestoresOnlyAnUnexpiredSessionOfTheSameOrigin) {
     h.routeAccount();
     h.storeSession(1h, "token-1", "https://elsewhere.example");
     auto workspace = Workspace::create(h.environment(), Workspace::SavedSession::restore);
-    runFor(100ms);
+    ASSERT_TRUE(runUntil([&] { return !*workspace->accountLoading; }));
+    runFor(50ms);
     EXPECT_TRUE(h.service.requests().empty());
     EXPECT_TRUE(h.keychain->load().has_value()) << "a session of another origin stays stored";
   }
@@ -59,6 +72,38 @@ TEST(WorkspaceStartUp, RestoresOnlyAnUnexpiredSessionOfTheSameOrigin) {
     h.storeSession(1h, "token-1", h.service.origin() + "/");
     auto workspace = Workspace::create(h.environment(), Workspace::SavedSession::restore);
     EXPECT_TRUE(runUntil([&] { return workspace->account->has_value(); }));
+  }
+}
+
+TEST(WorkspaceStartUp, SigningInOrOutBeforeTheKeyringAnswersWins) {
+  {
+    // A sign-out while the saved session is being read: the session is not restored.
+    WorkspaceHarness h;
+    h.routeAccount();
+    h.storeSession();
+    auto workspace = Workspace::create(h.environment(), Workspace::SavedSession::restore);
+    workspace->disconnect();
+    EXPECT_FALSE(*workspace->accountLoading);
+    runFor(300ms);
+    EXPECT_TRUE(h.service.requestsTo("GET", desktop("me")).empty());
+    EXPECT_FALSE(workspace->api()->token);
+    EXPECT_FALSE(*workspace->accountLoading);
+  }
+  {
+    // A sign-in started meanwhile keeps its own session.
+    WorkspaceHarness h;
+    h.routeAccount();
+    h.routeSignIn("token-2");
+    h.storeSession();
+    auto workspace = Workspace::create(h.environment(), Workspace::SavedSession::restore);
+    workspace->connect(Workspace::SavedWork::preserve);
+    ASSERT_TRUE(runUntil([&] { return !h.launched.empty(); }));
+    h.returnFromBrowser();
+    ASSERT_TRUE(runUntil([&] { return !*workspace->busy && workspace->account->has_value(); }));
+    runFor(100ms);
+    EXPECT_EQ(workspace->api()->token, std::optional<std::string>("token-2"));
+    for (const auto& request : h.service.requestsTo("GET", desktop("me")))
+      EXPECT_EQ(request.header("Authorization"), "Bearer token-2");
   }
 }
 
@@ -176,9 +221,8 @@ TEST(WorkspaceSavedRuns, RememberWritesTheListAtomically) {
   workspace->acceptReport(savedRun("a", "complete"));
   ASSERT_EQ(workspace->reports->size(), 2u);
   EXPECT_EQ(workspace->reports->front(), savedRun("a", "complete"));
-  nlohmann::json expected = nlohmann::json::array();
-  for (const auto& run : *workspace->reports) expected.push_back(run.toJson());
-  EXPECT_EQ(h.readFile("live-reports.json"), expected.dump());
+  ASSERT_TRUE(runUntil([&] { return workspace->savedRunWriter().isIdle(); }));
+  EXPECT_EQ(h.readFile("live-reports.json"), listJson(*workspace->reports));
   EXPECT_EQ(std::filesystem::status(h.folder).permissions() & std::filesystem::perms::all,
             std::filesystem::perms::owner_all);
   EXPECT_EQ(std::filesystem::status(h.folder + "/live-reports.json").permissions() & std::filesystem::perms::all,
@@ -188,6 +232,7 @@ TEST(WorkspaceSavedRuns, RememberWritesTheListAtomically) {
   const auto live = h.readFile("live-reports.json");
   workspace->fixture = true;
   workspace->acceptReportOutput("# New", "a");
+  ASSERT_TRUE(runUntil([&] { return workspace->savedRunWriter().isIdle(); }));
   EXPECT_TRUE(h.fileExists("sample-reports.json"));
   EXPECT_EQ(h.readFile("live-reports.json"), live);
   EXPECT_EQ(workspace->reports->front().output, "# New");
@@ -211,7 +256,47 @@ TEST(WorkspaceSavedRuns, AFailedWriteIsReportedAndKeepsTheList) {
   workspace->reports = {savedRun("a", "complete")};
   workspace->current = savedRun("b", "complete");
   workspace->acceptReport(savedRun("b", "complete"));
-  ASSERT_TRUE(workspace->error->has_value());
+  ASSERT_TRUE(runUntil([&] { return workspace->error->has_value(); }));
   EXPECT_EQ(workspace->error->value().rfind("The local copy could not be saved. ", 0), 0u) << **workspace->error;
   EXPECT_EQ(workspace->reports->size(), 2u);
+}
+
+TEST(WorkspaceSavedRuns, ALibraryLoadWritesTheListOnlyWhenItChanged) {
+  WorkspaceHarness h;
+  auto workspace = h.signedIn();
+  const auto library = [](const std::string& status) {
+    return Reply::json(nlohmann::json{{"runs", {savedRunJson("a", "complete"), savedRunJson("b", status)}}}.dump());
+  };
+  h.service.reply("GET", desktop("library"), library("running"));
+  runTask(workspace->refreshLibrary());
+  ASSERT_TRUE(runUntil([&] { return workspace->savedRunWriter().isIdle(); }));
+  ASSERT_EQ(workspace->reports->size(), 2u);
+  EXPECT_EQ(h.readFile("live-reports.json"), listJson(*workspace->reports));
+
+  // Marked behind the workspace's back: a write of the same list would replace the mark.
+  std::ofstream(h.folder + "/live-reports.json", std::ios::trunc) << "mark";
+  runTask(workspace->refreshLibrary());
+  ASSERT_TRUE(runUntil([&] { return workspace->savedRunWriter().isIdle(); }));
+  EXPECT_EQ(h.readFile("live-reports.json"), "mark") << "an unchanged library is not written again";
+
+  h.service.reply("GET", desktop("library"), library("complete"));
+  runTask(workspace->refreshLibrary());
+  ASSERT_TRUE(runUntil([&] { return workspace->savedRunWriter().isIdle(); }));
+  EXPECT_EQ(h.readFile("live-reports.json"), listJson(*workspace->reports));
+  EXPECT_EQ(workspace->reports->back().status, "complete");
+  EXPECT_FALSE(workspace->error->has_value());
+}
+
+TEST(WorkspaceSavedRuns, ABurstOfChangesLeavesTheLastListOnDisk) {
+  WorkspaceHarness h;
+  auto workspace = h.signedIn();
+  workspace->current = savedRun("a", "complete");
+  // Each change is smaller than the one before, so an earlier, larger write that landed
+  // late would be the one left on disk.
+  for (int change = 60; change >= 0; --change)
+    workspace->acceptReportOutput(std::string(static_cast<std::size_t>(change) * 40000, 'x'), "a");
+  ASSERT_TRUE(runUntil([&] { return workspace->savedRunWriter().isIdle(); }));
+  EXPECT_EQ((*workspace->current)->output, "");
+  EXPECT_EQ(h.readFile("live-reports.json"), listJson(*workspace->reports));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(h.folder), {}), 1) << "no temporary file left";
 }

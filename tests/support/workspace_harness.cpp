@@ -1,8 +1,11 @@
 #include "support/workspace_harness.h"
 
+#include "core/async/errors.h"
 #include "core/signin/browser_connection.h"
+#include "core/workspace/saved_run_writer.h"
 #include "core/workspace/uuid_text.h"
 
+#include <gio/gio.h>
 #include <glib.h>
 #include <glib/gstdio.h>
 
@@ -55,6 +58,7 @@ SavedAudit savedRun(const std::string& id, const std::string& status, const std:
 
 async::Task<std::optional<std::string>> FakeSaveDialog::choosePdfDestination(std::string suggestedName) {
   proposals.push_back(std::move(suggestedName));
+  if (failure) throw async::PlatformError(G_IO_ERROR, G_IO_ERROR_NOT_SUPPORTED, *failure);
   co_return answer;
 }
 
@@ -62,6 +66,7 @@ async::Task<std::optional<std::string>> FakeSaveDialog::chooseDestination(std::s
                                                                           SavedFileKind kind) {
   proposals.push_back(std::move(suggestedName));
   kinds.push_back(kind);
+  if (failure) throw async::PlatformError(G_IO_ERROR, G_IO_ERROR_NOT_SUPPORTED, *failure);
   co_return answer;
 }
 
@@ -81,6 +86,8 @@ WorkspaceHarness::WorkspaceHarness() {
 
 WorkspaceHarness::~WorkspaceHarness() {
   keychain->clear();
+  // A saved-run list still being written would land in the folder removed below.
+  SavedRunWriter::finishAllWrites();
   std::error_code ignored;
   std::filesystem::remove_all(std::filesystem::path(folder).parent_path(), ignored);
 }

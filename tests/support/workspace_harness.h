@@ -32,11 +32,13 @@ SavedAudit savedRun(const std::string& id, const std::string& status, const std:
                     bool fixture = false, const std::string& projectName = "Doral");
 nlohmann::json questionsJson();
 
-// Answers the save panel with a fixed path (or nothing) and records what it proposed and
-// for which kind of file (the PDF panel records no kind).
+// Answers the save panel with a fixed path (or nothing), or fails with the platform's
+// message when `failure` is set, and records what it proposed and for which kind of file
+// (the PDF panel records no kind).
 class FakeSaveDialog : public SaveDialog {
  public:
   std::optional<std::string> answer;
+  std::optional<std::string> failure;
   std::vector<std::string> proposals;
   std::vector<SavedFileKind> kinds;
   async::Task<std::optional<std::string>> choosePdfDestination(std::string suggestedName) override;

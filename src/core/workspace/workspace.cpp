@@ -2,6 +2,7 @@
 #include "core/workspace/workspace.h"
 
 #include "build_config.h"
+#include "core/async/background.h"
 #include "core/signin/browser_connection.h"
 #include "core/signin/session_keychain.h"
 #include "core/signin/vesk_app_identity.h"
@@ -42,24 +43,41 @@ Workspace::Workspace(Environment environment)
       saveDialog_(std::move(environment.saveDialog)),
       generation_(freshUUID()),
       sessionGeneration_(freshUUID()),
-      runFile_(std::move(environment.supportFolder)) {}
+      runWriter_(std::move(environment.supportFolder),
+                 [this](const std::string& failure) { error = "The local copy could not be saved. " + failure; }) {}
 
 Workspace::~Workspace() = default;
 
+// The keyring is read on a worker thread, so the window draws at once; the account
+// counts as loading until the saved session is known.
 void Workspace::restoreSession() {
-  const auto record = keychain_->load();
-  if (!record) return;
-  if (record->expires <= std::chrono::system_clock::now()) return;
-  // A session always restores for the origin it was made for, with or without a
-  // trailing "/" on either side.
-  if (withoutTrailingSlashes(record->origin) != withoutTrailingSlashes(*originText)) return;
-  token_ = record->token;
-  connectedOrigin_ = *originText;
   accountLoading = true;
-  async::spawn(restoreTask(shared_from_this()));
+  async::spawn(restoreTask(shared_from_this(), sessionGeneration_));
 }
 
-async::Task<void> Workspace::restoreTask(std::shared_ptr<Workspace> self) { co_await self->refreshAccount(); }
+async::Task<void> Workspace::restoreTask(std::shared_ptr<Workspace> self, std::string session) {
+  const auto keychain = self->keychain_;
+  std::optional<SessionRecord> record;
+  try {
+    auto read = async::inBackground([keychain] { return keychain->load(); });
+    record = co_await std::move(read);
+  } catch (const std::exception&) {
+    // Nothing could be read: the workspace starts signed out.
+  }
+  // A sign-in or sign-out started meanwhile owns the session now.
+  if (!self->isSessionCurrent(session)) co_return;
+  // A session always restores for the origin it was made for, with or without a
+  // trailing "/" on either side.
+  const bool restorable = record && record->expires > std::chrono::system_clock::now() &&
+                          withoutTrailingSlashes(record->origin) == withoutTrailingSlashes(*self->originText);
+  if (!restorable) {
+    self->accountLoading = false;
+    co_return;
+  }
+  self->token_ = record->token;
+  self->connectedOrigin_ = *self->originText;
+  co_await self->refreshAccount();
+}
 
 std::optional<DesktopAPI> Workspace::api() const {
   const auto origin = DesktopAPI::validOrigin(*originText);
@@ -127,12 +145,10 @@ void Workspace::remember() {
   persist();
 }
 
+// The list is written off the main loop; a failure comes back through the writer's
+// handler, which sets `error`.
 void Workspace::persist() {
-  try {
-    runFile_.write(*reports, *fixture);
-  } catch (const std::exception& failure) {
-    error = std::string("The local copy could not be saved. ") + failure.what();
-  }
+  runWriter_.write(*reports, *fixture ? SavedRunFile::List::sample : SavedRunFile::List::live);
 }
 
 void Workspace::acceptReportOutput(const std::string& output, const std::string& runID) {

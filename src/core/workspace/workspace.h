@@ -14,7 +14,7 @@
 #include "core/records/run_records.h"
 #include "core/workspace/audit_progress_snapshot.h"
 #include "core/workspace/published.h"
-#include "core/workspace/saved_run_file.h"
+#include "core/workspace/saved_run_writer.h"
 #include "core/workspace/screen.h"
 
 #include <nlohmann/json.hpp>
@@ -48,7 +48,9 @@ class Workspace : public std::enable_shared_from_this<Workspace> {
   static Environment defaultEnvironment(std::shared_ptr<BrowserConnection> browser,
                                         std::shared_ptr<SaveDialog> saveDialog);
 
-  // Whether create() reads the saved session from the keyring.
+  // Whether create() reads the saved session from the keyring. The read does not hold up
+  // create(): the account counts as loading until the session is known, and its loads
+  // follow at once.
   enum class SavedSession { ignore, restore };
   static std::shared_ptr<Workspace> create(Environment environment, SavedSession savedSession);
   ~Workspace();
@@ -97,7 +99,7 @@ class Workspace : public std::enable_shared_from_this<Workspace> {
   void acceptReportOutput(const std::string& output, const std::string& runID);
   void acceptReport(const SavedAudit& run);
   void forgetReport(const std::string& runID);
-  const std::string& supportFolder() const { return runFile_.folder(); }
+  const std::string& supportFolder() const { return runWriter_.folder(); }
 
   // Session and account.
   // Whether connect() keeps the composer's draft and the open run.
@@ -137,6 +139,8 @@ class Workspace : public std::enable_shared_from_this<Workspace> {
   // The tasks in the two slots, for tests and the shell's "is anything running" checks.
   const async::TaskSlot& operationSlot() const { return operation_; }
   const async::TaskSlot& watcherSlot() const { return watcher_; }
+  // The writer of the saved-run list, for tests and the benchmark to wait on.
+  const SavedRunWriter& savedRunWriter() const { return runWriter_; }
 
  private:
   explicit Workspace(Environment environment);
@@ -153,7 +157,7 @@ class Workspace : public std::enable_shared_from_this<Workspace> {
   void revokeExistingSession();
   bool clearKeychain();
 
-  static async::Task<void> restoreTask(std::shared_ptr<Workspace> self);
+  static async::Task<void> restoreTask(std::shared_ptr<Workspace> self, std::string session);
   static async::Task<void> sessionTask(std::shared_ptr<Workspace> self, std::string generation, std::string origin,
                                        SavedWork savedWork, Screen shownAtStart);
   static async::Task<void> openTask(std::shared_ptr<Workspace> self, SavedAudit run);
@@ -192,7 +196,7 @@ class Workspace : public std::enable_shared_from_this<Workspace> {
   // Renewed only by connect() and disconnect(): the account, library and project loads
   // belong to the session, so navigating to another run does not silence them.
   std::string sessionGeneration_;
-  SavedRunFile runFile_;
+  SavedRunWriter runWriter_;
   // The line of work whose discovery task is running, if any.
   std::optional<std::string> discoveryGeneration_;
   bool exportRunning_ = false;

@@ -98,6 +98,9 @@ async::Task<void> Workspace::exportTask(std::shared_ptr<Workspace> self, Desktop
     destination = co_await self->saveDialog_->choosePdfDestination(proposedPdfName(run.projectName));
   } catch (const async::Cancelled&) {
     co_return;
+  } catch (const std::exception& failure) {
+    self->error = std::string(failure.what());
+    co_return;
   }
   if (!destination) co_return;
   try {

@@ -84,6 +84,8 @@ void Workspace::connect(SavedWork savedWork) {
     sidebarProjects.set({});
   }
   watcher_.cancel();
+  // The run-start task was cancelled above and cannot clear this itself.
+  continuationInFlight_ = false;
   renewGeneration();
   sessionGeneration_ = freshUUID();
   const auto task = async::spawn(
@@ -140,6 +142,8 @@ void Workspace::disconnect() {
   browser_->cancel();
   operation_.cancel();
   watcher_.cancel();
+  // Not left to newAudit() below, which a report change in flight holds back.
+  continuationInFlight_ = false;
   revokeExistingSession();
   const bool cleared = clearKeychain();
   token_.reset();
