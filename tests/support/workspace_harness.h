@@ -32,12 +32,17 @@ SavedAudit savedRun(const std::string& id, const std::string& status, const std:
                     bool fixture = false, const std::string& projectName = "Doral");
 nlohmann::json questionsJson();
 
-// Answers the save panel with a fixed path (or nothing) and records what it proposed.
+// Answers the save panel with a fixed path (or nothing) and records what it proposed and
+// for which kind of file (the PDF panel records no kind). `whileOpen` runs while the
+// panel is up, before it answers: what the user or the application does meanwhile.
 class FakeSaveDialog : public SaveDialog {
  public:
   std::optional<std::string> answer;
   std::vector<std::string> proposals;
+  std::vector<SavedFileKind> kinds;
+  std::function<void()> whileOpen;
   async::Task<std::optional<std::string>> choosePdfDestination(std::string suggestedName) override;
+  async::Task<std::optional<std::string>> chooseDestination(std::string suggestedName, SavedFileKind kind) override;
 };
 
 // Stands in for the window that sign-in brings to the front.

@@ -93,6 +93,21 @@ std::string prefixWithinUTF16(std::string_view text, std::int64_t maxUTF16) {
   return toUtf8(unicode.tempSubString(0, taken));
 }
 
+std::int64_t utf16Length(std::string_view text) { return toUnicode(text).length(); }
+
+std::string trimmedWhiteSpace(std::string_view text) {
+  const icu::UnicodeString unicode = toUnicode(text);
+  int32_t start = 0;
+  int32_t end = unicode.length();
+  while (start < end && u_isUWhiteSpace(unicode.char32At(start))) start = unicode.moveIndex32(start, 1);
+  while (end > start) {
+    const int32_t last = unicode.moveIndex32(end, -1);
+    if (!u_isUWhiteSpace(unicode.char32At(last))) break;
+    end = last;
+  }
+  return toUtf8(unicode.tempSubStringBetween(start, end));
+}
+
 std::string lowercased(std::string_view text) {
   icu::UnicodeString unicode = toUnicode(text);
   unicode.toLower(icu::Locale::getRoot());

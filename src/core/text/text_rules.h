@@ -27,6 +27,13 @@ std::string prefixOfCharacters(std::string_view text, std::size_t count);
 // within `maxUTF16` units; empty for a budget of zero or below.
 std::string prefixWithinUTF16(std::string_view text, std::int64_t maxUTF16);
 
+// The number of UTF-16 code units `text` takes: what the service's length limits count.
+std::int64_t utf16Length(std::string_view text);
+
+// `text` without the white-space and line-break code points (Unicode White_Space) at
+// either end.
+std::string trimmedWhiteSpace(std::string_view text);
+
 // Unicode lower case, language-neutral.
 std::string lowercased(std::string_view text);
 
