@@ -107,7 +107,7 @@ TEST(AccountSettingsRecords, ImprovementChoiceDecodesAndEncodesOneFlag) {
   EXPECT_TRUE(decodingFailure<ImprovementChoice>(R"({})"));
 }
 
-TEST(AccountDeletion, IsBuiltOnlyFromItsExactNames) {
+TEST(AccountDeletionName, BuildsADeletionOnlyFromItsExactName) {
   EXPECT_EQ(accountDeletion("runs"), AccountDeletion::runs);
   EXPECT_EQ(accountDeletion("workspace"), AccountDeletion::workspace);
   for (const char* other : {"Runs", "", "WORKSPACE", "runs ", "run", "settings/runs"})
