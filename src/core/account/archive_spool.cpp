@@ -23,6 +23,11 @@ async::PlatformError fileError(int code, const std::string& path) {
                               "Could not save “" + name + "”: " + g_strerror(code) + ".");
 }
 
+async::PlatformError spoolError(int code) {
+  return async::PlatformError(G_FILE_ERROR, g_file_error_from_errno(code),
+                              std::string("Could not make room for the download: ") + g_strerror(code) + ".");
+}
+
 // A file descriptor closed when it goes out of scope.
 class Descriptor {
  public:
@@ -83,10 +88,10 @@ void copyInto(int source, const std::string& destination) {
 }  // namespace
 
 ArchiveSpool::ArchiveSpool(const std::string& folder) {
-  if (g_mkdir_with_parents(folder.c_str(), 0700) != 0) throw fileError(errno, folder);
+  if (g_mkdir_with_parents(folder.c_str(), 0700) != 0) throw spoolError(errno);
   std::string path = folder + "/vesk-archive-XXXXXX.part";
   descriptor_ = g_mkstemp_full(path.data(), O_RDWR | O_CLOEXEC, 0600);
-  if (descriptor_ < 0) throw fileError(errno, path);
+  if (descriptor_ < 0) throw spoolError(errno);
   const auto file = glib::ObjectPtr<GFile>::adopt(g_file_new_for_path(path.c_str()));
   glib::ErrorSlot error;
   stream_ = glib::ObjectPtr<GFileIOStream>::adopt(g_file_open_readwrite(file.get(), nullptr, error.out()));
