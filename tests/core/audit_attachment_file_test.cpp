@@ -3,6 +3,7 @@
 #include "core/async/spawn.h"
 #include "core/records/vesk_error.h"
 #include "support/run_loop.h"
+#include "support/temporary_folder.h"
 
 #include <gio/gio.h>
 #include <gtest/gtest.h>
@@ -29,14 +30,6 @@ const std::string unsupported = "Choose a PNG, JPG, WebP, GIF, PDF or text file.
 
 class AttachmentFiles : public ::testing::Test {
  protected:
-  void SetUp() override {
-    char* made = g_dir_make_tmp("vesk-attachments-XXXXXX", nullptr);
-    ASSERT_NE(made, nullptr);
-    dir_ = made;
-    g_free(made);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
   fs::path write(const std::string& name, const std::string& bytes) {
     const fs::path path = dir_ / name;
     std::ofstream(path, std::ios::binary) << bytes;
@@ -63,7 +56,8 @@ class AttachmentFiles : public ::testing::Test {
     }
   }
 
-  fs::path dir_;
+  vesk::testing::TemporaryFolder temporary_;
+  const fs::path& dir_ = temporary_.path();
 };
 
 }  // namespace

@@ -3,70 +3,66 @@
 
 #include <gtest/gtest.h>
 
-#include <vector>
+#include <algorithm>
 
 using vesk::GlassRecipe;
 using vesk::Rgba;
-using vesk::ShadowLayer;
-using vesk::VeskGlassRole;
+using Role = vesk::VeskGlassRole;
 using T = vesk::VeskWebTokens;
 
 namespace {
-const std::vector<VeskGlassRole> allRoles{VeskGlassRole::sidebar, VeskGlassRole::composer, VeskGlassRole::panel,
-                                          VeskGlassRole::toolbar};
-std::vector<ShadowLayer> shadowsOf(VeskGlassRole role) {
-  const auto layers = GlassRecipe::shadows(role);
-  return {layers.begin(), layers.end()};
-}
+// From the flattest to the most raised.
+constexpr Role byElevation[] = {Role::toolbar, Role::sidebar, Role::composer, Role::panel};
 }  // namespace
 
-TEST(GlassRecipe, ShadowsFillsAndBackingPerRole) {
-  EXPECT_EQ(shadowsOf(VeskGlassRole::sidebar), (std::vector<ShadowLayer>{{T::shadowColor.faded(0.10), 14, 0, 8}}));
-  EXPECT_EQ(shadowsOf(VeskGlassRole::composer),
-            (std::vector<ShadowLayer>{{T::ink.faded(0.08), 16, 0, 8}, {T::ink.faded(0.05), 4, 0, 2}}));
-  EXPECT_EQ(shadowsOf(VeskGlassRole::panel), (std::vector<ShadowLayer>{{T::shadowColor.faded(0.12), 20, 0, 16}}));
-  EXPECT_EQ(shadowsOf(VeskGlassRole::toolbar), (std::vector<ShadowLayer>{{T::shadowColor.faded(0.05), 1.5, 0, 1}}));
-
-  EXPECT_EQ(GlassRecipe::fill(VeskGlassRole::sidebar, false), T::sidebarSurface);
-  EXPECT_EQ(GlassRecipe::fill(VeskGlassRole::composer, false), T::composerSurface);
-  EXPECT_EQ(GlassRecipe::fill(VeskGlassRole::panel, false), T::heroSurface);
-  EXPECT_EQ(GlassRecipe::fill(VeskGlassRole::toolbar, false), T::controlBackground);
-  for (const auto role : allRoles) {
-    EXPECT_EQ(GlassRecipe::fill(role, true), T::ivory);
-    EXPECT_FALSE(GlassRecipe::hasMaterialBacking(role, true));
+TEST(GlassRecipe, ShadowsFallFaintlyDownwardAndDeepenWithElevation) {
+  double previous = 0;
+  for (const auto role : byElevation) {
+    double deepest = 0;
+    for (const auto& layer : GlassRecipe::shadows(role)) {
+      EXPECT_EQ(layer.offsetX, 0);
+      EXPECT_GT(layer.offsetY, 0);
+      EXPECT_LE(layer.colour.alpha, 0.12);
+      deepest = std::max(deepest, layer.blurRadius);
+    }
+    EXPECT_GT(deepest, previous) << static_cast<int>(role);
+    previous = deepest;
   }
-  EXPECT_FALSE(GlassRecipe::hasMaterialBacking(VeskGlassRole::sidebar, false));
-  EXPECT_FALSE(GlassRecipe::hasMaterialBacking(VeskGlassRole::composer, false));
-  EXPECT_TRUE(GlassRecipe::hasMaterialBacking(VeskGlassRole::panel, false));
-  EXPECT_TRUE(GlassRecipe::hasMaterialBacking(VeskGlassRole::toolbar, false));
 }
 
-TEST(GlassRecipe, RimLightAndLines) {
-  EXPECT_EQ(GlassRecipe::rim(VeskGlassRole::toolbar, false), T::controlEdge);
-  EXPECT_EQ(GlassRecipe::rim(VeskGlassRole::panel, false), T::glassEdge);
-  for (const auto role : allRoles) EXPECT_EQ(GlassRecipe::rim(role, true), T::ink.faded(0.18));
-  EXPECT_EQ(GlassRecipe::rimWidth(false), 1.0);
-  EXPECT_EQ(GlassRecipe::rimWidth(true), 1.5);
+TEST(GlassRecipe, FillsRimsAndBackingFollowTheAccessibilitySettings) {
+  for (const auto role : byElevation) {
+    const Rgba fill = GlassRecipe::fill(role, false);
+    EXPECT_EQ(fill, T::ivory.faded(fill.alpha)) << "a translucent ivory wash";
+    EXPECT_LT(fill.alpha, 1);
+    EXPECT_EQ(GlassRecipe::fill(role, true), T::ivory);
+    EXPECT_FALSE(GlassRecipe::hasMaterialBacking(role, true));
+    // Increase Contrast: a stronger ink rim.
+    const Rgba rim = GlassRecipe::rim(role, false), strong = GlassRecipe::rim(role, true);
+    EXPECT_EQ(rim, T::ink.faded(rim.alpha));
+    EXPECT_EQ(strong, T::ink.faded(strong.alpha));
+    EXPECT_GT(strong.alpha, rim.alpha);
+  }
+  EXPECT_GT(GlassRecipe::rimWidth(true), GlassRecipe::rimWidth(false));
+  // What floats over content has the frosted backing; the sidebar and composer lie on the canvas.
+  EXPECT_TRUE(GlassRecipe::hasMaterialBacking(Role::panel, false));
+  EXPECT_TRUE(GlassRecipe::hasMaterialBacking(Role::toolbar, false));
+  EXPECT_FALSE(GlassRecipe::hasMaterialBacking(Role::sidebar, false));
+  EXPECT_FALSE(GlassRecipe::hasMaterialBacking(Role::composer, false));
+}
 
-  EXPECT_FALSE(GlassRecipe::directionalLight(VeskGlassRole::toolbar));
-  const auto panel = GlassRecipe::directionalLight(VeskGlassRole::panel);
-  ASSERT_TRUE(panel);
-  EXPECT_EQ(panel->refractionEnd, 0.45);
-  EXPECT_EQ(panel->sheenCentreX, 0.82);
-  EXPECT_EQ(panel->ambientMultiplier, 0.5);
-  const auto sidebar = GlassRecipe::directionalLight(VeskGlassRole::sidebar);
-  ASSERT_TRUE(sidebar);
-  EXPECT_EQ(sidebar->sheenCentreX, 0.5);
-  EXPECT_EQ(sidebar->shadeClearStop, 0.35);
-
-  // Sidebar: bottom ambient line but no leading one; toolbar: neither.
-  EXPECT_TRUE(GlassRecipe::lines(VeskGlassRole::sidebar).bottomAmbient);
-  EXPECT_FALSE(GlassRecipe::lines(VeskGlassRole::sidebar).leadingAmbient);
-  EXPECT_TRUE(GlassRecipe::lines(VeskGlassRole::composer).leadingAmbient);
-  EXPECT_FALSE(GlassRecipe::lines(VeskGlassRole::toolbar).bottomAmbient);
-  EXPECT_FALSE(GlassRecipe::lines(VeskGlassRole::toolbar).leadingAmbient);
-  EXPECT_EQ(GlassRecipe::lines(VeskGlassRole::panel).topWhiteOpacity, 0.66);
-  EXPECT_EQ(GlassRecipe::lines(VeskGlassRole::toolbar).trailingWhiteOpacity, 0.14);
+TEST(GlassRecipe, LightFromAboveAndLinesWhereTheSurfaceHasNeighbours) {
+  EXPECT_FALSE(GlassRecipe::directionalLight(Role::toolbar)) << "a plain wash instead";
+  for (const auto role : {Role::sidebar, Role::composer, Role::panel}) {
+    ASSERT_TRUE(GlassRecipe::directionalLight(role));
+    EXPECT_GE(GlassRecipe::directionalLight(role)->sheenCentreX, 0.5) << "centred or towards the trailing side";
+    EXPECT_TRUE(GlassRecipe::lines(role).bottomAmbient);
+    EXPECT_GT(GlassRecipe::lines(role).topWhiteOpacity, GlassRecipe::lines(role).trailingWhiteOpacity);
+  }
+  EXPECT_FALSE(GlassRecipe::lines(Role::sidebar).leadingAmbient) << "it lies against the window's edge";
+  EXPECT_TRUE(GlassRecipe::lines(Role::composer).leadingAmbient);
+  EXPECT_FALSE(GlassRecipe::lines(Role::toolbar).bottomAmbient);
+  EXPECT_FALSE(GlassRecipe::lines(Role::toolbar).leadingAmbient);
 }
 
 TEST(GlassRecipe, CornerRadiusBecomesACapsuleBeyondHalfTheShorterSide) {

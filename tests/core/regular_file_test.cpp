@@ -1,6 +1,7 @@
 #include "core/platform/regular_file.h"
 #include "core/async/errors.h"
 #include "core/platform/object_ptr.h"
+#include "support/temporary_folder.h"
 
 #include <gio/gio.h>
 #include <gtest/gtest.h>
@@ -16,18 +17,12 @@ namespace {
 
 class RegularFiles : public ::testing::Test {
  protected:
-  void SetUp() override {
-    char* made = g_dir_make_tmp("vesk-regular-XXXXXX", nullptr);
-    ASSERT_NE(made, nullptr);
-    path_ = fs::path(made) / "notes.txt";
-    g_free(made);
-    std::ofstream(path_, std::ios::binary) << "abc";
-  }
-  void TearDown() override { fs::remove_all(path_.parent_path()); }
+  void SetUp() override { std::ofstream(path_, std::ios::binary) << "abc"; }
 
   void append(const std::string& bytes) { std::ofstream(path_, std::ios::binary | std::ios::app) << bytes; }
 
-  fs::path path_;
+  vesk::testing::TemporaryFolder folder_;
+  const fs::path path_ = folder_.path() / "notes.txt";
 };
 
 }  // namespace

@@ -1,8 +1,7 @@
 #include "core/style/resource_bundle.h"
+#include "support/temporary_folder.h"
 
 #include <gtest/gtest.h>
-
-#include <glib.h>
 
 #include <filesystem>
 #include <fstream>
@@ -10,24 +9,6 @@
 
 namespace fs = std::filesystem;
 using vesk::ResourceBundle;
-
-namespace {
-
-class TemporaryFolder {
- public:
-  TemporaryFolder() {
-    char* made = g_dir_make_tmp("vesk-bundle-XXXXXX", nullptr);
-    path_ = made;
-    g_free(made);
-  }
-  ~TemporaryFolder() { fs::remove_all(path_); }
-  const fs::path& path() const { return path_; }
-
- private:
-  fs::path path_;
-};
-
-}  // namespace
 
 TEST(ResourceBundle, CandidatesRunFromTheExecutableFolderToTheInstallPrefix) {
   const auto candidates = ResourceBundle::candidateFolders("/opt/vesk/bin");
@@ -38,7 +19,7 @@ TEST(ResourceBundle, CandidatesRunFromTheExecutableFolderToTheInstallPrefix) {
 }
 
 TEST(ResourceBundle, TakesTheFirstFolderThatExistsAndFindsOnlyRegularFiles) {
-  TemporaryFolder temporary;
+  vesk::testing::TemporaryFolder temporary;
   const fs::path missing = temporary.path() / "missing";
   const fs::path notAFolder = temporary.path() / "plain-file";
   const fs::path second = temporary.path() / "second";

@@ -1,149 +1,106 @@
 #include "core/style/vesk_web_tokens.h"
-#include "core/style/atelier.h"
 #include "core/style/vesk_stylesheet.h"
+#include "support/colour_contrast.h"
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <cstdint>
+#include <cctype>
+#include <iterator>
+#include <set>
 #include <string>
-#include <vector>
+#include <string_view>
 
-using vesk::Atelier;
 using vesk::Rgba;
 using vesk::VeskStylesheet;
-using vesk::VeskWebTokens;
+using vesk::testing::contrast;
+using vesk::testing::relativeLuminance;
+using T = vesk::VeskWebTokens;
 
-namespace {
-
-struct Expected {
-  std::string name;
-  std::uint32_t code;
-  double opacity;
-};
-
-// The published token table, in order.
-const std::vector<Expected> tokenTable{
-    {"ivory", 0xF8F6F1, 1},
-    {"ivory3", 0xE8E4DA, 1},
-    {"ink", 0x1A1814, 1},
-    {"secondaryInk", 0x4A4640, 1},
-    {"muted", 0x555148, 1},
-    {"gold", 0xC9A84C, 1},
-    {"red", 0xE8503A, 1},
-    {"border", 0xE8E4DA, 1},
-    {"critical", 0x8B0000, 1},
-    {"criticalBackground", 0xFDF2F2, 1},
-    {"bloom1", 0xD8B468, 0.30},
-    {"bloom2", 0xD2B07A, 0.16},
-    {"bloom3", 0xE2C696, 0.10},
-    {"glassEdge", 0x1A1814, 0.12},
-    {"glassAmbient", 0x14120E, 0.05},
-    {"glassRefract", 0xC9A84C, 0.14},
-    {"controlBackground", 0xF8F6F1, 0.70},
-    {"inputBackground", 0xFFFFFF, 0.60},
-    {"controlEdge", 0x1A1814, 0.14},
-    {"accountMenuSurface", 0xFFFDF8, 1},
-    {"accountMenuBorder", 0x1A1814, 0.10},
-    {"accountMenuHighlight", 0x1A1814, 0.05},
-    {"placeholder", 0x9CA3AF, 1},
-    {"runErrorBorder", 0xB43232, 0.20},
-    {"composerSurface", 0xF8F6F1, 0.48},
-    {"sidebarSurface", 0xF8F6F1, 0.62},
-    {"heroSurface", 0xF8F6F1, 0.44},
-    {"shadowColor", 0x322316, 1},
-    {"scrollVeilWarm", 0xF7F3EA, 1},
-    {"sidebarFooter", 0x1A1814, 0.05},
-};
-
-// Each component must be exactly a whole number of 255ths.
-void expectColour(const Rgba& colour, std::uint32_t code, double opacity, const std::string& what) {
-  const auto expectComponent = [&](double component, int shift) {
-    const double scaled = component * 255;
-    EXPECT_NEAR(scaled, std::round(scaled), 1e-9) << what;
-    EXPECT_EQ(static_cast<std::uint32_t>(std::lround(scaled)), (code >> shift) & 0xFF) << what;
-  };
-  expectComponent(colour.red, 16);
-  expectComponent(colour.green, 8);
-  expectComponent(colour.blue, 0);
-  EXPECT_DOUBLE_EQ(colour.alpha, opacity) << what;
-}
-
-}  // namespace
-
-TEST(VeskWebTokens, EveryTokenHasThePublishedValueInOrder) {
-  const auto colours = VeskWebTokens::colours();
-  ASSERT_EQ(colours.size(), tokenTable.size());
-  for (std::size_t i = 0; i < tokenTable.size(); ++i) {
-    EXPECT_EQ(colours[i].name, tokenTable[i].name) << "position " << i;
-    expectColour(colours[i].colour, tokenTable[i].code, tokenTable[i].opacity, tokenTable[i].name);
+TEST(VeskWebTokens, AFewAnchorsAndWhatDerivesFromThem) {
+  EXPECT_EQ(T::ivory, Rgba::fromHex(0xF8F6F1));
+  EXPECT_EQ(T::ink, Rgba::fromHex(0x1A1814));
+  EXPECT_EQ(T::gold, Rgba::fromHex(0xC9A84C));
+  EXPECT_EQ(T::red, Rgba::fromHex(0xE8503A));
+  // Edges and highlights are faint ink; the glass and control surfaces are ivory washes.
+  EXPECT_EQ(T::border, T::ivory3);
+  EXPECT_EQ(T::glassRefract, T::gold.faded(0.14));
+  EXPECT_EQ(T::sidebarFooter, T::ink.faded(0.05));
+  for (const Rgba& edge : {T::glassEdge, T::controlEdge, T::accountMenuBorder, T::accountMenuHighlight}) {
+    EXPECT_EQ(edge, T::ink.faded(edge.alpha));
+    EXPECT_LE(edge.alpha, 0.2);
   }
-  // Same components, separate tokens.
-  EXPECT_EQ(VeskWebTokens::border, VeskWebTokens::ivory3);
-  EXPECT_EQ(VeskWebTokens::glassRefract, VeskWebTokens::gold.faded(0.14));
-  EXPECT_EQ(VeskWebTokens::sidebarFooter, VeskWebTokens::ink.faded(0.05));
-  expectColour(VeskWebTokens::inputBackground, 0xFFFFFF, 0.60, "inputBackground is white, not ivory");
+  for (const Rgba& surface : {T::composerSurface, T::sidebarSurface, T::heroSurface, T::controlBackground}) {
+    EXPECT_EQ(surface, T::ivory.faded(surface.alpha));
+    EXPECT_LT(surface.alpha, 1);
+  }
+  EXPECT_EQ(T::inputBackground, Rgba::white(0.6)) << "an input field is white, not ivory";
 }
 
-TEST(VeskWebTokens, GradientListsKeepEveryStop) {
-  const auto expectList = [](auto list, std::vector<std::uint32_t> codes, const std::string& name) {
-    ASSERT_EQ(list.size(), codes.size()) << name;
-    for (std::size_t i = 0; i < codes.size(); ++i) expectColour(list[i], codes[i], 1, name);
-  };
-  expectList(VeskWebTokens::sidebarActionFill, {0xFAF8F3, 0xF5F0E5}, "sidebarActionFill");
-  expectList(VeskWebTokens::sidebarActionBorder, {0xB18A42, 0xE7D6A7, 0xC19A50, 0xA57D37}, "sidebarActionBorder");
-  expectList(VeskWebTokens::sidebarActionHoverFill, {0xF8F3E6, 0xF0E7D2}, "sidebarActionHoverFill");
-  expectList(VeskWebTokens::sidebarActionHoverBorder, {0xA57D37, 0xDFC88E, 0xB38A3F, 0xA57D37},
-             "sidebarActionHoverBorder");
+TEST(VeskWebTokens, TextStaysLegibleOnItsGround) {
+  // Three strengths of text on the canvas, each clearly readable, strongest first.
+  const double ink = contrast(T::ink, T::ivory);
+  const double secondary = contrast(T::secondaryInk, T::ivory);
+  const double muted = contrast(T::muted, T::ivory);
+  EXPECT_GT(ink, secondary);
+  EXPECT_GT(secondary, muted);
+  EXPECT_GE(muted, 7);
+  // A field's prompt is weaker than any text yet still visible.
+  const Rgba field = vesk::testing::over(T::inputBackground, T::ivory);
+  EXPECT_LT(contrast(T::placeholder, field), contrast(T::muted, field));
+  EXPECT_GE(contrast(T::placeholder, field), 2);
+  EXPECT_GE(contrast(T::critical, T::criticalBackground), 7);
+  // Button labels in ivory on the ink and red fills.
+  EXPECT_GE(contrast(T::ivory, T::ink), 7);
+  EXPECT_GE(contrast(T::ivory, T::red), 3);
 }
 
-TEST(VeskWebTokens, TipsKeepTheirTypographicCharacters) {
-  ASSERT_EQ(VeskWebTokens::tips.size(), 5u);
-  EXPECT_EQ(VeskWebTokens::tips[0].title, "Audit a website");
-  EXPECT_EQ(VeskWebTokens::tips[0].body,
-            "Add related URLs\xE2\x80\x94home, product, pricing\xE2\x80\x94to give Vesk a fuller picture.");
-  EXPECT_EQ(VeskWebTokens::tips[1].title, "Audit a private product");
-  EXPECT_EQ(VeskWebTokens::tips[1].body,
-            "Upload up to five screenshots in journey order. Include important steps and error or empty states.");
-  EXPECT_EQ(VeskWebTokens::tips[2].title, "Give useful context");
-  EXPECT_EQ(VeskWebTokens::tips[2].body,
-            "Say who it\xE2\x80\x99s for, what they should accomplish, and what feels off.");
-  EXPECT_EQ(VeskWebTokens::tips[3].title, "Choose the depth");
-  EXPECT_EQ(VeskWebTokens::tips[3].body,
-            "Quick read gives a focused second opinion. Full audit brings eight expert angles and a detailed report.");
-  EXPECT_EQ(VeskWebTokens::tips[4].title, "Know the limits");
-  EXPECT_EQ(
-      VeskWebTokens::tips[4].body,
-      "Vesk audits what you provide. It doesn\xE2\x80\x99t sign in, automatically explore the whole site, or test "
-      "whether buttons work.");
+TEST(VeskWebTokens, NamesAreDistinctIdentifiers) {
+  std::set<std::string_view> names;
+  for (const auto& token : T::colours()) {
+    EXPECT_TRUE(names.insert(token.name).second) << token.name << " twice";
+    EXPECT_TRUE(std::isalpha(static_cast<unsigned char>(token.name.at(0)))) << token.name;
+    for (const char c : token.name) EXPECT_TRUE(std::isalnum(static_cast<unsigned char>(c))) << token.name;
+  }
 }
 
-TEST(Atelier, PaletteEqualsTheSameNamedTokens) {
-  EXPECT_EQ(Atelier::ivory, VeskWebTokens::ivory);
-  EXPECT_EQ(Atelier::ink, VeskWebTokens::ink);
-  EXPECT_EQ(Atelier::secondaryInk, VeskWebTokens::secondaryInk);
-  EXPECT_EQ(Atelier::muted, VeskWebTokens::muted);
-  EXPECT_EQ(Atelier::gold, VeskWebTokens::gold);
-  EXPECT_EQ(Atelier::red, VeskWebTokens::red);
-  EXPECT_EQ(Atelier::border, VeskWebTokens::border);
+TEST(VeskWebTokens, TheSidebarActionDeepensOnHoverAndItsGoldRimShows) {
+  const auto darker = [](const Rgba& a, const Rgba& b) { return relativeLuminance(a) <= relativeLuminance(b); };
+  for (std::size_t i = 0; i < T::sidebarActionFill.size(); ++i)
+    EXPECT_TRUE(darker(T::sidebarActionHoverFill.at(i), T::sidebarActionFill[i])) << i;
+  for (std::size_t i = 0; i < T::sidebarActionBorder.size(); ++i) {
+    EXPECT_TRUE(darker(T::sidebarActionHoverBorder.at(i), T::sidebarActionBorder[i])) << i;
+    for (const auto& fill : T::sidebarActionFill) EXPECT_TRUE(darker(T::sidebarActionBorder[i], fill));
+  }
+}
+
+TEST(VeskWebTokens, TipsInOrderWithTypographicPunctuation) {
+  const char* titles[] = {"Audit a website", "Audit a private product", "Give useful context", "Choose the depth",
+                          "Know the limits"};
+  ASSERT_EQ(T::tips.size(), std::size(titles));
+  for (std::size_t i = 0; i < T::tips.size(); ++i) {
+    EXPECT_EQ(T::tips[i].title, titles[i]);
+    EXPECT_EQ(T::tips[i].body.find_first_of("'\""), std::string_view::npos) << T::tips[i].body;
+    EXPECT_EQ(T::tips[i].body.back(), '.');
+  }
+  EXPECT_EQ(T::tips[0].body, "Add related URLs\u2014home, product, pricing\u2014to give Vesk a fuller picture.");
+  EXPECT_EQ(T::tips[2].body, "Say who it\u2019s for, what they should accomplish, and what feels off.");
 }
 
 TEST(Rgba, BrightnessAndCssText) {
   // Brightness adds to every component and stays within range; alpha is kept.
-  const Rgba ink = VeskWebTokens::ink;
-  const Rgba pressed = ink.brightened(-0.035);
+  const Rgba pressed = T::ink.brightened(-0.035);
   EXPECT_DOUBLE_EQ(pressed.red, 0x1A / 255.0 - 0.035);
   EXPECT_DOUBLE_EQ(pressed.blue, 0x14 / 255.0 - 0.035);
   EXPECT_EQ(Rgba::fromHex(0x000000, 0.5).brightened(-0.2), Rgba::fromHex(0x000000, 0.5));
   EXPECT_EQ(Rgba::white().brightened(0.3), Rgba::white());
-  EXPECT_EQ(VeskWebTokens::glassEdge.cssText(), "rgba(26,24,20,0.12)");
-  EXPECT_EQ(VeskWebTokens::ivory.cssText(), "rgba(248,246,241,1)");
+  EXPECT_EQ(T::glassEdge.cssText(), "rgba(26,24,20,0.12)");
+  EXPECT_EQ(T::ivory.cssText(), "rgba(248,246,241,1)");
   EXPECT_EQ(Rgba::fromHex(0x000000).brightened(0.01).cssText(), "rgba(2.55,2.55,2.55,1)");
 }
 
 TEST(VeskStylesheet, DefinesEveryTokenOnceFromItsValue) {
   const std::string css = VeskStylesheet::text();
-  for (const auto& token : VeskWebTokens::colours()) {
+  for (const auto& token : T::colours()) {
     const std::string definition = "@define-color " + std::string(token.name) + " " + token.colour.cssText() + ";";
     const auto at = css.find(definition);
     EXPECT_NE(at, std::string::npos) << token.name;

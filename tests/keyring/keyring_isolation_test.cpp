@@ -1,6 +1,7 @@
 // Keyring operations in a process of their own: against a bus with no Secret Service,
 // one whose Secret Service never answers, and a keyring whose collection is locked.
 #include "core/platform/object_ptr.h"
+#include "support/temporary_folder.h"
 
 #include <glib.h>
 #include <gtest/gtest.h>
@@ -49,22 +50,11 @@ ProbeRun runProbe(std::vector<std::string> wrapper, const std::vector<std::strin
   return run;
 }
 
-class TempDir {
- public:
-  TempDir() {
-    vesk::glib::GFreePtr<gchar> made(g_dir_make_tmp("vesk-bus-XXXXXX", nullptr));
-    path_ = made.get();
-  }
-  ~TempDir() { fs::remove_all(path_); }
-  const fs::path& path() const { return path_; }
-
- private:
-  fs::path path_;
-};
+using vesk::testing::TemporaryFolder;
 
 // A session bus configuration whose only activatable services are those in `services`
 // (none when it is empty), unlike the system's, which would start the desktop's keyring.
-fs::path writeBusConfig(const TempDir& dir, const std::string& services) {
+fs::path writeBusConfig(const TemporaryFolder& dir, const std::string& services) {
   const auto config = dir.path() / "bus.conf";
   std::ofstream(config) << R"(<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
  "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
@@ -92,7 +82,7 @@ const std::vector<std::string> everyFailure = {"load: nothing", "save: Could not
 }  // namespace
 
 TEST(KeyringIsolation, WithNoSecretServiceNothingLoadsAndSavingFailsAtOnce) {
-  TempDir dir;
+  TemporaryFolder dir;
   const auto config = writeBusConfig(dir, "");
   const auto run = runProbe({"dbus-run-session", "--config-file=" + config.string(), "--"}, everyOperation);
   EXPECT_EQ(run.lines, everyFailure);
@@ -102,7 +92,7 @@ TEST(KeyringIsolation, WithNoSecretServiceNothingLoadsAndSavingFailsAtOnce) {
 TEST(KeyringIsolation, ASecretServiceThatNeverAnswersHoldsNoCallForLong) {
   // The bus starts the service on demand, but it never comes up: each call waits until
   // the keychain's own bound (one second at this scale) gives up.
-  TempDir dir;
+  TemporaryFolder dir;
   const auto services = dir.path() / "services";
   fs::create_directory(services);
   const auto starter = dir.path() / "never-answers";

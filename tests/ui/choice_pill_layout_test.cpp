@@ -100,7 +100,8 @@ TEST_F(ChoicePillLayoutTest, ResizingRewrapsWithoutWarnings) {
   for (const char* answer : {"Founders", "Product designers and researchers", "Engineers", "Marketing", "Sales",
                              "Customer support", "Investors", "Everyone else who uses the product"}) {
     auto* pill = Gtk::make_managed<Gtk::Button>(answer);
-    vesk::ui::VeskChoicePillStyle(false, vesk::VeskChoicePillTreatment::answer).apply(*pill);
+    vesk::ui::VeskChoicePillStyle(vesk::ui::ChipSelection::unselected, vesk::VeskChoicePillTreatment::answer)
+        .apply(*pill);
     row.append(*pill);
     pills.push_back(pill);
   }

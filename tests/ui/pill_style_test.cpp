@@ -69,27 +69,28 @@ TEST_F(PillStyle, HeightIsTheMinimumOrThePaddedLabel) {
   Gtk::Box page(Gtk::Orientation::VERTICAL, 8);
   struct Sample {
     Role role;
-    bool compact;
+    vesk::PillSize size;
     Gtk::Button* button;
   };
   std::vector<Sample> samples;
   for (const auto role : vesk::allButtonRoles) {
-    for (const bool compact : {false, true}) {
+    for (const auto size : vesk::allPillSizes) {
       for (const char* text : {"Audit", "Two\nlines"}) {
         auto* button = Gtk::make_managed<Gtk::Button>(text);
-        vesk::ui::VeskPillStyle(role, compact).apply(*button);
+        vesk::ui::VeskPillStyle(role, size).apply(*button);
         button->set_halign(Gtk::Align::START);
         page.append(*button);
-        samples.push_back({role, compact, button});
+        samples.push_back({role, size, button});
       }
     }
   }
   ShownWindow shown(page);
   for (const auto& sample : samples) {
     const int text = naturalHeight(*sample.button->get_child());
-    const int expectedHeight = static_cast<int>(PillRecipe::height(sample.role, sample.compact, text));
+    const int expectedHeight = static_cast<int>(PillRecipe::height(sample.role, sample.size, text));
     EXPECT_EQ(boundsIn(*sample.button, page).height, expectedHeight)
-        << vesk::ControlClasses::role(sample.role) << (sample.compact ? " compact" : "") << ", label " << text;
+        << vesk::ControlClasses::role(sample.role) << (sample.size == vesk::PillSize::compact ? " compact" : "")
+        << ", label " << text;
   }
   // One line of the pill's font is shorter than every minimum but the tertiary one.
   EXPECT_EQ(boundsIn(*samples[0].button, page).height, 44);
@@ -101,8 +102,8 @@ TEST_F(PillStyle, GalleryFillsRingsAndOpacity) {
   ShownWindow shown(gallery);
   auto& window = gallery.pillSection(false);
   const Pixels pixels = vesk::testing::renderAndKeep(window, "pills-ui-test.png");
-  const auto at = [&](Role role, Shown state, bool compact = false) {
-    return boundsIn(gallery.pillSample(role, compact, state, false), window);
+  const auto at = [&](Role role, Shown state, vesk::PillSize size = vesk::PillSize::regular) {
+    return boundsIn(gallery.pillSample(role, size, state, false), window);
   };
 
   // The primary fill: ink, brightened by 0.014 while hovered, darkened by 0.035 pressed.
@@ -125,11 +126,11 @@ TEST_F(PillStyle, GalleryFillsRingsAndOpacity) {
 
   // Keyboard focus: a gold ring 1 to 3 px outside the capsule, on every role.
   for (const auto role : vesk::allButtonRoles) {
-    for (const bool compact : {false, true}) {
-      EXPECT_LE(ringOf(pixels, at(role, Shown::focused, compact)).distance(expected(Atelier::gold)), 1)
+    for (const auto size : vesk::allPillSizes) {
+      EXPECT_LE(ringOf(pixels, at(role, Shown::focused, size)).distance(expected(Atelier::gold)), 1)
           << vesk::ControlClasses::role(role);
-      EXPECT_GT(ringOf(pixels, at(role, Shown::rest, compact)).distance(expected(Atelier::gold)), 40);
-      EXPECT_EQ(ringOf(pixels, at(role, Shown::disabled, compact)).alpha, 0);
+      EXPECT_GT(ringOf(pixels, at(role, Shown::rest, size)).distance(expected(Atelier::gold)), 40);
+      EXPECT_EQ(ringOf(pixels, at(role, Shown::disabled, size)).alpha, 0);
     }
   }
 
@@ -143,7 +144,7 @@ TEST_F(PillStyle, InsideASheetAFilledPillHasNoRimAndNoShadow) {
   ShownWindow shown(gallery);
   for (const bool insidePopup : {false, true}) {
     auto& section = gallery.pillSection(insidePopup);
-    auto& pill = gallery.pillSample(Role::primary, false, Shown::rest, insidePopup);
+    auto& pill = gallery.pillSample(Role::primary, vesk::PillSize::regular, Shown::rest, insidePopup);
     ASSERT_EQ(vesk::ui::veskInsidePopup(pill), insidePopup);
     const auto box = boundsIn(pill, section);
     const Pixels with(vesk::testing::renderNextFrame(section));
@@ -179,8 +180,8 @@ TEST_F(PillStyle, TheRingShowsOnlyAfterKeyboardFocus) {
   row.set_margin(30);  // room for the rings inside what is rendered
   Gtk::Button first("First");
   Gtk::Button second("Second");
-  vesk::ui::VeskPillStyle(Role::secondary, false).apply(first);
-  vesk::ui::VeskPillStyle(Role::primary, false).apply(second);
+  vesk::ui::VeskPillStyle(Role::secondary, vesk::PillSize::regular).apply(first);
+  vesk::ui::VeskPillStyle(Role::primary, vesk::PillSize::regular).apply(second);
   row.append(first);
   row.append(second);
   page.append(row);
@@ -216,7 +217,7 @@ TEST_F(PillStyle, HoverFollowsThePointerOnlyWhileEnabled) {
   Gtk::Box page;
   page.set_margin(20);
   Gtk::Button pill("Audit");
-  vesk::ui::VeskPillStyle(Role::secondary, false).apply(pill);
+  vesk::ui::VeskPillStyle(Role::secondary, vesk::PillSize::regular).apply(pill);
   page.append(pill);
   ShownWindow shown(page);
   const auto hovered = [&] { return pill.has_css_class(vesk::ControlClasses::hovered); };
@@ -240,7 +241,7 @@ TEST_F(PillStyle, ReduceMotionChangesAtOnceAndNeverScales) {
     Gtk::Box page;
     page.set_margin(20);
     Gtk::Button pill("Reduce motion");
-    vesk::ui::VeskPillStyle(Role::primary, false).apply(pill);
+    vesk::ui::VeskPillStyle(Role::primary, vesk::PillSize::regular).apply(pill);
     vesk::ui::forceVeskAccessibility(page, {reduceMotion, false, false});
     page.append(pill);
     ShownWindow shown(page);
@@ -302,7 +303,9 @@ TEST_F(PillStyle, ChoiceChipsFillDimAndTakeTheirInk) {
   const Rgba blue = Rgba::fromHex(0x2040A0);
   Gtk::Box page;
   Gtk::Button inked("Inked");
-  vesk::ui::VeskChoicePillStyle(true, Treatment::answer, false, blue).apply(inked);
+  vesk::ui::VeskChoicePillStyle(vesk::ui::ChipSelection::selected, Treatment::answer, vesk::ui::ChipEmphasis::normal,
+                                blue)
+      .apply(inked);
   page.append(inked);
   ShownWindow second(page);
   const Pixel fill = fillOf(vesk::testing::render(page), boundsIn(inked, page));

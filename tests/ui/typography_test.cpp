@@ -1,4 +1,5 @@
 #include "core/style/typeface.h"
+#include "support/temporary_folder.h"
 #include "ui/style/vesk_typography.h"
 #include "ui/support/ui_test.h"
 
@@ -79,29 +80,24 @@ TEST_F(Typography, StartUpRegistersTheFiveBundledFilesAndPangoListsTheFamilies) 
 }
 
 TEST_F(Typography, BodyAndDisplaySetTheWeightAxisOfTheirOwnFaces) {
-  struct Row {
-    FontWeight weight;
-    double body;
-    double display;
-  };
-  const std::vector<Row> rows{
-      {FontWeight::ultraLight, 100, 300}, {FontWeight::thin, 200, 300},   {FontWeight::light, 300, 300},
-      {FontWeight::regular, 400, 400},    {FontWeight::medium, 500, 500}, {FontWeight::semibold, 600, 600},
-      {FontWeight::bold, 700, 700},       {FontWeight::heavy, 800, 700},  {FontWeight::black, 900, 700}};
-  for (const auto& row : rows) {
+  // Each weight sets the axis of the face that draws it to the value the typeface gives it.
+  for (const auto weight :
+       {FontWeight::ultraLight, FontWeight::thin, FontWeight::light, FontWeight::regular, FontWeight::medium,
+        FontWeight::semibold, FontWeight::bold, FontWeight::heavy, FontWeight::black}) {
+    const double bodyAxis = vesk::Typeface::body.axisWeight(weight);
+    const double displayAxis = vesk::Typeface::display.axisWeight(weight);
     for (const bool italic : {false, true}) {
-      const auto body = VeskTypography::body(15, row.weight, italic);
-      EXPECT_EQ(std::string(body.get_variations()), "wght=" + std::to_string(static_cast<int>(row.body)));
+      const auto body = VeskTypography::body(15, weight, italic);
+      EXPECT_EQ(std::string(body.get_variations()), "wght=" + std::to_string(static_cast<int>(bodyAxis)));
       EXPECT_EQ(body.get_size(), 15 * PANGO_SCALE);
       EXPECT_TRUE(body.get_size_is_absolute());
       const auto bodyFace = load(body);
       EXPECT_EQ(fileName(bodyFace.file), italic ? "DMSans-Italic.ttf" : "DMSans-Regular.ttf");
-      EXPECT_DOUBLE_EQ(bodyFace.weightAxis, row.body) << "body " << row.body << (italic ? " italic" : "");
+      EXPECT_DOUBLE_EQ(bodyFace.weightAxis, bodyAxis) << "body " << bodyAxis << (italic ? " italic" : "");
 
-      const auto display = VeskTypography::display(30, row.weight, italic);
-      const auto displayFace = load(display);
+      const auto displayFace = load(VeskTypography::display(30, weight, italic));
       EXPECT_EQ(fileName(displayFace.file), italic ? "CormorantGaramond-Italic.ttf" : "CormorantGaramond-Regular.ttf");
-      EXPECT_DOUBLE_EQ(displayFace.weightAxis, row.display) << "display " << row.display << (italic ? " italic" : "");
+      EXPECT_DOUBLE_EQ(displayFace.weightAxis, displayAxis) << "display " << displayAxis << (italic ? " italic" : "");
     }
   }
   // The named faces the bundled files provide.
@@ -109,21 +105,11 @@ TEST_F(Typography, BodyAndDisplaySetTheWeightAxisOfTheirOwnFaces) {
   EXPECT_EQ(load(VeskTypography::display(30, FontWeight::light, true)).postscriptName, "CormorantGaramond-LightItalic");
 }
 
-// Fontconfig keeps what it registered until the process ends, so the copies stay
-// until then too.
-struct TemporaryFontFolder {
-  fs::path path;
-  TemporaryFontFolder() {
-    char* made = g_dir_make_tmp("vesk-fonts-XXXXXX", nullptr);
-    path = made;
-    g_free(made);
-  }
-  ~TemporaryFontFolder() { fs::remove_all(path); }
-};
-
 TEST_F(Typography, AMissingFontFileIsSkippedAndTheOthersRegister) {
-  static const TemporaryFontFolder temporary;
-  const fs::path& folder = temporary.path;
+  // Fontconfig keeps what it registered until the process ends, so the copies stay
+  // until then too.
+  static const vesk::testing::TemporaryFolder temporary;
+  const fs::path& folder = temporary.path();
   fs::create_directories(folder / "Fonts");
   for (const auto name : {"DMSans-Regular", "DMSans-Italic", "CormorantGaramond-Italic", "JetBrainsMono-Regular"}) {
     const std::string file = std::string(name) + ".ttf";

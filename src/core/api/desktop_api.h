@@ -55,11 +55,14 @@ struct DesktopAPI {
 
   // The absolute address of an operation ("me", "runs/<id>/continue",
   // "library?limit=100&offset=0"). Throws VeskError "Invalid Vesk operation." for an
-  // operation that could leave the desktop API or is not well-formed.
+  // operation that could leave the desktop API, is not well-formed, or would not go out
+  // as written (a "." or ".." segment in its path).
   std::string endpoint(std::string_view operation) const;
 
   // The origin text unchanged when the application may talk to it: https with any host,
-  // http only on "localhost" or "127.0.0.1"; no user, query or fragment; path "" or "/".
+  // http only on "localhost" or "127.0.0.1"; no user, query or fragment; path "" or "/"
+  // as written. The host must be written as a plain host name (ASCII letters, digits,
+  // hyphens, dots) or an IP literal: no escapes, control bytes or spaces.
   static std::optional<std::string> validOrigin(std::string_view text);
 
   // The error for a failed reply, its sentence read from the service's error body.
@@ -78,7 +81,7 @@ struct DesktopAPI {
   async::Task<void> downloadInto(std::string operation, GOutputStream* destination, Auth auth) const;
 
   // A service-given identifier, checked before it goes into an operation path: refuses
-  // an empty one and one holding "/", "?", "#", "%" or "..".
+  // an empty one, ".", and one holding "/", "?", "#", "%" or "..".
   static std::string pathIdentifier(std::string_view identifier);
 
   // The idle time-out of a call, from its operation and method alone.

@@ -55,8 +55,9 @@ std::string baseRule() {
 
 // Padding, height and rim width; the rim lies inside the padding, as a border drawn
 // over the capsule would.
-std::string metricsRule(VeskButtonRole role, bool compact) {
-  const PillMetrics m = PillRecipe::metrics(role, compact);
+std::string metricsRule(VeskButtonRole role, PillSize size) {
+  const PillMetrics m = PillRecipe::metrics(role, size);
+  const bool compact = size == PillSize::compact;
   const double rim = PillRecipe::rimWidth(role);
   return CssRule(base + hasClass(ControlClasses::role(role)) +
                  flag(compact, hasClass(ControlClasses::compact), lacksClass(ControlClasses::compact)))
@@ -126,7 +127,7 @@ std::string motionRules() {
 std::string ControlStylesheet::pillRules() {
   std::string css = baseRule();
   for (const auto role : allButtonRoles) {
-    for (const bool compact : {false, true}) css += metricsRule(role, compact);
+    for (const auto size : allPillSizes) css += metricsRule(role, size);
     for (const bool popup : {false, true}) {
       for (const bool hovered : {false, true})
         for (const bool pressed : {false, true}) css += lookRule(role, {true, hovered, pressed, false, popup, false});

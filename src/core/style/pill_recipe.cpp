@@ -47,13 +47,13 @@ bool PillRecipe::filled(VeskButtonRole role) {
   return role == VeskButtonRole::primary || role == VeskButtonRole::accent || role == VeskButtonRole::destructive;
 }
 
-PillMetrics PillRecipe::metrics(VeskButtonRole role, bool compact) {
+PillMetrics PillRecipe::metrics(VeskButtonRole role, PillSize size) {
   if (role == VeskButtonRole::tertiary) return {4, 6, 30};
-  return compact ? PillMetrics{12, 10, 42} : PillMetrics{21, 12, 44};
+  return size == PillSize::compact ? PillMetrics{12, 10, 42} : PillMetrics{21, 12, 44};
 }
 
-double PillRecipe::height(VeskButtonRole role, bool compact, double textHeight) {
-  const PillMetrics m = metrics(role, compact);
+double PillRecipe::height(VeskButtonRole role, PillSize size, double textHeight) {
+  const PillMetrics m = metrics(role, size);
   return std::max(m.minimumHeight, textHeight + 2 * m.verticalPadding);
 }
 

@@ -74,9 +74,9 @@ struct PillRecipe {
   // primary, accent and destructive share text, rim and shadow; only the fill differs.
   static bool filled(VeskButtonRole role);
 
-  static PillMetrics metrics(VeskButtonRole role, bool compact);
+  static PillMetrics metrics(VeskButtonRole role, PillSize size);
   // The button's height for a label `textHeight` px tall.
-  static double height(VeskButtonRole role, bool compact, double textHeight);
+  static double height(VeskButtonRole role, PillSize size, double textHeight);
   // The width of the rim where one is drawn (the gradient rim or the solid border).
   static double rimWidth(VeskButtonRole role);
 

@@ -56,13 +56,14 @@ std::vector<std::string> splitAtWhiteSpace(std::string_view text) {
   auto closePiece = [&](int32_t end) {
     if (end > pieceStart) pieces.push_back(toUtf8(unicode.tempSubStringBetween(pieceStart, end)));
   };
-  forEachCharacter(unicode, [&](int32_t start, int32_t end) {
-    if (u_isUWhiteSpace(unicode.char32At(start))) {
-      closePiece(start);
-      pieceStart = end;
+  // By code point, not by character: a character may hold white space after its first
+  // code point (a prepended mark takes the following space into its cluster).
+  for (int32_t index = 0; index < unicode.length(); index = unicode.moveIndex32(index, 1)) {
+    if (u_isUWhiteSpace(unicode.char32At(index))) {
+      closePiece(index);
+      pieceStart = unicode.moveIndex32(index, 1);
     }
-    return true;
-  });
+  }
   closePiece(unicode.length());
   return pieces;
 }

@@ -15,9 +15,9 @@ namespace vesk {
 icu::UnicodeString toUnicode(std::string_view utf8);
 std::string toUtf8(const icu::UnicodeString& text);
 
-// The pieces of `text` between white-space characters, in order, without empty pieces.
-// A character (grapheme cluster) is white space when its first code point has the
-// Unicode White_Space property, so U+00A0, U+0085 and line breaks all split.
+// The pieces of `text` between white-space code points, in order, without empty pieces.
+// Every code point with the Unicode White_Space property splits, U+00A0, U+0085 and line
+// breaks included, whatever comes before it.
 std::vector<std::string> splitAtWhiteSpace(std::string_view text);
 
 // The first `count` user-perceived characters of `text` (all of it when shorter).

@@ -21,7 +21,7 @@ PrimaryButton::PrimaryButton(const Glib::ustring& title, std::string symbol, boo
   content->append(*Gtk::make_managed<Gtk::Label>(title));
   set_child(*content);
   setAccessibleLabel(*this, title);
-  VeskPillStyle(role, false).apply(*this);
+  VeskPillStyle(role, PillSize::regular).apply(*this);
   set_sensitive(!disabled);
   if (action) signal_clicked().connect(std::move(action));
 }

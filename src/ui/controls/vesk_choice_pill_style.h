@@ -9,12 +9,20 @@
 
 namespace vesk::ui {
 
+enum class ChipSelection { unselected, selected };
+// A dimmed chip is one the user cannot choose right now (the others are at their limit).
+enum class ChipEmphasis { normal, dimmed };
+
 class VeskChoicePillStyle {
  public:
   using Treatment = VeskChoicePillTreatment;
 
-  VeskChoicePillStyle(bool isSelected, Treatment treatment, bool dimmed = false, const Rgba& ink = Atelier::ink)
-      : isSelected_(isSelected), treatment_(treatment), dimmed_(dimmed), ink_(ink) {}
+  VeskChoicePillStyle(ChipSelection selection, Treatment treatment, ChipEmphasis emphasis = ChipEmphasis::normal,
+                      const Rgba& ink = Atelier::ink)
+      : isSelected_(selection == ChipSelection::selected),
+        treatment_(treatment),
+        dimmed_(emphasis == ChipEmphasis::dimmed),
+        ink_(ink) {}
 
   bool isSelected() const { return isSelected_; }
   Treatment treatment() const { return treatment_; }

@@ -9,7 +9,7 @@ void VeskPillStyle::apply(Gtk::Button& button) const {
   for (const auto role : allButtonRoles) button.remove_css_class(ControlClasses::role(role));
   button.add_css_class(ControlClasses::pill);
   button.add_css_class(ControlClasses::role(role_));
-  if (compact_) {
+  if (size_ == PillSize::compact) {
     button.add_css_class(ControlClasses::compact);
   } else {
     button.remove_css_class(ControlClasses::compact);

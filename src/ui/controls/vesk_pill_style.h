@@ -11,17 +11,17 @@ namespace vesk::ui {
 
 class VeskPillStyle {
  public:
-  VeskPillStyle(VeskButtonRole role, bool compact) : role_(role), compact_(compact) {}
+  VeskPillStyle(VeskButtonRole role, PillSize size) : role_(role), size_(size) {}
 
   VeskButtonRole role() const { return role_; }
-  bool compact() const { return compact_; }
+  PillSize size() const { return size_; }
 
   // Dresses `button`, replacing any pill style applied before.
   void apply(Gtk::Button& button) const;
 
  private:
   VeskButtonRole role_;
-  bool compact_;
+  PillSize size_;
 };
 
 }  // namespace vesk::ui

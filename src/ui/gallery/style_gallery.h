@@ -46,7 +46,7 @@ class StyleGallery : public Gtk::Box {
   Gtk::Label& sheetProbe() { return *sheetProbe_; }
   VeskScrollEdges& scrolledEdges() { return *scrolledEdges_; }
 
-  Gtk::Button& pillSample(VeskButtonRole role, bool compact, ControlState state, bool insidePopup);
+  Gtk::Button& pillSample(VeskButtonRole role, PillSize size, ControlState state, bool insidePopup);
   // The grid of pills on the window's canvas, and the sheet holding the popup grid.
   Gtk::Widget& pillSection(bool insidePopup) { return *pillSections_.at(insidePopup); }
   Gtk::Button& choiceSample(VeskChoicePillTreatment treatment, bool selected, bool dimmed);
@@ -76,7 +76,7 @@ class StyleGallery : public Gtk::Box {
 
   struct PillKey {
     VeskButtonRole role;
-    bool compact;
+    PillSize size;
     ControlState state;
     bool insidePopup;
     auto operator<=>(const PillKey&) const = default;

@@ -114,17 +114,18 @@ Gtk::Widget& StyleGallery::pillGrid(bool insidePopup) {
     g.attach(caption(stateName(allStates[column])), static_cast<int>(column) + 1, 0);
   int row = 1;
   for (const auto role : allButtonRoles) {
-    for (const bool compact : {false, true}) {
+    for (const auto size : vesk::allPillSizes) {
+      const bool compact = size == vesk::PillSize::compact;
       const std::string name = ControlClasses::role(role);
       g.attach(caption(name + (compact ? " \u00B7 compact" : "")), 0, row);
       for (std::size_t column = 0; column < std::size(allStates); ++column) {
         auto& pill = *Gtk::make_managed<Gtk::Button>(capitalised(name));
-        VeskPillStyle(role, compact).apply(pill);
+        VeskPillStyle(role, size).apply(pill);
         pill.set_halign(Gtk::Align::START);
         pill.set_valign(Gtk::Align::CENTER);
         force(pill, allStates[column]);
         g.attach(pill, static_cast<int>(column) + 1, row);
-        pillSamples_[{role, compact, allStates[column], insidePopup}] = &pill;
+        pillSamples_[{role, size, allStates[column], insidePopup}] = &pill;
       }
       ++row;
     }
@@ -163,14 +164,16 @@ void StyleGallery::addChoicePills() {
                                                  {true, false, "Selected"},
                                                  {false, true, "Dimmed"},
                                                  {true, true, "Selected \u00B7 dimmed"}}) {
-      auto& chip = choiceChip(text, VeskChoicePillStyle(selected, treatment, dimmed));
+      auto& chip =
+          choiceChip(text, VeskChoicePillStyle(selected ? ChipSelection::selected : ChipSelection::unselected,
+                                               treatment, dimmed ? ChipEmphasis::dimmed : ChipEmphasis::normal));
       choiceSamples_[{treatment, selected, dimmed}] = &chip;
       g.attach(chip, column++, row);
     }
-    auto& focused = choiceChip("Focused", VeskChoicePillStyle(false, treatment));
+    auto& focused = choiceChip("Focused", VeskChoicePillStyle(ChipSelection::unselected, treatment));
     focused.set_state_flags(keyboardFocus, false);
     g.attach(focused, column++, row);
-    auto& pressed = choiceChip("Pressed", VeskChoicePillStyle(true, treatment));
+    auto& pressed = choiceChip("Pressed", VeskChoicePillStyle(ChipSelection::selected, treatment));
     pressed.set_state_flags(Gtk::StateFlags::ACTIVE, false);
     g.attach(pressed, column++, row);
     ++row;
@@ -314,9 +317,9 @@ void StyleGallery::addTextFields() {
 void StyleGallery::addFooter() {
   auto& actions = box(Gtk::Orientation::HORIZONTAL, 12);
   auto& back = *Gtk::make_managed<Gtk::Button>("Back");
-  VeskPillStyle(VeskButtonRole::secondary, false).apply(back);
+  VeskPillStyle(VeskButtonRole::secondary, vesk::PillSize::regular).apply(back);
   auto& save = *Gtk::make_managed<Gtk::Button>("Save changes");
-  VeskPillStyle(VeskButtonRole::primary, false).apply(save);
+  VeskPillStyle(VeskButtonRole::primary, vesk::PillSize::regular).apply(save);
   actions.append(back);
   actions.append(save);
   auto* footer = Gtk::make_managed<ActionFooter>(actions);
@@ -335,7 +338,9 @@ void StyleGallery::addChoiceLayout() {
     for (const char* answer : {"Founders", "Product designers", "Engineers", "Marketing", "Sales teams",
                                "Customer support", "Investors", "Everyone else"}) {
       layout->append(choiceChip(
-          answer, VeskChoicePillStyle(index == 1 || index == 4, VeskChoicePillTreatment::answer, index == 6)));
+          answer, VeskChoicePillStyle(index == 1 || index == 4 ? ChipSelection::selected : ChipSelection::unselected,
+                                      VeskChoicePillTreatment::answer,
+                                      index == 6 ? ChipEmphasis::dimmed : ChipEmphasis::normal)));
       ++index;
     }
     layout->set_size_request(420, -1);
@@ -346,8 +351,8 @@ void StyleGallery::addChoiceLayout() {
   append(row);
 }
 
-Gtk::Button& StyleGallery::pillSample(VeskButtonRole role, bool compact, ControlState state, bool insidePopup) {
-  return *pillSamples_.at({role, compact, state, insidePopup});
+Gtk::Button& StyleGallery::pillSample(VeskButtonRole role, PillSize size, ControlState state, bool insidePopup) {
+  return *pillSamples_.at({role, size, state, insidePopup});
 }
 
 Gtk::Button& StyleGallery::choiceSample(VeskChoicePillTreatment treatment, bool selected, bool dimmed) {
