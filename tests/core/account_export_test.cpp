@@ -3,11 +3,12 @@
 #include "core/account/account_state.h"
 #include "core/async/timing.h"
 #include "support/account_harness.h"
+#include "support/temporary_folder.h"
 #include "support/workspace_harness.h"
 
-#include <glib.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -21,20 +22,12 @@ namespace {
 
 constexpr const char* exportPath = "/api/desktop/settings/export";
 
-// A folder of its own for the files a test saves, removed with everything in it.
-struct ScratchFolder {
-  fs::path path = [] {
-    glib::GFreePtr<char> made(g_dir_make_tmp("vesk-export-XXXXXX", nullptr));
-    return fs::path(made.get());
-  }();
-  ~ScratchFolder() { fs::remove_all(path); }
-  std::string file(const std::string& name) const { return (path / name).string(); }
-  std::vector<std::string> names() const {
-    std::vector<std::string> found;
-    for (const auto& entry : fs::directory_iterator(path)) found.push_back(entry.path().filename().string());
-    return found;
-  }
-};
+// The names in `folder`.
+std::vector<std::string> namesIn(const TemporaryFolder& folder) {
+  std::vector<std::string> found;
+  for (const auto& entry : fs::directory_iterator(folder.path())) found.push_back(entry.path().filename().string());
+  return found;
+}
 
 std::string contentsOf(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -44,10 +37,11 @@ std::string contentsOf(const std::string& path) {
 }
 
 struct ExportHarness : AccountHarness {
-  ScratchFolder folder;
+  TemporaryFolder folder;
   std::shared_ptr<FakeSaveDialog> dialog = std::make_shared<FakeSaveDialog>();
 
-  ExportHarness() { dialog->answer = folder.file("Vesk audits.zip"); }
+  ExportHarness() { dialog->answer = file("Vesk audits.zip"); }
+  std::string file(const std::string& name) const { return (folder.path() / name).string(); }
   void exportArchive() { run(state->exportArchive(api(), dialog)); }
   void archiveIs(std::string bytes) {
     Reply reply = Reply::json(std::move(bytes));
@@ -62,14 +56,14 @@ TEST(AccountExport, SavesTheArchiveWhereTheUserChoseAsItCame) {
   ExportHarness h;
   h.bindAndLoad();
   h.settings.account().archive = "PK\x03\x04 not really a zip, kept as it came";
-  const std::string chosen = h.folder.file("my archive");  // no extension is added behind the user's back
+  const std::string chosen = h.file("my archive");  // no extension is added behind the user's back
   h.dialog->answer = chosen;
   h.state->error = std::string("An earlier failure.");
   h.exportArchive();
   EXPECT_EQ(h.dialog->proposals, (std::vector<std::string>{"Vesk audits.zip"}));
   EXPECT_EQ(h.dialog->kinds, (std::vector<SavedFileKind>{SavedFileKind::zipArchive}));
   EXPECT_EQ(contentsOf(chosen), h.settings.account().archive);
-  EXPECT_EQ(h.folder.names(), (std::vector<std::string>{"my archive"})) << "no temporary file is left behind";
+  EXPECT_EQ(namesIn(h.folder), (std::vector<std::string>{"my archive"})) << "no temporary file is left behind";
   EXPECT_EQ(h.state->feedback.get(), "Archive saved.");
   EXPECT_FALSE(h.state->error->has_value());
   EXPECT_EQ(*h.state->noticeArea, AccountNoticeArea::archive);
@@ -82,7 +76,7 @@ TEST(AccountExport, SavesTheArchiveWhereTheUserChoseAsItCame) {
   h.settings.account().archive = "PK";
   h.exportArchive();
   EXPECT_EQ(contentsOf(chosen), "PK");
-  EXPECT_EQ(h.folder.names().size(), 1u);
+  EXPECT_EQ(namesIn(h.folder).size(), 1u);
 }
 
 TEST(AccountExport, AReplyThatIsNoZipShowsNoPanel) {
@@ -95,7 +89,7 @@ TEST(AccountExport, AReplyThatIsNoZipShowsNoPanel) {
     EXPECT_FALSE(h.state->exporting.get());
   }
   EXPECT_TRUE(h.dialog->proposals.empty());
-  EXPECT_TRUE(h.folder.names().empty());
+  EXPECT_TRUE(namesIn(h.folder).empty());
   EXPECT_FALSE(h.state->reconnectRequired.get());
   EXPECT_FALSE(h.state->deletionUncertain.get() || h.state->profileUncertain.get() || h.state->consentUncertain.get())
       << "an export is a read";
@@ -111,7 +105,7 @@ TEST(AccountExport, AnotherConnectionWhileThePanelIsOpenWritesNothing) {
   };
   h.exportArchive();
   EXPECT_TRUE(exportingWhileOpen);
-  EXPECT_TRUE(h.folder.names().empty());
+  EXPECT_TRUE(namesIn(h.folder).empty());
   EXPECT_FALSE(h.state->feedback->has_value());
   EXPECT_FALSE(h.state->error->has_value());
   EXPECT_EQ(*h.state->noticeArea, AccountNoticeArea::account);
@@ -129,7 +123,7 @@ TEST(AccountExport, CancellingThePanelIsSilent) {
   EXPECT_FALSE(h.state->error->has_value());
   EXPECT_EQ(*h.state->noticeArea, AccountNoticeArea::archive);
   EXPECT_FALSE(h.state->exporting.get());
-  EXPECT_TRUE(h.folder.names().empty());
+  EXPECT_TRUE(namesIn(h.folder).empty());
 }
 
 TEST(AccountExport, ALargeArchiveArrivingSlowlyNeverTimesOut) {
@@ -151,24 +145,26 @@ TEST(AccountExport, ALargeArchiveArrivingSlowlyNeverTimesOut) {
   EXPECT_GT(std::chrono::steady_clock::now() - started, 1s) << "the whole download outlasted the idle limit";
   EXPECT_FALSE(h.state->error->has_value()) << h.state->error->value_or("");
   EXPECT_EQ(h.state->feedback.get(), "Archive saved.");
-  EXPECT_TRUE(contentsOf(h.folder.file("Vesk audits.zip")) == archive);
+  EXPECT_TRUE(contentsOf(h.file("Vesk audits.zip")) == archive);
 }
 
 TEST(AccountExport, AnUnwritableDestinationIsReported) {
   ExportHarness h;
   h.bindAndLoad();
-  std::ofstream(h.folder.file("plain file")) << "x";
-  h.dialog->answer = h.folder.file("plain file") + "/Vesk audits.zip";
+  std::ofstream(h.file("plain file")) << "x";
+  h.dialog->answer = h.file("plain file") + "/Vesk audits.zip";
   h.exportArchive();
   EXPECT_EQ(h.state->error.get(), "Could not save “Vesk audits.zip”: Not a directory.");
   EXPECT_FALSE(h.state->feedback->has_value());
   EXPECT_FALSE(h.state->exporting.get());
 
-  h.dialog->answer = h.folder.path.string();  // a folder cannot be replaced by the archive
+  fs::create_directory(h.file("Folder"));
+  h.dialog->answer = h.file("Folder");  // a folder cannot be replaced by the archive
   h.exportArchive();
-  ASSERT_TRUE(h.state->error->has_value());
-  EXPECT_TRUE(h.state->error->value().starts_with("Could not save “")) << h.state->error->value();
-  EXPECT_EQ(h.folder.names(), (std::vector<std::string>{"plain file"})) << "the temporary file went too";
+  EXPECT_EQ(h.state->error.get(), "Could not save “Folder”: Is a directory.");
+  auto names = namesIn(h.folder);
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"Folder", "plain file"})) << "the temporary file went too";
 }
 
 TEST(AccountExport, RefusedWhileBusyAndAfterA401) {

@@ -2,6 +2,7 @@
 #include "core/account/archive_spool.h"
 #include "core/async/errors.h"
 #include "support/run_loop.h"
+#include "support/temporary_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -14,15 +15,6 @@ using namespace vesk::testing;
 namespace fs = std::filesystem;
 
 namespace {
-
-struct Folder {
-  fs::path path = [] {
-    glib::GFreePtr<char> made(g_dir_make_tmp("vesk-spool-XXXXXX", nullptr));
-    return fs::path(made.get());
-  }();
-  ~Folder() { fs::remove_all(path); }
-  bool empty() const { return fs::is_empty(path); }
-};
 
 void write(const ArchiveSpool& spool, const std::string& bytes) {
   ASSERT_TRUE(g_output_stream_write_all(spool.output(), bytes.data(), bytes.size(), nullptr, nullptr, nullptr));
@@ -39,11 +31,11 @@ std::string contentsOf(const fs::path& path) {
 }  // namespace
 
 TEST(ArchiveSpool, LeavesNoNamedFileAndCopiesWhatArrivedWhole) {
-  const Folder spoolFolder;
-  const Folder saved;
+  const TemporaryFolder spoolFolder;
+  const TemporaryFolder saved;
   {
-    const ArchiveSpool spool(spoolFolder.path.string());
-    EXPECT_TRUE(spoolFolder.empty()) << "the spool has no name to leave behind";
+    const ArchiveSpool spool(spoolFolder.path().string());
+    EXPECT_TRUE(fs::is_empty(spoolFolder.path())) << "the spool has no name to leave behind";
     EXPECT_FALSE(spool.startsWithZipSignature());
     write(spool, "P");
     EXPECT_FALSE(spool.startsWithZipSignature());
@@ -51,20 +43,20 @@ TEST(ArchiveSpool, LeavesNoNamedFileAndCopiesWhatArrivedWhole) {
     write(spool, rest);
     EXPECT_TRUE(spool.startsWithZipSignature());
 
-    const fs::path destination = saved.path / "Vesk audits.zip";
+    const fs::path destination = saved.path() / "Vesk audits.zip";
     std::ofstream(destination) << std::string(2 * 1024 * 1024, 'o');  // longer than the archive
     runTask(spool.saveAs(destination.string()));
     EXPECT_EQ(contentsOf(destination), "P" + rest);
   }
-  EXPECT_TRUE(spoolFolder.empty());
-  EXPECT_EQ(std::distance(fs::directory_iterator(saved.path), fs::directory_iterator()), 1);
+  EXPECT_TRUE(fs::is_empty(spoolFolder.path()));
+  EXPECT_EQ(std::distance(fs::directory_iterator(saved.path()), fs::directory_iterator()), 1);
 }
 
 TEST(ArchiveSpool, SaysWhenNoRoomCanBeMade) {
-  const Folder folder;
-  std::ofstream(folder.path / "file") << "x";
+  const TemporaryFolder folder;
+  std::ofstream(folder.path() / "file") << "x";
   try {
-    const ArchiveSpool spool((folder.path / "file" / "cache").string());
+    const ArchiveSpool spool((folder.path() / "file" / "cache").string());
     ADD_FAILURE() << "a spool was made under a file";
   } catch (const async::PlatformError& error) {
     EXPECT_STREQ(error.what(), "Could not make room for the download: Not a directory.");

@@ -60,7 +60,7 @@ void AccountState::reset() {
 
 async::Task<void> AccountState::loadIfMissing(std::shared_ptr<AccountState> self, std::optional<DesktopAPI> api) {
   if (self->activeKey_.empty() || self->snapshot->has_value() || *self->loading) co_return;
-  co_await reloadTask(self, std::move(api), std::nullopt);
+  co_await reloadTask(self, std::move(api), std::nullopt);  // the load checks the revision itself
 }
 
 async::Task<void> AccountState::reload(std::optional<DesktopAPI> api, std::optional<AccountNoticeArea> area) {

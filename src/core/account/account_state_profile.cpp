@@ -48,6 +48,7 @@ async::Task<bool> AccountState::saveNameTask(std::shared_ptr<AccountState> self,
     self->savingName = false;
     co_return false;
   }
+  if (!self->holds(revision)) co_return false;
 
   std::optional<AccountSettingsSnapshot> settings;
   try {
