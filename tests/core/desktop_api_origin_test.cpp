@@ -106,7 +106,7 @@ TEST(DesktopAPIOrigin, AnOriginWithEscapesCannotSteerCallsToAnotherHost) {
 TEST(DesktopAPIPathIdentifier, RefusesIdentifiersThatCouldChangeThePath) {
   for (const char* id : {"run_1", "p-2", "a.b", "\u00e9t\u00e9", ".a", "a.", ".a."})
     EXPECT_EQ(DesktopAPI::pathIdentifier(id), id);
-  for (const char* id : {"", "a/b", "a?b", "a#b", "a%2F", "..", "a..b", "/", "."}) {
+  for (const char* id : {"", "a/b", "a?b", "a#b", "a%2F", "..", "a..b", "/", ".", "a\nb", "\tb", "a\x7f", "a\u0085b"}) {
     try {
       DesktopAPI::pathIdentifier(id);
       ADD_FAILURE() << "accepted " << id;

@@ -81,7 +81,7 @@ struct DesktopAPI {
   async::Task<void> downloadInto(std::string operation, GOutputStream* destination, Auth auth) const;
 
   // A service-given identifier, checked before it goes into an operation path: refuses
-  // an empty one, ".", and one holding "/", "?", "#", "%" or "..".
+  // an empty one, ".", and one holding "/", "?", "#", "%", ".." or a control character.
   static std::string pathIdentifier(std::string_view identifier);
 
   // The idle time-out of a call, from its operation and method alone.

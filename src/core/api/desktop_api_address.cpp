@@ -27,6 +27,18 @@ bool hasDotSegment(std::string_view path) {
   return false;
 }
 
+// A control character (C0, DEL, or C1 as UTF-8) has no place in an identifier.
+bool hasControlCharacter(std::string_view text) {
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(text[i]);
+    if (byte < 0x20 || byte == 0x7f) return true;
+    if (byte == 0xc2 && i + 1 < text.size() && static_cast<unsigned char>(text[i + 1]) <= 0x9f &&
+        static_cast<unsigned char>(text[i + 1]) >= 0x80)
+      return true;
+  }
+  return false;
+}
+
 bool isHostNameCharacter(char c) { return g_ascii_isalnum(c) || c == '-' || c == '.'; }
 bool isAddressLiteralCharacter(char c) { return g_ascii_isxdigit(c) || c == ':' || c == '.'; }
 
@@ -96,7 +108,7 @@ std::optional<std::string> DesktopAPI::validOrigin(std::string_view text) {
 
 std::string DesktopAPI::pathIdentifier(std::string_view identifier) {
   if (identifier.empty() || isDotSegment(identifier) || identifier.find_first_of("/?#%") != std::string_view::npos ||
-      identifier.find("..") != std::string_view::npos)
+      identifier.find("..") != std::string_view::npos || hasControlCharacter(identifier))
     refuseOperation();
   return std::string(identifier);
 }
