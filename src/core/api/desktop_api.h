@@ -30,6 +30,12 @@ struct EvidenceImage {
 // Whether a call carries the bearer token.
 enum class Auth { none, bearer };
 
+// A reply longer than the byte limit its caller set: reading stopped one byte past it.
+class ReplyTooLarge : public VeskError {
+ public:
+  using VeskError::VeskError;
+};
+
 struct DesktopAPI {
   std::string origin;                // as accepted by validOrigin()
   std::optional<std::string> token;  // the bearer token; absent before sign-in
@@ -42,9 +48,10 @@ struct DesktopAPI {
   // no method, a call with a body (an empty one included) is a POST, else a GET. Throws
   // VeskError (invalid operation, no token), nlohmann::json::type_error (a body that
   // cannot be serialized), DesktopHTTPError (any status outside 200 to 299),
-  // async::PlatformError (transport, time-out) or async::Cancelled.
+  // async::PlatformError (transport, time-out) or async::Cancelled. With `byteLimit`, a
+  // longer reply body throws ReplyTooLarge (worded as an unreadable reply).
   async::Task<std::string> raw(std::string operation, std::optional<JsonObject> body, std::optional<std::string> method,
-                               Auth auth) const;
+                               Auth auth, std::optional<std::size_t> byteLimit = std::nullopt) const;
 
   // raw() with the default method, then the reply decoded as T (T::fromJson, which
   // throws DecodingError) on a worker thread.
@@ -72,8 +79,9 @@ struct DesktopAPI {
   async::Task<void> checkConnectionAvailability() const;
   static void validateConnectionAvailability(std::string_view data);
 
-  // Downloads one evidence image: "runs/run_<id>/(attachments|url-shot)/<0..99>".
-  async::Task<EvidenceImage> asset(std::string path) const;
+  // Downloads one evidence image: "runs/run_<id>/(attachments|url-shot)/<0..99>". An image
+  // over `byteLimit` bytes throws ReplyTooLarge (worded as evidence that could not load).
+  async::Task<EvidenceImage> asset(std::string path, std::size_t byteLimit = largestEvidence) const;
 
   // A GET whose 2xx reply body is written to `destination` as it arrives instead of being
   // held in memory, for downloads of any size (the account archive). Throws what raw()

@@ -4,6 +4,7 @@
 #include <unicode/locid.h>
 #include <unicode/normalizer2.h>
 #include <unicode/uchar.h>
+#include <unicode/utf8.h>
 
 #include <memory>
 #include <stdexcept>
@@ -97,16 +98,26 @@ std::string prefixWithinUTF16(std::string_view text, std::int64_t maxUTF16) {
 std::int64_t utf16Length(std::string_view text) { return toUnicode(text).length(); }
 
 std::string trimmedWhiteSpace(std::string_view text) {
-  const icu::UnicodeString unicode = toUnicode(text);
+  // Walks the UTF-8 from both ends, so a long text costs only its outer white space.
+  const char* bytes = text.data();
+  const auto length = static_cast<int32_t>(text.size());
   int32_t start = 0;
-  int32_t end = unicode.length();
-  while (start < end && u_isUWhiteSpace(unicode.char32At(start))) start = unicode.moveIndex32(start, 1);
-  while (end > start) {
-    const int32_t last = unicode.moveIndex32(end, -1);
-    if (!u_isUWhiteSpace(unicode.char32At(last))) break;
-    end = last;
+  while (start < length) {
+    int32_t next = start;
+    UChar32 c = 0;
+    U8_NEXT(bytes, next, length, c);
+    if (c < 0 || !u_isUWhiteSpace(c)) break;
+    start = next;
   }
-  return toUtf8(unicode.tempSubStringBetween(start, end));
+  int32_t end = length;
+  while (end > start) {
+    int32_t previous = end;
+    UChar32 c = 0;
+    U8_PREV(bytes, start, previous, c);
+    if (c < 0 || !u_isUWhiteSpace(c)) break;
+    end = previous;
+  }
+  return std::string(text.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(end - start)));
 }
 
 std::string lowercased(std::string_view text) {
