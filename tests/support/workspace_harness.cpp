@@ -66,6 +66,7 @@ async::Task<std::optional<std::string>> FakeSaveDialog::chooseDestination(std::s
                                                                           SavedFileKind kind) {
   proposals.push_back(std::move(suggestedName));
   kinds.push_back(kind);
+  if (whileOpen) whileOpen();
   if (failure) throw async::PlatformError(G_IO_ERROR, G_IO_ERROR_NOT_SUPPORTED, *failure);
   co_return answer;
 }

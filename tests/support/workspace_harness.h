@@ -33,14 +33,16 @@ SavedAudit savedRun(const std::string& id, const std::string& status, const std:
 nlohmann::json questionsJson();
 
 // Answers the save panel with a fixed path (or nothing), or fails with the platform's
-// message when `failure` is set, and records what it proposed and for which kind of file
-// (the PDF panel records no kind).
+// message when `failure` is set, and records what it proposed and
+// for which kind of file (the PDF panel records no kind). `whileOpen` runs while the
+// panel is up, before it answers: what the user or the application does meanwhile.
 class FakeSaveDialog : public SaveDialog {
  public:
   std::optional<std::string> answer;
   std::optional<std::string> failure;
   std::vector<std::string> proposals;
   std::vector<SavedFileKind> kinds;
+  std::function<void()> whileOpen;
   async::Task<std::optional<std::string>> choosePdfDestination(std::string suggestedName) override;
   async::Task<std::optional<std::string>> chooseDestination(std::string suggestedName, SavedFileKind kind) override;
 };

@@ -12,6 +12,8 @@ namespace {
 
 using namespace std::chrono_literals;
 
+constexpr std::size_t largestFailureBody = 64 * 1024;
+
 // The Authorization header value, or the given sentence when there is no token to send.
 // A token that cannot travel in a header (a line break or NUL in it) is no token at all.
 std::string bearer(const std::optional<std::string>& token, const char* missing) {
@@ -35,6 +37,20 @@ async::Task<std::string> send(DesktopAPI api, std::string operation, std::option
   if (reply.status < 200 || reply.status > 299) throw DesktopAPI::failure(static_cast<int>(reply.status), reply.body);
   if (reply.overLimit) throw ReplyTooLarge(DecodingError::sentence);
   co_return std::move(reply.body);
+}
+
+async::Task<void> receive(DesktopAPI api, std::string operation, GOutputStream* destination, Auth auth) {
+  HttpRequest request;
+  request.url = api.endpoint(operation);
+  request.method = "GET";
+  request.idleLimit = DesktopAPI::timeoutFor(operation, request.method);
+  request.headers.emplace_back("Content-Type", "application/json");
+  if (auth == Auth::bearer) request.headers.emplace_back("Authorization", bearer(api.token, sentences::connectFirst));
+  // Only a failed reply is read into memory: its error body is small, and kept so.
+  request.bodyLimit = largestFailureBody;
+
+  const auto reply = co_await exchangeInto(std::move(request), destination);
+  if (reply.status < 200 || reply.status > 299) throw DesktopAPI::failure(static_cast<int>(reply.status), reply.body);
 }
 
 async::Task<void> probe(DesktopAPI api) {
@@ -91,6 +107,10 @@ DesktopHTTPError DesktopAPI::failure(int status, std::string_view data) {
   if (!message)
     message = std::string(sentences::couldNotConfirmStart) + std::to_string(status) + sentences::couldNotConfirmEnd;
   return DesktopHTTPError(status, std::move(code), *message);
+}
+
+async::Task<void> DesktopAPI::downloadInto(std::string operation, GOutputStream* destination, Auth auth) const {
+  return receive(*this, std::move(operation), destination, auth);
 }
 
 async::Task<void> DesktopAPI::checkConnectionAvailability() const { return probe(*this); }

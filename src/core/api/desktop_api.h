@@ -8,6 +8,7 @@
 #include "core/async/task.h"
 #include "core/records/vesk_error.h"
 
+#include <gio/gio.h>
 #include <nlohmann/json.hpp>
 
 #include <chrono>
@@ -81,6 +82,11 @@ struct DesktopAPI {
   // Downloads one evidence image: "runs/run_<id>/(attachments|url-shot)/<0..99>". An image
   // over `byteLimit` bytes throws ReplyTooLarge (worded as evidence that could not load).
   async::Task<EvidenceImage> asset(std::string path, std::size_t byteLimit = largestEvidence) const;
+
+  // A GET whose 2xx reply body is written to `destination` as it arrives instead of being
+  // held in memory, for downloads of any size (the account archive). Throws what raw()
+  // throws, and async::PlatformError when writing fails.
+  async::Task<void> downloadInto(std::string operation, GOutputStream* destination, Auth auth) const;
 
   // A service-given identifier, checked before it goes into an operation path: refuses
   // an empty one, ".", and one holding "/", "?", "#", "%", ".." or a control character.

@@ -53,17 +53,67 @@ glib::ObjectPtr<SoupMessage> makeMessage(const HttpRequest& request) {
   return message;
 }
 
-void describeReply(SoupMessage* message, HttpReply& reply, std::size_t cap) {
+void describeReply(SoupMessage* message, HttpReply& reply) {
   reply.status = soup_message_get_status(message);
   SoupMessageHeaders* headers = soup_message_get_response_headers(message);
   if (const char* type = soup_message_headers_get_content_type(headers, nullptr)) reply.mimeType = type;
+}
+
+void reserveBody(SoupMessage* message, HttpReply& reply, std::size_t cap) {
+  SoupMessageHeaders* headers = soup_message_get_response_headers(message);
   const auto announced = static_cast<std::size_t>(soup_message_headers_get_content_length(headers));
   reply.body.reserve(std::min({announced, cap, largestReservation}));
 }
 
-}  // namespace
+// The next piece of the reply body; empty at its end.
+async::Task<glib::BytesPtr> readChunkOf(const PrivateSession& session, const TransferWatch& watch, std::size_t wanted) {
+  auto read = co_await async::gioCall([&](GCancellable*, GAsyncReadyCallback done, gpointer data) {
+    g_input_stream_read_bytes_async(session.stream(), wanted, G_PRIORITY_DEFAULT, watch.cancellable(), done, data);
+  });
+  glib::ErrorSlot error;
+  glib::BytesPtr chunk(g_input_stream_read_bytes_finish(session.stream(), read.get(), error.out()));
+  if (error) watch.fail(error.get());
+  co_return chunk;
+}
 
-async::Task<HttpReply> exchange(HttpRequest request) {
+// Reads the rest of the body into the reply, up to `cap` bytes.
+async::Task<void> readBody(const PrivateSession& session, TransferWatch& watch, HttpReply& reply, std::size_t cap) {
+  while (reply.body.size() < cap) {
+    const auto chunk = co_await readChunkOf(session, watch, std::min(readChunk, cap - reply.body.size()));
+    gsize size = 0;
+    const auto* bytes = static_cast<const char*>(g_bytes_get_data(chunk.get(), &size));
+    if (size == 0) break;
+    reply.body.append(bytes, size);
+    watch.touch();
+  }
+}
+
+// Writes the rest of the body to `destination`, one chunk at a time.
+async::Task<void> copyBody(const PrivateSession& session, TransferWatch& watch, GOutputStream* destination) {
+  while (true) {
+    const auto chunk = co_await readChunkOf(session, watch, readChunk);
+    if (g_bytes_get_size(chunk.get()) == 0) break;
+    watch.touch();
+    gsize size = 0;
+    const void* bytes = g_bytes_get_data(chunk.get(), &size);
+    auto written = co_await async::gioCall([&](GCancellable*, GAsyncReadyCallback done, gpointer data) {
+      g_output_stream_write_all_async(destination, bytes, size, G_PRIORITY_DEFAULT, watch.cancellable(), done, data);
+    });
+    glib::ErrorSlot error;
+    g_output_stream_write_all_finish(destination, written.get(), nullptr, error.out());
+    if (error) watch.fail(error.get());
+    watch.touch();
+  }
+  auto flushed = co_await async::gioCall([&](GCancellable*, GAsyncReadyCallback done, gpointer data) {
+    g_output_stream_flush_async(destination, G_PRIORITY_DEFAULT, watch.cancellable(), done, data);
+  });
+  glib::ErrorSlot error;
+  g_output_stream_flush_finish(destination, flushed.get(), error.out());
+  if (error) watch.fail(error.get());
+}
+
+// Sends the request; with a destination, a 2xx body goes there instead of into the reply.
+async::Task<HttpReply> transfer(HttpRequest request, GOutputStream* destination) {
   const auto context = co_await async::currentContext();
   PrivateSession session;
   const auto message = makeMessage(request);
@@ -80,27 +130,27 @@ async::Task<HttpReply> exchange(HttpRequest request) {
   watch.touch();
 
   HttpReply reply;
-  const std::size_t cap = request.bodyLimit ? *request.bodyLimit + 1 : SIZE_MAX;
-  describeReply(message.get(), reply, cap);
-  while (reply.body.size() < cap) {
-    const std::size_t wanted = std::min(readChunk, cap - reply.body.size());
-    auto read = co_await async::gioCall([&](GCancellable*, GAsyncReadyCallback done, gpointer data) {
-      g_input_stream_read_bytes_async(session.stream(), wanted, G_PRIORITY_DEFAULT, watch.cancellable(), done, data);
-    });
-    glib::ErrorSlot error;
-    glib::BytesPtr chunk(g_input_stream_read_bytes_finish(session.stream(), read.get(), error.out()));
-    if (error) watch.fail(error.get());
-    gsize size = 0;
-    const auto* bytes = static_cast<const char*>(g_bytes_get_data(chunk.get(), &size));
-    if (size == 0) break;
-    reply.body.append(bytes, size);
-    watch.touch();
+  describeReply(message.get(), reply);
+  if (destination && SOUP_STATUS_IS_SUCCESSFUL(reply.status)) {
+    co_await copyBody(session, watch, destination);
+    co_return reply;
   }
+  const std::size_t cap = request.bodyLimit ? *request.bodyLimit + 1 : SIZE_MAX;
+  reserveBody(message.get(), reply, cap);
+  co_await readBody(session, watch, reply, cap);
   if (request.bodyLimit && reply.body.size() > *request.bodyLimit) {
     reply.overLimit = true;
     reply.body.resize(*request.bodyLimit);
   }
   co_return reply;
+}
+
+}  // namespace
+
+async::Task<HttpReply> exchange(HttpRequest request) { return transfer(std::move(request), nullptr); }
+
+async::Task<HttpReply> exchangeInto(HttpRequest request, GOutputStream* destination) {
+  return transfer(std::move(request), destination);
 }
 
 }  // namespace vesk

@@ -4,6 +4,8 @@
 // of one exchange (cookies, credentials, connections) can reach the next.
 #include "core/async/task.h"
 
+#include <gio/gio.h>
+
 #include <chrono>
 #include <cstddef>
 #include <optional>
@@ -33,5 +35,13 @@ struct HttpReply {
 // awaiting task aborts the transfer at once and throws async::Cancelled; transport
 // failures and the idle time-out throw async::PlatformError.
 async::Task<HttpReply> exchange(HttpRequest request);
+
+// As exchange(), but the body of a 2xx reply is written to `destination` as it arrives
+// instead of being kept, so a reply of any size takes no more memory than one chunk:
+// HttpReply::body stays empty and bodyLimit does not apply to it. Any other reply is read
+// as exchange() reads it. Writing counts as progress for the idle time-out; a failed
+// write throws async::PlatformError. `destination` must outlive the exchange and is
+// flushed, not closed.
+async::Task<HttpReply> exchangeInto(HttpRequest request, GOutputStream* destination);
 
 }  // namespace vesk

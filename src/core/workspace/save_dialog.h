@@ -9,15 +9,16 @@
 namespace vesk {
 
 // What a save panel is asked to save, which decides the files it lists.
-enum class SavedFileKind { plainText, anyFile };
+enum class SavedFileKind { plainText, anyFile, zipArchive };
 
 class SaveDialog {
  public:
   virtual ~SaveDialog() = default;
   // Asks for a PDF destination, proposing `suggestedName`; nothing when the user cancels.
   virtual async::Task<std::optional<std::string>> choosePdfDestination(std::string suggestedName) = 0;
-  // Asks for the destination of a text or any other file, proposing `suggestedName`;
-  // nothing when the user cancels.
+  // Asks for the destination of a file of `kind` (a text, a ZIP archive or any other
+  // file), proposing `suggestedName`; nothing when the user cancels. The chosen path comes
+  // back as the user gave it: no extension is added behind the user's back.
   virtual async::Task<std::optional<std::string>> chooseDestination(std::string suggestedName, SavedFileKind kind) = 0;
 };
 

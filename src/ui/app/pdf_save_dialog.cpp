@@ -36,11 +36,24 @@ async::Task<std::optional<std::string>> PdfSaveDialog::chooseDestination(std::st
   auto chooser = Gtk::FileChooserNative::create("Save", Gtk::FileChooser::Action::SAVE);
   if (auto* parent = parent_()) chooser->set_transient_for(*parent);
   chooser->set_modal(true);
-  if (kind == SavedFileKind::plainText) {
-    auto filter = Gtk::FileFilter::create();
-    filter->set_name("Text");
-    filter->add_mime_type("text/plain");
-    chooser->add_filter(filter);
+  switch (kind) {
+    case SavedFileKind::plainText: {
+      auto filter = Gtk::FileFilter::create();
+      filter->set_name("Text");
+      filter->add_mime_type("text/plain");
+      chooser->add_filter(filter);
+      break;
+    }
+    case SavedFileKind::zipArchive: {
+      chooser->set_title("Export archive");
+      auto filter = Gtk::FileFilter::create();
+      filter->set_name("ZIP archive");
+      filter->add_mime_type("application/zip");
+      filter->add_suffix("zip");
+      chooser->add_filter(filter);
+      break;
+    }
+    case SavedFileKind::anyFile: break;
   }
   chooser->set_current_name(suggestedName);
   co_return co_await chosenPath(chooser);

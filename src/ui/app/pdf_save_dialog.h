@@ -1,7 +1,7 @@
 #pragma once
 // The desktop's native save panel, modal for the application's window, with the proposed
-// name filled in: for a report's PDF (PDF files only), its Markdown (text files) or any
-// other file.
+// name filled in: for a report's PDF (PDF files only), its Markdown (text files), the
+// account archive (ZIP files) or any other file.
 #include "core/workspace/save_dialog.h"
 
 #include <gtkmm/window.h>

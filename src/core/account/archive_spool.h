@@ -1,0 +1,40 @@
+#pragma once
+// The account archive while it downloads and while the user chooses where to keep it:
+// an unnamed temporary file, so an archive of any size never sits in memory and nothing
+// is left behind however the export ends.
+#include "core/async/task.h"
+#include "core/platform/object_ptr.h"
+
+#include <gio/gio.h>
+
+#include <string>
+
+namespace vesk {
+
+class ArchiveSpool {
+ public:
+  // Makes the file in `folder` (created if missing); throws async::PlatformError when it
+  // cannot. The user's cache folder by default: it is meant for such files and, unlike
+  // the temporary folder, is seldom kept in memory.
+  explicit ArchiveSpool(const std::string& folder = g_get_user_cache_dir());
+  ~ArchiveSpool();
+  ArchiveSpool(const ArchiveSpool&) = delete;
+  ArchiveSpool& operator=(const ArchiveSpool&) = delete;
+
+  // Where the download is written.
+  GOutputStream* output() const { return g_io_stream_get_output_stream(G_IO_STREAM(stream_.get())); }
+
+  // Whether what arrived begins with the ZIP signature, the two bytes "PK".
+  bool startsWithZipSignature() const;
+
+  // Copies what arrived to `destination` on a worker thread, atomically: into a new file
+  // beside it that then replaces it, so an existing file is never left half written.
+  // Throws async::PlatformError naming the file when it cannot be written.
+  async::Task<void> saveAs(std::string destination) const;
+
+ private:
+  int descriptor_ = -1;  // for reading back; the stream below has its own for writing
+  glib::ObjectPtr<GFileIOStream> stream_;
+};
+
+}  // namespace vesk

@@ -1,0 +1,64 @@
+// The unnamed file an archive is spooled to, and its atomic copy to where the user saves it.
+#include "core/account/archive_spool.h"
+#include "core/async/errors.h"
+#include "support/run_loop.h"
+#include "support/temporary_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+using namespace vesk;
+using namespace vesk::testing;
+namespace fs = std::filesystem;
+
+namespace {
+
+void write(const ArchiveSpool& spool, const std::string& bytes) {
+  ASSERT_TRUE(g_output_stream_write_all(spool.output(), bytes.data(), bytes.size(), nullptr, nullptr, nullptr));
+  ASSERT_TRUE(g_output_stream_flush(spool.output(), nullptr, nullptr));
+}
+
+std::string contentsOf(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+}  // namespace
+
+TEST(ArchiveSpool, LeavesNoNamedFileAndCopiesWhatArrivedWhole) {
+  const TemporaryFolder spoolFolder;
+  const TemporaryFolder saved;
+  {
+    const ArchiveSpool spool(spoolFolder.path().string());
+    EXPECT_TRUE(fs::is_empty(spoolFolder.path())) << "the spool has no name to leave behind";
+    EXPECT_FALSE(spool.startsWithZipSignature());
+    write(spool, "P");
+    EXPECT_FALSE(spool.startsWithZipSignature());
+    const std::string rest = "K" + std::string(600 * 1024, 'z') + "end";
+    write(spool, rest);
+    EXPECT_TRUE(spool.startsWithZipSignature());
+
+    const fs::path destination = saved.path() / "Vesk audits.zip";
+    std::ofstream(destination) << std::string(2 * 1024 * 1024, 'o');  // longer than the archive
+    runTask(spool.saveAs(destination.string()));
+    EXPECT_EQ(contentsOf(destination), "P" + rest);
+  }
+  EXPECT_TRUE(fs::is_empty(spoolFolder.path()));
+  EXPECT_EQ(std::distance(fs::directory_iterator(saved.path()), fs::directory_iterator()), 1);
+}
+
+TEST(ArchiveSpool, SaysWhenNoRoomCanBeMade) {
+  const TemporaryFolder folder;
+  std::ofstream(folder.path() / "file") << "x";
+  try {
+    const ArchiveSpool spool((folder.path() / "file" / "cache").string());
+    ADD_FAILURE() << "a spool was made under a file";
+  } catch (const async::PlatformError& error) {
+    EXPECT_STREQ(error.what(), "Could not make room for the download: Not a directory.");
+  }
+}
