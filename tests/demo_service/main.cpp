@@ -9,6 +9,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <exception>
+#include <memory>
 #include <string>
 
 namespace {
@@ -42,10 +44,16 @@ int main(int argc, char** argv) {
     std::printf("%s\n", line.c_str());
     std::fflush(stdout);
   };
-  vesk::testing::FakeService service(port);
-  service.setRecording(vesk::testing::FakeService::Recording::discard);
-  const vesk::demo::DemoService demo(service, options);
-  std::printf("Vesk demo service at %s (%s account, pace %g)\n", service.origin().c_str(),
+  std::unique_ptr<vesk::testing::FakeService> service;
+  try {
+    service = std::make_unique<vesk::testing::FakeService>(port);
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "%s\n", error.what());
+    return 1;
+  }
+  service->setRecording(vesk::testing::FakeService::Recording::discard);
+  const vesk::demo::DemoService demo(*service, options);
+  std::printf("Vesk demo service at %s (%s account, pace %g)\n", service->origin().c_str(),
               options.account == vesk::demo::AccountKind::preview ? "local-preview" : "live", options.pace);
   std::fflush(stdout);
   GMainLoop* loop = g_main_loop_new(nullptr, FALSE);
