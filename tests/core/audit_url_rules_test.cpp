@@ -76,6 +76,17 @@ TEST(ValidatedURLs, SplitsAtUnicodeWhiteSpaceAndKeepsPiecesAsTyped) {
   }
 }
 
+TEST(ValidatedURLs, SplitsAtWhiteSpaceWhateverCharacterComesBeforeIt) {
+  // A prepended concatenation mark (U+0600) joins the next character into one grapheme
+  // cluster; the space after it must still split, so the cap and the space rule hold.
+  EXPECT_EQ(describe(outcomeOf([] { return validatedURLs("https://a.com\u0600 https://b.com", 1); })),
+            describe(std::string("This audit covers up to 1 URLs.")));
+  EXPECT_EQ(describe(outcomeOf([] { return validatedURLs("https://a.com\u0600 https://b.com", 5); })),
+            describe(URLs{"https://a.com\u0600", "https://b.com"}));
+  EXPECT_EQ(describe(outcomeOf([] { return validatedURLs("https://a.com/\U000110BD\u3000ftp://b.com", 5); })),
+            describe(invalid));
+}
+
 TEST(AuditSourceURLs, FindsLinksAndBareDomainsInTheBrief) {
   struct Case {
     std::string field;
@@ -146,4 +157,43 @@ TEST(AuditSourceURLs, BareDomainsTakeEveryListedTopLevelDomainAndNoOther) {
   EXPECT_EQ(auditSourceURLs("", brief, 100), expected);
   EXPECT_EQ(auditSourceURLs("", "site.co.jp site.info site.eu site.txt site.js site.comm", 100),
             URLs{"https://site.co.jp"});
+}
+
+namespace {
+
+std::string repeat(const std::string& piece, std::size_t times) {
+  std::string text;
+  text.reserve(piece.size() * times);
+  for (std::size_t i = 0; i < times; ++i) text += piece;
+  return text;
+}
+
+}  // namespace
+
+TEST(AuditSourceURLs, AMegabyteOfLabelRunsYieldsOnlyTheRulesOwnResults) {
+  // Long runs of dotted labels: short ones, ones of the longest length, ones too long,
+  // ones that end in a hyphen, runs behind brackets, and a path made of labels.
+  const std::string shortLabels = repeat("a.", 250000) + "com";
+  const std::string longestLabels = repeat(std::string(63, 'b') + ".", 4000) + "io";
+  const std::string hyphenated = repeat(repeat("c-", 31) + "c.", 4000) + "dev";
+  const std::string withPath = "f.de/" + repeat("g.", 50000) + "g";
+  const std::string brief = shortLabels + " " + longestLabels + " " + hyphenated + " " +
+                            repeat(std::string(64, 'd') + ".", 1600) + "com " + repeat("(x.zz", 50000) + " " +
+                            repeat("e-.", 50000) + "io " + repeat("[h.", 50000) + " " + withPath;
+  ASSERT_GE(brief.size(), 1000000u);
+  EXPECT_EQ(describe(outcomeOf([&] { return auditSourceURLs("", brief, 5); })),
+            describe(URLs{"https://" + shortLabels, "https://" + longestLabels, "https://" + hyphenated,
+                          "https://" + withPath}));
+
+  // A label run in the URL field fails with the field's own sentence.
+  EXPECT_EQ(describe(outcomeOf([&] { return auditSourceURLs(shortLabels, brief, 5); })), describe(invalid));
+
+  // Many different bare domains behind brackets: the cap's sentence.
+  std::string domains;
+  for (int i = 0; domains.size() < 1000000; ++i) domains += "(s" + std::to_string(i) + ".a.com)";
+  EXPECT_EQ(describe(outcomeOf([&] { return auditSourceURLs("", domains, 5); })),
+            describe(std::string("This audit covers up to 5 URLs.")));
+  // One bare domain repeated all through the brief: one URL.
+  EXPECT_EQ(describe(outcomeOf([&] { return auditSourceURLs("", repeat(" a.b.c.io", 120000), 5); })),
+            describe(URLs{"https://a.b.c.io"}));
 }

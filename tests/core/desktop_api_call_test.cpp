@@ -55,6 +55,8 @@ TEST_F(DesktopAPICall, SendsOperationsUpToTheLengthLimitUnderTheDesktopAPI) {
       {"me", "/api/desktop/me", "/api/desktop/me", std::nullopt},
       {"x?a=%2F?b/c", "/api/desktop/x?a=%2F?b/c", "/api/desktop/x", "a=%2F?b/c"},
       {"..a/b..", "/api/desktop/..a/b..", "/api/desktop/..a/b..", std::nullopt},
+      {".a/b./.../%2E", "/api/desktop/.a/b./.../%252E", "/api/desktop/.a/b./.../%2E", std::nullopt},
+      {"me?x=/./../", "/api/desktop/me?x=/./../", "/api/desktop/me", "x=/./../"},
       {"a//b/", "/api/desktop/a//b/", "/api/desktop/a//b/", std::nullopt},
       {"two words", "/api/desktop/two%20words", "/api/desktop/two words", std::nullopt},
       {"100%", "/api/desktop/100%25", "/api/desktop/100%", std::nullopt},
@@ -78,6 +80,12 @@ TEST_F(DesktopAPICall, RefusesOperationsThatCouldLeaveTheAPIAndSendsNothing) {
       "runs/../x",
       "..",
       "a/../../b",
+      // Dot segments: the operation goes out as written or not at all.
+      ".",
+      "runs/./continue",
+      "runs/x/.",
+      "./me",
+      "a/.?q=1",
       "/me",
       "a#b",
       "me?x#y",
@@ -204,6 +212,10 @@ TEST_F(DesktopAPICall, ReadsTheServiceErrorBody) {
       {400, R"({"message":"other key"})", couldNotConfirm + "400" + checkSaved, std::nullopt},
       {503, "<html>down</html>", couldNotConfirm + "503" + checkSaved, std::nullopt},
       {404, R"({"error":"Not here."} trailing)", couldNotConfirm + "404" + checkSaved, std::nullopt},
+      // A NUL in the text is kept, shown as U+FFFD, with everything after it.
+      {422, R"({"error":"Before\u0000after."})", "Before\uFFFDafter.", std::nullopt},
+      {400, R"({"error":{"message":"\u0000A\u0000\u0000B","code":"c\u0000d"}})", "\uFFFDA\uFFFD\uFFFDB",
+       std::string("c\0d", 3)},
   };
   for (std::size_t i = 0; i < cases.size(); ++i) {
     const auto& c = cases[i];
@@ -213,6 +225,14 @@ TEST_F(DesktopAPICall, ReadsTheServiceErrorBody) {
     const auto error = failureOf<DesktopHTTPError>(api.raw(path.substr(13), std::nullopt, std::nullopt, Auth::bearer));
     EXPECT_EQ(error.status(), c.status);
     EXPECT_EQ(error.message(), c.message);
+    EXPECT_EQ(std::string(error.what()), c.message);
     EXPECT_EQ(error.code(), c.code);
   }
+}
+
+TEST(VeskErrorText, KeepsEverythingAfterANul) {
+  EXPECT_EQ(std::string(VeskError(std::string("a\0b\0", 4)).what()), "a\uFFFDb\uFFFD");
+  EXPECT_EQ(std::string(VeskError::message(std::string("\0", 1)).what()), "\uFFFD");
+  const DesktopHTTPError error(400, std::nullopt, std::string("x\0y", 3));
+  EXPECT_EQ(error.message(), "x\uFFFDy");
 }

@@ -58,6 +58,13 @@ async::Task<std::optional<std::string>> FakeSaveDialog::choosePdfDestination(std
   co_return answer;
 }
 
+async::Task<std::optional<std::string>> FakeSaveDialog::chooseDestination(std::string suggestedName,
+                                                                          SavedFileKind kind) {
+  proposals.push_back(std::move(suggestedName));
+  kinds.push_back(kind);
+  co_return answer;
+}
+
 WorkspaceHarness::WorkspaceHarness() {
   glib::ErrorSlot error;
   glib::GFreePtr<char> made(g_dir_make_tmp("vesk-workspace-XXXXXX", error.out()));

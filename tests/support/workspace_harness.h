@@ -32,12 +32,15 @@ SavedAudit savedRun(const std::string& id, const std::string& status, const std:
                     bool fixture = false, const std::string& projectName = "Doral");
 nlohmann::json questionsJson();
 
-// Answers the save panel with a fixed path (or nothing) and records what it proposed.
+// Answers the save panel with a fixed path (or nothing) and records what it proposed and
+// for which kind of file (the PDF panel records no kind).
 class FakeSaveDialog : public SaveDialog {
  public:
   std::optional<std::string> answer;
   std::vector<std::string> proposals;
+  std::vector<SavedFileKind> kinds;
   async::Task<std::optional<std::string>> choosePdfDestination(std::string suggestedName) override;
+  async::Task<std::optional<std::string>> chooseDestination(std::string suggestedName, SavedFileKind kind) override;
 };
 
 // Stands in for the window that sign-in brings to the front.

@@ -59,7 +59,40 @@ void answerAndCancelThePanel() {
   std::exit(::testing::Test::HasFailure() ? 1 : 0);
 }
 
+// The panel for a report's Markdown lists text files; the one for an attached file lists
+// everything. Both propose the given name and close when their task is cancelled.
+void offerThePanelFor(vesk::SavedFileKind kind) {
+  g_set_prgname("vesk");
+  g_set_application_name("Vesk");
+  Gtk::Window parent;
+  vesk::ui::PdfSaveDialog dialog([&]() -> Gtk::Window* { return &parent; });
+  auto asked = vesk::async::spawn(dialog.chooseDestination("Landing page.md", kind));
+  ASSERT_TRUE(vesk::testing::runUntil([] { return shownChooser() != nullptr; }));
+  auto* chooser = shownChooser();
+  vesk::glib::GFreePtr<char> name(gtk_file_chooser_get_current_name(GTK_FILE_CHOOSER(chooser)));
+  EXPECT_STREQ(name.get(), "Landing page.md");
+  EXPECT_EQ(gtk_window_get_transient_for(GTK_WINDOW(chooser)), parent.gobj());
+  GtkFileFilter* filter = gtk_file_chooser_get_filter(GTK_FILE_CHOOSER(chooser));
+  if (kind == vesk::SavedFileKind::plainText) {
+    ASSERT_NE(filter, nullptr);
+    EXPECT_STREQ(gtk_file_filter_get_name(filter), "Text");
+  } else {
+    EXPECT_EQ(filter, nullptr);
+  }
+  asked.cancel();
+  vesk::testing::waitFor(asked);
+  EXPECT_THROW(asked.result(), vesk::async::Cancelled);
+  EXPECT_TRUE(vesk::testing::runUntil([] { return shownChooser() == nullptr; }, 2s));
+  std::exit(::testing::Test::HasFailure() ? 1 : 0);
+}
+
 }  // namespace
+
+TEST(PdfSaveDialog, OffersTextFilesForMarkdownAndEveryFileForAnAttachment) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(offerThePanelFor(vesk::SavedFileKind::plainText), ::testing::ExitedWithCode(0), "");
+  EXPECT_EXIT(offerThePanelFor(vesk::SavedFileKind::anyFile), ::testing::ExitedWithCode(0), "");
+}
 
 TEST(PdfSaveDialog, ProposesTheNameAcceptsAPathAndClosesOnCancel) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");

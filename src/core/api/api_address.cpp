@@ -41,6 +41,17 @@ UriPtr parseHttp(const std::string& text) {
   return uri;
 }
 
+// Whether `sent`, read as libsoup will read it, reaches the server of `base` (same
+// scheme, host and port, no user information) at exactly `path` with exactly `query`:
+// an escape in the origin's host decodes to a delimiter, and the parser removes dot
+// segments, so the joined text alone proves neither.
+bool goesOutAsBuilt(GUri* base, GUri* sent, const std::string& path, const char* query) {
+  const char* sentQuery = g_uri_get_query(sent);
+  return g_strcmp0(g_uri_get_scheme(sent), g_uri_get_scheme(base)) == 0 &&
+         g_strcmp0(g_uri_get_host(sent), g_uri_get_host(base)) == 0 && g_uri_get_port(sent) == g_uri_get_port(base) &&
+         !g_uri_get_userinfo(sent) && path == g_uri_get_path(sent) && g_strcmp0(sentQuery, query) == 0;
+}
+
 }  // namespace
 
 bool isQueryText(std::string_view query) {
@@ -64,11 +75,13 @@ std::optional<std::string> apiAddress(std::string_view origin, std::string_view 
   fullPath += "api/desktop/";
   fullPath += escapePath(path);
   const std::string queryText(query.value_or(""));
+  const char* queryOrNull = query ? queryText.c_str() : nullptr;
   glib::GFreePtr<char> joined(g_uri_join(G_URI_FLAGS_ENCODED, g_uri_get_scheme(base.get()), nullptr,
                                          g_uri_get_host(base.get()), g_uri_get_port(base.get()), fullPath.c_str(),
-                                         query ? queryText.c_str() : nullptr, nullptr));
+                                         queryOrNull, nullptr));
   std::string address(joined.get());
-  if (!parseHttp(address)) return std::nullopt;
+  const auto sent = parseHttp(address);
+  if (!sent || !goesOutAsBuilt(base.get(), sent.get(), fullPath, queryOrNull)) return std::nullopt;
   return address;
 }
 

@@ -16,7 +16,8 @@ using UriPtr = std::unique_ptr<GUri, UriDeleter>;
 
 // The origin with "api/desktop/" and `path` appended (a "/" joins them; bytes not allowed
 // in a path are percent-encoded), and `query` set exactly as given. Nothing when the
-// origin is no HTTP address or the result does not parse back.
+// origin is no HTTP address, or when the address would not go out as built: to another
+// server, with user information, or with its path or query read otherwise.
 std::optional<std::string> apiAddress(std::string_view origin, std::string_view path,
                                       std::optional<std::string_view> query);
 

@@ -20,7 +20,7 @@ std::string bearer(const std::optional<std::string>& token, const char* missing)
 }
 
 async::Task<std::string> send(DesktopAPI api, std::string operation, std::optional<JsonObject> body,
-                              std::optional<std::string> method, Auth auth) {
+                              std::optional<std::string> method, Auth auth, std::optional<std::size_t> byteLimit) {
   HttpRequest request;
   request.url = api.endpoint(operation);
   request.method = method ? *method : body ? "POST" : "GET";
@@ -28,9 +28,11 @@ async::Task<std::string> send(DesktopAPI api, std::string operation, std::option
   request.headers.emplace_back("Content-Type", "application/json");
   if (auth == Auth::bearer) request.headers.emplace_back("Authorization", bearer(api.token, sentences::connectFirst));
   if (body) request.body = nlohmann::json(std::move(*body)).dump();
+  request.bodyLimit = byteLimit;
 
   auto reply = co_await exchange(std::move(request));
   if (reply.status < 200 || reply.status > 299) throw DesktopAPI::failure(static_cast<int>(reply.status), reply.body);
+  if (reply.overLimit) throw ReplyTooLarge(DecodingError::sentence);
   co_return std::move(reply.body);
 }
 
@@ -55,8 +57,9 @@ std::optional<std::string> textMember(const nlohmann::json& object, const char* 
 }  // namespace
 
 async::Task<std::string> DesktopAPI::raw(std::string operation, std::optional<JsonObject> body,
-                                         std::optional<std::string> method, Auth auth) const {
-  return send(*this, std::move(operation), std::move(body), std::move(method), auth);
+                                         std::optional<std::string> method, Auth auth,
+                                         std::optional<std::size_t> byteLimit) const {
+  return send(*this, std::move(operation), std::move(body), std::move(method), auth, byteLimit);
 }
 
 std::chrono::seconds DesktopAPI::timeoutFor(std::string_view operation, std::string_view method) {

@@ -29,6 +29,12 @@ struct EvidenceImage {
 // Whether a call carries the bearer token.
 enum class Auth { none, bearer };
 
+// A reply longer than the byte limit its caller set: reading stopped one byte past it.
+class ReplyTooLarge : public VeskError {
+ public:
+  using VeskError::VeskError;
+};
+
 struct DesktopAPI {
   std::string origin;                // as accepted by validOrigin()
   std::optional<std::string> token;  // the bearer token; absent before sign-in
@@ -41,9 +47,10 @@ struct DesktopAPI {
   // no method, a call with a body (an empty one included) is a POST, else a GET. Throws
   // VeskError (invalid operation, no token), nlohmann::json::type_error (a body that
   // cannot be serialized), DesktopHTTPError (any status outside 200 to 299),
-  // async::PlatformError (transport, time-out) or async::Cancelled.
+  // async::PlatformError (transport, time-out) or async::Cancelled. With `byteLimit`, a
+  // longer reply body throws ReplyTooLarge (worded as an unreadable reply).
   async::Task<std::string> raw(std::string operation, std::optional<JsonObject> body, std::optional<std::string> method,
-                               Auth auth) const;
+                               Auth auth, std::optional<std::size_t> byteLimit = std::nullopt) const;
 
   // raw() with the default method, then the reply decoded as T (T::fromJson, which
   // throws DecodingError) on a worker thread.
@@ -54,11 +61,14 @@ struct DesktopAPI {
 
   // The absolute address of an operation ("me", "runs/<id>/continue",
   // "library?limit=100&offset=0"). Throws VeskError "Invalid Vesk operation." for an
-  // operation that could leave the desktop API or is not well-formed.
+  // operation that could leave the desktop API, is not well-formed, or would not go out
+  // as written (a "." or ".." segment in its path).
   std::string endpoint(std::string_view operation) const;
 
   // The origin text unchanged when the application may talk to it: https with any host,
-  // http only on "localhost" or "127.0.0.1"; no user, query or fragment; path "" or "/".
+  // http only on "localhost" or "127.0.0.1"; no user, query or fragment; path "" or "/"
+  // as written. The host must be written as a plain host name (ASCII letters, digits,
+  // hyphens, dots) or an IP literal: no escapes, control bytes or spaces.
   static std::optional<std::string> validOrigin(std::string_view text);
 
   // The error for a failed reply, its sentence read from the service's error body.
@@ -68,11 +78,12 @@ struct DesktopAPI {
   async::Task<void> checkConnectionAvailability() const;
   static void validateConnectionAvailability(std::string_view data);
 
-  // Downloads one evidence image: "runs/run_<id>/(attachments|url-shot)/<0..99>".
-  async::Task<EvidenceImage> asset(std::string path) const;
+  // Downloads one evidence image: "runs/run_<id>/(attachments|url-shot)/<0..99>". An image
+  // over `byteLimit` bytes throws ReplyTooLarge (worded as evidence that could not load).
+  async::Task<EvidenceImage> asset(std::string path, std::size_t byteLimit = largestEvidence) const;
 
   // A service-given identifier, checked before it goes into an operation path: refuses
-  // an empty one and one holding "/", "?", "#", "%" or "..".
+  // an empty one, ".", and one holding "/", "?", "#", "%", ".." or a control character.
   static std::string pathIdentifier(std::string_view identifier);
 
   // The idle time-out of a call, from its operation and method alone.

@@ -4,6 +4,8 @@
 #include "core/api/desktop_api_sentences.h"
 
 #include <algorithm>
+#include <optional>
+#include <string_view>
 
 namespace vesk {
 
@@ -11,17 +13,59 @@ namespace {
 
 [[noreturn]] void refuseOperation() { throw VeskError::message(sentences::invalidOperation); }
 
-bool hasParentSegment(std::string_view path) {
+bool isDotSegment(std::string_view segment) { return segment == "." || segment == ".."; }
+
+// "." and ".." segments would be removed on the way out, so the call would reach another
+// operation than the one written.
+bool hasDotSegment(std::string_view path) {
   std::size_t start = 0;
   while (start <= path.size()) {
     const std::size_t end = std::min(path.find('/', start), path.size());
-    if (path.substr(start, end - start) == "..") return true;
+    if (isDotSegment(path.substr(start, end - start))) return true;
     start = end + 1;
   }
   return false;
 }
 
-bool isEmptyOrSlash(const char* path) { return path[0] == '\0' || (path[0] == '/' && path[1] == '\0'); }
+// A control character (C0, DEL, or C1 as UTF-8) has no place in an identifier.
+bool hasControlCharacter(std::string_view text) {
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(text[i]);
+    if (byte < 0x20 || byte == 0x7f) return true;
+    if (byte == 0xc2 && i + 1 < text.size() && static_cast<unsigned char>(text[i + 1]) <= 0x9f &&
+        static_cast<unsigned char>(text[i + 1]) >= 0x80)
+      return true;
+  }
+  return false;
+}
+
+bool isHostNameCharacter(char c) { return g_ascii_isalnum(c) || c == '-' || c == '.'; }
+bool isAddressLiteralCharacter(char c) { return g_ascii_isxdigit(c) || c == ':' || c == '.'; }
+
+// The host of an authority written as a plain host name (letters, digits, hyphens and
+// dots) or an IP literal in brackets, with an optional port of digits; nothing for any
+// other authority. An escape, a control byte or a space could decode into a delimiter
+// or a host other than the one written, so none is allowed.
+std::optional<std::string_view> plainHost(std::string_view authority) {
+  std::string_view host;
+  std::string_view port;
+  if (authority.starts_with('[')) {
+    const std::size_t close = authority.find(']');
+    if (close == std::string_view::npos) return std::nullopt;
+    const std::string_view literal = authority.substr(1, close - 1);
+    if (literal.empty() || !std::all_of(literal.begin(), literal.end(), isAddressLiteralCharacter)) return std::nullopt;
+    host = literal;
+    port = authority.substr(close + 1);
+  } else {
+    const std::size_t colon = std::min(authority.find(':'), authority.size());
+    host = authority.substr(0, colon);
+    if (host.empty() || !std::all_of(host.begin(), host.end(), isHostNameCharacter)) return std::nullopt;
+    port = authority.substr(colon);
+  }
+  const auto isDigit = [](char c) { return g_ascii_isdigit(c); };
+  if (!port.empty() && (port[0] != ':' || !std::all_of(port.begin() + 1, port.end(), isDigit))) return std::nullopt;
+  return host;
+}
 
 }  // namespace
 
@@ -33,7 +77,7 @@ std::string DesktopAPI::endpoint(std::string_view operation) const {
   const std::string_view path = operation.substr(0, mark);
   std::optional<std::string_view> query;
   if (mark != std::string_view::npos) query = operation.substr(mark + 1);
-  if (hasParentSegment(path)) refuseOperation();
+  if (hasDotSegment(path)) refuseOperation();
   // The query goes out exactly as written, so it must already be valid query text:
   // anything else could smuggle bytes into the request line.
   if (query && !isQueryText(*query)) refuseOperation();
@@ -43,24 +87,28 @@ std::string DesktopAPI::endpoint(std::string_view operation) const {
 }
 
 std::optional<std::string> DesktopAPI::validOrigin(std::string_view text) {
-  // Checked on the text itself: parsing would lower-case the scheme.
-  const bool https = text.starts_with("https:");
-  if (!https && !text.starts_with("http:")) return std::nullopt;
-  if (text.find('\0') != std::string_view::npos) return std::nullopt;
+  // Checked on the text as written: parsing would lower-case the scheme, decode escapes
+  // in the host and remove dot segments from the path.
+  const bool https = text.starts_with("https://");
+  if (!https && !text.starts_with("http://")) return std::nullopt;
+  const std::string_view rest = text.substr(https ? 8 : 7);
+  const std::size_t authorityEnd = std::min(rest.find_first_of("/?#"), rest.size());
+  const auto host = plainHost(rest.substr(0, authorityEnd));
+  const std::string_view path = rest.substr(authorityEnd);
+  if (!host || (!path.empty() && path != "/")) return std::nullopt;
+  if (!https && *host != "localhost" && *host != "127.0.0.1") return std::nullopt;
+  // What is left is "scheme://host[:port][/]"; the parser still checks the port.
   const std::string owned(text);
-  UriPtr uri(g_uri_parse(owned.c_str(), GUriFlags(G_URI_FLAGS_ENCODED | G_URI_FLAGS_HAS_PASSWORD), nullptr));
-  if (!uri) return std::nullopt;
-  const char* host = g_uri_get_host(uri.get());
-  if (!host || host[0] == '\0') return std::nullopt;
-  if (g_uri_get_userinfo(uri.get()) || g_uri_get_query(uri.get()) || g_uri_get_fragment(uri.get())) return std::nullopt;
-  if (!isEmptyOrSlash(g_uri_get_path(uri.get()))) return std::nullopt;
-  if (!https && std::string_view(host) != "localhost" && std::string_view(host) != "127.0.0.1") return std::nullopt;
+  const UriPtr uri(g_uri_parse(owned.c_str(), GUriFlags(G_URI_FLAGS_ENCODED | G_URI_FLAGS_HAS_PASSWORD), nullptr));
+  if (!uri || !g_uri_get_host(uri.get()) || g_uri_get_userinfo(uri.get()) || g_uri_get_query(uri.get()) ||
+      g_uri_get_fragment(uri.get()))
+    return std::nullopt;
   return owned;
 }
 
 std::string DesktopAPI::pathIdentifier(std::string_view identifier) {
-  if (identifier.empty() || identifier.find_first_of("/?#%") != std::string_view::npos ||
-      identifier.find("..") != std::string_view::npos)
+  if (identifier.empty() || isDotSegment(identifier) || identifier.find_first_of("/?#%") != std::string_view::npos ||
+      identifier.find("..") != std::string_view::npos || hasControlCharacter(identifier))
     refuseOperation();
   return std::string(identifier);
 }

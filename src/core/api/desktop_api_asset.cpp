@@ -38,7 +38,7 @@ bool isImageType(const std::optional<std::string>& type) {
   return type && std::find(accepted.begin(), accepted.end(), *type) != accepted.end();
 }
 
-async::Task<EvidenceImage> download(DesktopAPI api, std::string path) {
+async::Task<EvidenceImage> download(DesktopAPI api, std::string path, std::size_t byteLimit) {
   if (!isEvidencePath(path)) throw VeskError::message(sentences::invalidEvidence);
   if (!api.token || api.token->find_first_of(std::string_view("\r\n\0", 3)) != std::string::npos)
     throw VeskError::message(sentences::evidenceNeedsToken);
@@ -50,16 +50,18 @@ async::Task<EvidenceImage> download(DesktopAPI api, std::string path) {
   request.url = std::move(*address);
   request.headers.emplace_back("Authorization", "Bearer " + *api.token);
   request.idleLimit = DesktopAPI::evidenceTimeout;
-  request.bodyLimit = DesktopAPI::largestEvidence;
+  request.bodyLimit = byteLimit;
 
   auto reply = co_await exchange(std::move(request));
-  if (reply.status != 200 || !isImageType(reply.mimeType) || reply.overLimit)
-    throw VeskError::message(sentences::evidenceUnavailable);
+  if (reply.status != 200 || !isImageType(reply.mimeType)) throw VeskError::message(sentences::evidenceUnavailable);
+  if (reply.overLimit) throw ReplyTooLarge(sentences::evidenceUnavailable);
   co_return EvidenceImage{std::move(reply.body), std::move(*reply.mimeType)};
 }
 
 }  // namespace
 
-async::Task<EvidenceImage> DesktopAPI::asset(std::string path) const { return download(*this, std::move(path)); }
+async::Task<EvidenceImage> DesktopAPI::asset(std::string path, std::size_t byteLimit) const {
+  return download(*this, std::move(path), std::min(byteLimit, largestEvidence));
+}
 
 }  // namespace vesk

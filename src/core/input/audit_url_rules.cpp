@@ -44,38 +44,47 @@ std::string_view trimmed(std::string_view text) {
   return text.substr(first, last - first + 1);
 }
 
-// Adds the trimmed candidate to `found` when it passes the field rule.
-void keepIfValid(std::string_view candidate, std::vector<std::string>& found) {
-  const std::string_view text = trimmed(candidate);
-  try {
-    validatedURLs(text, briefCandidateLimit);
-  } catch (const VeskError&) {
-    return;
-  }
-  found.emplace_back(text);
-}
-
 std::string lastLabel(std::string_view host) {
   while (!host.empty() && host.back() == '.') host.remove_suffix(1);
   const auto dot = host.rfind('.');
   return std::string(dot == std::string_view::npos ? host : host.substr(dot + 1));
 }
 
-std::vector<std::string> briefLinks(const icu::UnicodeString& brief) {
-  std::vector<std::string> found;
-  for (const auto& match : linkPattern().findAll(brief)) keepIfValid(*match[0], found);
-  return found;
-}
+// The joined list of an audit's URLs. Repeats are the same text up to canonical
+// equivalence; the first one stays. Fails as soon as the list outgrows the cap: it only
+// grows, so the outcome is the one a count at the end would give, and a brief of many
+// addresses costs no more than it takes to find the first few over the cap.
+class SourceList {
+ public:
+  explicit SourceList(std::int64_t maxCount) : maxCount_(maxCount) {}
 
-std::vector<std::string> briefBareDomains(const icu::UnicodeString& brief) {
-  std::vector<std::string> found;
-  for (const auto& match : bareDomainPattern().findAll(brief, mayStartBareDomain)) {
-    const std::string& host = *match[2];
-    if (!isKnownTopLevelDomain(lowercased(lastLabel(host)))) continue;
-    keepIfValid(std::string(bareDomainScheme) + host + match[3].value_or(""), found);
+  void add(std::string url) {
+    if (!seen_.insert(canonicalForm(url)).second) return;
+    if (static_cast<std::int64_t>(urls_.size()) >= maxCount_) throw VeskError(tooManyURLsSentence(maxCount_));
+    urls_.push_back(std::move(url));
   }
-  return found;
-}
+
+  // Adds a candidate found in the brief, trimmed, when it passes the field rule. A text
+  // already checked is skipped: it was kept before or failed before.
+  void addFromBrief(std::string_view candidate) {
+    const std::string text(trimmed(candidate));
+    if (!checked_.insert(text).second) return;
+    try {
+      validatedURLs(text, briefCandidateLimit);
+    } catch (const VeskError&) {
+      return;
+    }
+    add(text);
+  }
+
+  std::vector<std::string> take() { return std::move(urls_); }
+
+ private:
+  std::int64_t maxCount_;
+  std::vector<std::string> urls_;
+  std::unordered_set<std::string> seen_;
+  std::unordered_set<std::string> checked_;
+};
 
 }  // namespace
 
@@ -91,20 +100,15 @@ std::vector<std::string> validatedURLs(std::string_view text, std::int64_t maxCo
 }
 
 std::vector<std::string> auditSourceURLs(std::string_view urlField, std::string_view brief, std::int64_t maxCount) {
-  std::vector<std::string> candidates = validatedURLs(urlField, maxCount);
+  SourceList urls(maxCount);
+  for (auto& url : validatedURLs(urlField, maxCount)) urls.add(std::move(url));
   const icu::UnicodeString unicodeBrief = toUnicode(brief);
-  for (auto* pass : {&briefLinks, &briefBareDomains}) {
-    auto found = pass(unicodeBrief);
-    candidates.insert(candidates.end(), std::make_move_iterator(found.begin()), std::make_move_iterator(found.end()));
+  for (const auto& link : findLinks(unicodeBrief)) urls.addFromBrief(link);
+  for (const auto& domain : findBareDomains(unicodeBrief)) {
+    if (!isKnownTopLevelDomain(lowercased(lastLabel(domain.host)))) continue;
+    urls.addFromBrief(std::string(bareDomainScheme) + domain.host + domain.path.value_or(""));
   }
-  // Repeats are the same text up to canonical equivalence; the first one stays.
-  std::vector<std::string> urls;
-  std::unordered_set<std::string> seen;
-  for (auto& url : candidates) {
-    if (seen.insert(canonicalForm(url)).second) urls.push_back(std::move(url));
-  }
-  if (static_cast<std::int64_t>(urls.size()) > maxCount) throw VeskError(tooManyURLsSentence(maxCount));
-  return urls;
+  return urls.take();
 }
 
 }  // namespace vesk

@@ -4,6 +4,7 @@
 #include <unicode/locid.h>
 #include <unicode/normalizer2.h>
 #include <unicode/uchar.h>
+#include <unicode/utf8.h>
 
 #include <memory>
 #include <stdexcept>
@@ -56,13 +57,14 @@ std::vector<std::string> splitAtWhiteSpace(std::string_view text) {
   auto closePiece = [&](int32_t end) {
     if (end > pieceStart) pieces.push_back(toUtf8(unicode.tempSubStringBetween(pieceStart, end)));
   };
-  forEachCharacter(unicode, [&](int32_t start, int32_t end) {
-    if (u_isUWhiteSpace(unicode.char32At(start))) {
-      closePiece(start);
-      pieceStart = end;
+  // By code point, not by character: a character may hold white space after its first
+  // code point (a prepended mark takes the following space into its cluster).
+  for (int32_t index = 0; index < unicode.length(); index = unicode.moveIndex32(index, 1)) {
+    if (u_isUWhiteSpace(unicode.char32At(index))) {
+      closePiece(index);
+      pieceStart = unicode.moveIndex32(index, 1);
     }
-    return true;
-  });
+  }
   closePiece(unicode.length());
   return pieces;
 }
@@ -91,6 +93,31 @@ std::string prefixWithinUTF16(std::string_view text, std::int64_t maxUTF16) {
     return true;
   });
   return toUtf8(unicode.tempSubString(0, taken));
+}
+
+std::int64_t utf16Length(std::string_view text) { return toUnicode(text).length(); }
+
+std::string trimmedWhiteSpace(std::string_view text) {
+  // Walks the UTF-8 from both ends, so a long text costs only its outer white space.
+  const char* bytes = text.data();
+  const auto length = static_cast<int32_t>(text.size());
+  int32_t start = 0;
+  while (start < length) {
+    int32_t next = start;
+    UChar32 c = 0;
+    U8_NEXT(bytes, next, length, c);
+    if (c < 0 || !u_isUWhiteSpace(c)) break;
+    start = next;
+  }
+  int32_t end = length;
+  while (end > start) {
+    int32_t previous = end;
+    UChar32 c = 0;
+    U8_PREV(bytes, start, previous, c);
+    if (c < 0 || !u_isUWhiteSpace(c)) break;
+    end = previous;
+  }
+  return std::string(text.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(end - start)));
 }
 
 std::string lowercased(std::string_view text) {

@@ -15,9 +15,9 @@ namespace vesk {
 icu::UnicodeString toUnicode(std::string_view utf8);
 std::string toUtf8(const icu::UnicodeString& text);
 
-// The pieces of `text` between white-space characters, in order, without empty pieces.
-// A character (grapheme cluster) is white space when its first code point has the
-// Unicode White_Space property, so U+00A0, U+0085 and line breaks all split.
+// The pieces of `text` between white-space code points, in order, without empty pieces.
+// Every code point with the Unicode White_Space property splits, U+00A0, U+0085 and line
+// breaks included, whatever comes before it.
 std::vector<std::string> splitAtWhiteSpace(std::string_view text);
 
 // The first `count` user-perceived characters of `text` (all of it when shorter).
@@ -26,6 +26,13 @@ std::string prefixOfCharacters(std::string_view text, std::size_t count);
 // The longest prefix of whole user-perceived characters whose UTF-16 length stays
 // within `maxUTF16` units; empty for a budget of zero or below.
 std::string prefixWithinUTF16(std::string_view text, std::int64_t maxUTF16);
+
+// The number of UTF-16 code units `text` takes: what the service's length limits count.
+std::int64_t utf16Length(std::string_view text);
+
+// `text` without the white-space and line-break code points (Unicode White_Space) at
+// either end.
+std::string trimmedWhiteSpace(std::string_view text);
 
 // Unicode lower case, language-neutral.
 std::string lowercased(std::string_view text);

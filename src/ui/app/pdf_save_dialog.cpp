@@ -70,4 +70,19 @@ async::Task<std::optional<std::string>> PdfSaveDialog::choosePdfDestination(std:
   co_return co_await ChooserAnswer(chooser);
 }
 
+async::Task<std::optional<std::string>> PdfSaveDialog::chooseDestination(std::string suggestedName,
+                                                                         SavedFileKind kind) {
+  auto chooser = Gtk::FileChooserNative::create("Save", Gtk::FileChooser::Action::SAVE);
+  if (auto* parent = parent_()) chooser->set_transient_for(*parent);
+  chooser->set_modal(true);
+  if (kind == SavedFileKind::plainText) {
+    auto filter = Gtk::FileFilter::create();
+    filter->set_name("Text");
+    filter->add_mime_type("text/plain");
+    chooser->add_filter(filter);
+  }
+  chooser->set_current_name(suggestedName);
+  co_return co_await ChooserAnswer(chooser);
+}
+
 }  // namespace vesk::ui

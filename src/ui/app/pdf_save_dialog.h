@@ -1,6 +1,7 @@
 #pragma once
-// The desktop's native save panel for a report's PDF: PDF files only, the proposed
-// name filled in, modal for the application's window.
+// The desktop's native save panel, modal for the application's window, with the proposed
+// name filled in: for a report's PDF (PDF files only), its Markdown (text files) or any
+// other file.
 #include "core/workspace/save_dialog.h"
 
 #include <gtkmm/window.h>
@@ -16,6 +17,7 @@ class PdfSaveDialog : public SaveDialog {
   explicit PdfSaveDialog(ParentProvider parent) : parent_(std::move(parent)) {}
 
   async::Task<std::optional<std::string>> choosePdfDestination(std::string suggestedName) override;
+  async::Task<std::optional<std::string>> chooseDestination(std::string suggestedName, SavedFileKind kind) override;
 
  private:
   ParentProvider parent_;
