@@ -42,8 +42,8 @@ class DemoRig {
   nlohmann::json libraryRun(const DesktopAPI& client, const std::function<bool(const nlohmann::json&)>& wanted);
 
   async::ScopedTimeScale fastPolls{0.04};
+  std::vector<std::string> log;  // outlives the service, whose observer writes it
   WorkspaceHarness h;
-  std::vector<std::string> log;
   std::unique_ptr<demo::DemoService> demo;
 
  private:
