@@ -69,6 +69,30 @@ void FakeService::replies(const std::string& method, const std::string& path, st
   });
 }
 
+void FakeService::onPrefix(const std::string& method, const std::string& prefix, Handler handler) {
+  prefixRoutes_[{method, prefix}] = std::move(handler);
+}
+
+void FakeService::fallback(Handler handler) { fallback_ = std::move(handler); }
+
+void FakeService::observe(Observer observer) { observer_ = std::move(observer); }
+
+Reply FakeService::route(const RecordedRequest& request) const {
+  if (const auto exact = routes_.find({request.method, request.path}); exact != routes_.end())
+    return exact->second(request);
+  const Handler* best = nullptr;
+  std::size_t bestLength = 0;
+  for (const auto& [key, handler] : prefixRoutes_) {
+    const auto& [method, prefix] = key;
+    if (method == request.method && request.path.starts_with(prefix) && (!best || prefix.size() > bestLength)) {
+      best = &handler;
+      bestLength = prefix.size();
+    }
+  }
+  if (best) return (*best)(request);
+  return fallback_ ? fallback_(request) : Reply::error(404, "Not found.");
+}
+
 std::vector<RecordedRequest> FakeService::requestsTo(const std::string& method, const std::string& path) const {
   std::vector<RecordedRequest> matching;
   std::copy_if(requests_.begin(), requests_.end(), std::back_inserter(matching),
@@ -96,10 +120,10 @@ void FakeService::answer(SoupServerMessage* message) {
   gsize size = 0;
   const auto* data = static_cast<const char*>(g_bytes_get_data(body.get(), &size));
   request.body.assign(data ? data : "", size);
-  requests_.push_back(request);
+  if (recording_ == Recording::keep) requests_.push_back(request);
 
-  const auto route = routes_.find({request.method, request.path});
-  const Reply reply = route == routes_.end() ? Reply::error(404, "Not found.") : route->second(request);
+  const Reply reply = route(request);
+  if (observer_) observer_(request, reply);
 
   if (reply.drop) {
     GIOStream* stream = soup_server_message_steal_connection(message);

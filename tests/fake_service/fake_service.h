@@ -53,6 +53,8 @@ struct Reply {
 };
 
 using Handler = std::function<Reply(const RecordedRequest&)>;
+// Told of every request with the reply chosen for it (before any delay or stall).
+using Observer = std::function<void(const RecordedRequest&, const Reply&)>;
 
 class FakeService {
  public:
@@ -70,6 +72,17 @@ class FakeService {
   void reply(const std::string& method, const std::string& path, Reply reply);
   // One reply per call, in order; the last one repeats.
   void replies(const std::string& method, const std::string& path, std::vector<Reply> replies);
+  // Routes every path that begins with `prefix`, for paths that carry identifiers
+  // ("/api/desktop/runs/" + id + ...). Exact routes come first; among prefixes the
+  // longest wins.
+  void onPrefix(const std::string& method, const std::string& prefix, Handler handler);
+  // Answers what no route matches (by default a 404 with an error body).
+  void fallback(Handler handler);
+  void observe(Observer observer);
+
+  // Whether requests() keeps what arrives; a long-running service discards it.
+  enum class Recording { keep, discard };
+  void setRecording(Recording recording) { recording_ = recording; }
 
   const std::vector<RecordedRequest>& requests() const { return requests_; }
   std::vector<RecordedRequest> requestsTo(const std::string& method, const std::string& path) const;
@@ -95,6 +108,7 @@ class FakeService {
   };
 
   static void handle(SoupServer*, SoupServerMessage* message, const char* path, GHashTable*, gpointer self);
+  Reply route(const RecordedRequest& request) const;
   void answer(SoupServerMessage* message);
   void forget(SoupServerMessage* message);
   void deliver(SoupServerMessage* message, const Reply& reply);
@@ -105,6 +119,10 @@ class FakeService {
   glib::ObjectPtr<SoupServer> server_;
   std::uint16_t port_ = 0;
   std::map<std::pair<std::string, std::string>, Handler> routes_;
+  std::map<std::pair<std::string, std::string>, Handler> prefixRoutes_;
+  Handler fallback_;
+  Observer observer_;
+  Recording recording_ = Recording::keep;
   std::vector<RecordedRequest> requests_;
   std::deque<Held> held_;
   std::list<std::unique_ptr<Stream>> streams_;

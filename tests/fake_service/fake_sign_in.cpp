@@ -67,8 +67,8 @@ FakeSignIn::FakeSignIn(FakeService& service) {
       if (grant.code != body["code"].get<std::string>() || grant.redeemed) continue;
       if (challengeFor(body["verifier"].get<std::string>()) != grant.challenge) break;
       grant.redeemed = true;
-      const nlohmann::json token = {{"access_token", "token-" + std::to_string(++state->tokensIssued)},
-                                    {"expires_in", tokenLifetime}};
+      state->tokens.push_back("token-" + std::to_string(state->tokens.size() + 1));
+      const nlohmann::json token = {{"access_token", state->tokens.back()}, {"expires_in", tokenLifetime}};
       return Reply::json(token.dump());
     }
     return Reply::error(400, "This sign-in code is not valid. Connect again.");

@@ -30,12 +30,14 @@ class FakeSignIn {
   const std::vector<SignInGrant>& grants() const { return state_->grants; }
   // The token issued for the n-th redeemed code ("token-1", ...), valid for an hour.
   static constexpr std::int64_t tokenLifetime = 3600;
+  // Every token issued so far, in order.
+  const std::vector<std::string>& tokens() const { return state_->tokens; }
 
  private:
   struct State {
     std::string origin;
     std::vector<SignInGrant> grants;
-    int tokensIssued = 0;
+    std::vector<std::string> tokens;
   };
   std::shared_ptr<State> state_ = std::make_shared<State>();
 };
