@@ -20,7 +20,7 @@ class SleepAwaiter {
  public:
   // `delay` is nominal; the Timing scale applies.
   explicit SleepAwaiter(std::chrono::milliseconds delay) : delay_(Timing::scaled(delay)) {}
-  SleepAwaiter(SleepAwaiter&&) = default;
+  SleepAwaiter(SleepAwaiter&&) = delete;  // resumed through its own address
 
   bool await_ready() const noexcept { return false; }
   template <TaskPromise P>
