@@ -1,6 +1,9 @@
 #include "ui/app/screen_pages.h"
 
 #include "ui/app/placeholder_page.h"
+#include "ui/audit/discovery_page.h"
+#include "ui/audit/progress_page.h"
+#include "ui/audit/review_page.h"
 
 namespace vesk::ui {
 
@@ -13,14 +16,14 @@ std::unique_ptr<Gtk::Widget> placeholder(const char* title, PlaceholderPage::Sta
 }  // namespace
 
 // Screens whose own views are not built yet show a page with their title.
-std::unique_ptr<Gtk::Widget> makeScreenPage(Screen screen, const ScreenContext&) {
+std::unique_ptr<Gtk::Widget> makeScreenPage(Screen screen, const ScreenContext& context) {
   using Start = PlaceholderPage::Start;
   switch (screen) {
     case Screen::home:
     case Screen::input: return placeholder("New audit", Start::pageTop);
-    case Screen::discovery: return placeholder("Discovery", Start::pageTop);
-    case Screen::review: return placeholder("Full audit", Start::pageTop);
-    case Screen::progress: return placeholder("Audit in progress", Start::pageTop);
+    case Screen::discovery: return makeDiscoveryPage(context);
+    case Screen::review: return makeReviewPage(context);
+    case Screen::progress: return makeProgressPage(context);
     case Screen::report: return placeholder("Report", Start::headerInset);
     case Screen::account: return placeholder("Your account", Start::headerInset);
     case Screen::library: return placeholder("Projects & history", Start::top);
