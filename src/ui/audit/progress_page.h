@@ -27,6 +27,7 @@ class ProgressPage : public Gtk::Box {
   LiveProgressView* liveView() { return live_; }
   // The preview's stage rows (null outside the preview) and their spinners.
   Gtk::Box* stageList() { return stageList_; }
+  Gtk::Box* stageRows() { return stageRows_; }
   Gtk::Button& leaveButton() { return *leave_; }
   Gtk::Button& connectionButton() { return *connection_; }
   Gtk::Button& checkButton() { return *check_; }
