@@ -2,6 +2,7 @@
 
 #include "core/style/audit_stylesheet.h"
 #include "ui/audit/audit_page_parts.h"
+#include "ui/audit/panel_width_cap.h"
 #include "ui/controls/action_footer.h"
 #include "ui/controls/symbol_image.h"
 #include "ui/style/vesk_typography.h"
@@ -18,6 +19,7 @@ constexpr int stageInsetY = 24;
 constexpr int stageRowSpacing = 17;
 constexpr int stageSymbolSize = 16;
 constexpr double toComeSymbolOpacity = 0.4;
+constexpr int panelMaxWidth = 620;
 
 const char* symbolFor(StageRow::Mark mark) {
   switch (mark) {
@@ -104,10 +106,10 @@ void ProgressPage::buildBody(bool preview) {
     stageList_->append(*stageRows_);
     stageNote_ = &wrappingText("", VeskTypography::body(15), AuditClasses::mutedText, 6);
     stageList_->append(*stageNote_);
-    body_->append(*stageList_);
+    body_->append(*Gtk::make_managed<PanelWidthCap>(*stageList_, panelMaxWidth));
   } else {
     live_ = Gtk::make_managed<LiveProgressView>(std::make_unique<LiveProgressPresentation>(workspace_));
-    body_->append(*live_);
+    body_->append(*Gtk::make_managed<PanelWidthCap>(*live_, panelMaxWidth));
   }
   builtPreview_ = preview;
 }
