@@ -82,6 +82,9 @@ TEST(PercentCreep, FailureAndLostConnectionHoldAndDoneJumps) {
   creep.evaluate({100, true, false, true});
   EXPECT_EQ(creep.visible(), 30) << "a failed audit does not jump";
   creep.evaluate({100, false, false, false});
+  EXPECT_EQ(creep.visible(), 30) << "the same estimate as before moves nothing";
+  creep.evaluate({98, false, true, false});
+  creep.evaluate({100, false, false, false});
   EXPECT_EQ(creep.visible(), 100);
   EXPECT_TRUE(asked.empty());
 

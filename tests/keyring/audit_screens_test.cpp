@@ -40,9 +40,11 @@ nlohmann::json expectedAnswers() {
       R"({"answers":[{"question":"Who uses it?","answer":["X","Y"]},{"question":"Goal?","answer":["G"]}]})");
 }
 
-// A clock the test moves by hand.
+// A clock the test moves by hand, on a whole second so start times written to the
+// second are exact.
 struct ManualClock {
-  std::chrono::system_clock::time_point now = std::chrono::system_clock::now();
+  std::chrono::system_clock::time_point now =
+      std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now());
 };
 
 }  // namespace

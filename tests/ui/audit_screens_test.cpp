@@ -201,6 +201,7 @@ TEST_F(AuditScreens, DiscoveryRunPillsAndCtrlReturn) {
   answerAll();
   settle();
   EXPECT_EQ(page->runButton().title(), "Run quick read");
+  takeKeyboard(shown);
   pressRunShortcut();
   EXPECT_EQ(*workspace->screen, Screen::progress);
   workspace->pauseWatching();
@@ -289,6 +290,7 @@ TEST_F(AuditScreens, PreviewStagesAndTheConnectionRehearsal) {
   answerAll();
   workspace->confirmed = true;
   workspace->start();
+  settle();
   workspace->progress = 2;
   settle();
   EXPECT_EQ(page->eyebrow().get_text(), "SAMPLE FULL AUDIT");
@@ -320,7 +322,7 @@ TEST_F(AuditScreens, LiveFullAuditButtonsPercentAndPerspectives) {
   auto* live = page->liveView();
   ASSERT_TRUE(live);
   EXPECT_TRUE(live->presentation().ticking());
-  EXPECT_EQ(live->percent()->get_text(), "45") << "a run under way shows its estimate at once";
+  EXPECT_EQ(live->percent()->get_text(), "45%") << "a run under way shows its estimate at once";
   EXPECT_EQ(live->headline()->get_text(), "Auditing your pages and screens");
   EXPECT_EQ(live->subtitle()->get_text(), "About 4\u20138 min remaining");
   ASSERT_EQ(live->lensPills().size(), 3u);

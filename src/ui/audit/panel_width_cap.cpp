@@ -25,10 +25,19 @@ void PanelWidthCap::measure_vfunc(Gtk::Orientation orientation, int forSize, int
   minimum = natural = 0;
   minimumBaseline = naturalBaseline = -1;
   if (!child_) return;
-  const bool vertical = orientation == Gtk::Orientation::VERTICAL;
-  const int offered = vertical && forSize >= 0 ? std::min(forSize, maxWidth_) : forSize;
-  child_->measure(orientation, offered, minimum, natural, minimumBaseline, naturalBaseline);
-  if (!vertical) natural = std::clamp(natural, minimum, std::max(minimum, maxWidth_));
+  if (orientation == Gtk::Orientation::HORIZONTAL) {
+    child_->measure(orientation, forSize, minimum, natural, minimumBaseline, naturalBaseline);
+    natural = std::clamp(natural, minimum, std::max(minimum, maxWidth_));
+    return;
+  }
+  // The child never gets more than the cap; with no width given, the height is the one
+  // at the child's own minimum width, as GTK expects of a height-for-width widget.
+  int offered = forSize;
+  if (offered < 0) {
+    int ignored = 0, naturalWidth = 0;
+    child_->measure(Gtk::Orientation::HORIZONTAL, -1, offered, naturalWidth, ignored, ignored);
+  }
+  child_->measure(orientation, std::min(offered, maxWidth_), minimum, natural, minimumBaseline, naturalBaseline);
 }
 
 void PanelWidthCap::size_allocate_vfunc(int width, int height, int baseline) {

@@ -26,6 +26,7 @@ ReviewPage::ReviewPage(std::shared_ptr<Workspace> workspace)
 
   checkbox_ = Gtk::make_managed<Gtk::CheckButton>();
   AtelierCheckboxStyle().apply(*checkbox_);
+  checkbox_->set_halign(Gtk::Align::START);
   toggled_ = checkbox_->signal_toggled().connect([this] { presentation_.setConfirmed(checkbox_->get_active()); });
   append(*checkbox_);
 
