@@ -201,7 +201,9 @@ TEST_F(WindowHeaderTest, PageScreensSitInTheFrameAndEachVisitIsFresh) {
 
   // At 1700 wide the column is 790 and centred in the main column.
   shell.window().set_default_size(1700, 900);
-  ASSERT_TRUE(vesk::testing::runUntil([&] { return shell.window().get_width() >= 1700; }));
+  GdkSurface* surface = gtk_native_get_surface(GTK_NATIVE(shell.window().gobj()));
+  ASSERT_TRUE(vesk::testing::runUntil([&] { return gdk_surface_get_width(surface) == 1700; }))
+      << gdk_surface_get_width(surface);
   shell.settle();
   auto& column = framedPage(shell)->frame().column();
   const auto bounds = boundsIn(column, root.mainColumn());
