@@ -1,5 +1,6 @@
 #include "ui/app/screen_pages.h"
 
+#include "ui/app/framed_page.h"
 #include "ui/app/placeholder_page.h"
 #include "ui/audit/discovery_page.h"
 #include "ui/audit/progress_page.h"
@@ -8,6 +9,11 @@
 namespace vesk::ui {
 
 namespace {
+
+// A page screen: its content column in the page frame.
+std::unique_ptr<Gtk::Widget> framed(std::unique_ptr<Gtk::Widget> column) {
+  return std::make_unique<FramedPage>(std::move(column));
+}
 
 std::unique_ptr<Gtk::Widget> placeholder(const char* title, PlaceholderPage::Start start) {
   return std::make_unique<PlaceholderPage>(title, start);
@@ -19,11 +25,11 @@ std::unique_ptr<Gtk::Widget> placeholder(const char* title, PlaceholderPage::Sta
 std::unique_ptr<Gtk::Widget> makeScreenPage(Screen screen, const ScreenContext& context) {
   using Start = PlaceholderPage::Start;
   switch (screen) {
-    case Screen::home:
-    case Screen::input: return placeholder("New audit", Start::pageTop);
-    case Screen::discovery: return makeDiscoveryPage(context);
-    case Screen::review: return makeReviewPage(context);
-    case Screen::progress: return makeProgressPage(context);
+    case Screen::home: return framed(placeholder("New audit", Start::column));
+    case Screen::input: return framed(placeholder("New audit", Start::column));
+    case Screen::discovery: return framed(makeDiscoveryPage(context));
+    case Screen::review: return framed(makeReviewPage(context));
+    case Screen::progress: return framed(makeProgressPage(context));
     case Screen::report: return placeholder("Report", Start::headerInset);
     case Screen::account: return placeholder("Your account", Start::headerInset);
     case Screen::library: return placeholder("Projects & history", Start::top);
