@@ -30,6 +30,7 @@ class ShellActions {
   EffectAction& shareReport() { return shareReport_; }
   EffectAction& toggleSidebar() { return toggleSidebar_; }
   const MenuCommands& commands() const { return commands_; }
+  const LinkOpener& linkOpener() const { return openLink_; }
 
  private:
   Glib::RefPtr<Gio::SimpleAction> add(const char* name, std::function<void()> run);
