@@ -147,7 +147,9 @@ TEST(SidebarModel, TheFooterFollowsTheSessionAndTheMenuOpensThePublicPages) {
 TEST(SidebarModel, APaidAccountsPricingItemOpensTheBillingPortal) {
   WorkspaceHarness h;
   Sidebar sidebar(h.signedIn());
-  h.service.reply("POST", desktop("billing/portal"), Reply::json(R"({"url":"https://billing.example.com/s/1","x":1})"));
+  Reply portal = Reply::json(R"({"url":"https://billing.example.com/s/1","x":1})");
+  portal.delay = 100ms;
+  h.service.reply("POST", desktop("billing/portal"), portal);
   EXPECT_EQ(sidebar.state().pricingLabel, "Manage billing");
   sidebar.model->setShowingAccountMenu(true);
   sidebar.model->choosePricing();
@@ -174,6 +176,7 @@ TEST(SidebarModel, BillingFailuresShowOneSentenceUnlessTheConnectionChanged) {
   Sidebar sidebar(h.signedIn());
   sidebar.model->setShowingAccountMenu(true);
   const auto attempt = [&](Reply reply) {
+    reply.delay = 100ms;  // long enough to see the request in flight
     h.service.reply("POST", desktop("billing/portal"), std::move(reply));
     sidebar.model->choosePricing();
     EXPECT_TRUE(sidebar.state().billingLoading);

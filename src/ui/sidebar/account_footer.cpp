@@ -14,6 +14,9 @@ Gtk::Label* label(const char* cssClass, const Glib::ustring& text = "") {
   auto* made = Gtk::make_managed<Gtk::Label>(text);
   made->add_css_class(cssClass);
   made->set_xalign(0);
+  // Wraps within the footer's width rather than widening the sidebar.
+  made->set_wrap(true);
+  made->set_wrap_mode(Pango::WrapMode::WORD_CHAR);
   return made;
 }
 
@@ -64,10 +67,12 @@ Gtk::Box* AccountFooter::buildAllowance() {
   auto* headline = Gtk::make_managed<Gtk::Box>(Gtk::Orientation::HORIZONTAL, 10);
   headline->set_baseline_position(Gtk::BaselinePosition::TOP);
   plan_ = label(SidebarClasses::plan);
+  plan_->set_wrap(false);
   plan_->set_valign(Gtk::Align::BASELINE);
   plan_->set_hexpand(true);
   plan_->set_ellipsize(Pango::EllipsizeMode::END);
   detail_ = label(SidebarClasses::detail);
+  detail_->set_wrap(false);
   detail_->set_valign(Gtk::Align::BASELINE);
   headline->append(*plan_);
   headline->append(*detail_);
@@ -102,6 +107,7 @@ Gtk::Box* AccountFooter::buildAccountRow() {
 
   auto* face = Gtk::make_managed<Gtk::Box>(Gtk::Orientation::HORIZONTAL, 7);
   name_ = label(SidebarClasses::plan);
+  name_->set_wrap(false);
   name_->set_ellipsize(Pango::EllipsizeMode::END);
   name_->set_single_line_mode(true);
   face->append(*name_);

@@ -63,7 +63,7 @@ ProjectRow::ProjectRow(const SidebarModel::Row& row, Actions actions)
   add_controller(keys);
 }
 
-ProjectRow::~ProjectRow() { menu_->unparent(); }
+ProjectRow::~ProjectRow() = default;
 
 // One item per saved run, each with an action of its own so it can be disabled alone.
 void ProjectRow::buildMenu(const SidebarModel::Row& row) {
@@ -82,6 +82,8 @@ void ProjectRow::buildMenu(const SidebarModel::Row& row) {
   menu_ = Gtk::make_managed<Gtk::PopoverMenu>(model);
   menu_->set_has_arrow(false);
   menu_->set_parent(*this);
+  // The menu is no child a button knows of: it leaves with the row's disposal.
+  signal_destroy().connect([this] { menu_->unparent(); });
 }
 
 void ProjectRow::showContextMenu(double x, double y) {

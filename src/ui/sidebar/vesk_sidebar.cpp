@@ -60,10 +60,14 @@ VeskSidebar::VeskSidebar(std::shared_ptr<Workspace> workspace, SidebarModel::Lin
   draw();
 }
 
-// The widgets go first: none of their handlers may reach the model after it.
-VeskSidebar::~VeskSidebar() {
-  modelConnection_.disconnect();
-  while (auto* child = get_first_child()) remove(*child);
+// The children are gone by now (the box disposed of them), so none of their handlers can
+// reach the model after it.
+VeskSidebar::~VeskSidebar() { modelConnection_.disconnect(); }
+
+void VeskSidebar::measure_vfunc(Gtk::Orientation orientation, int forSize, int& minimum, int& natural,
+                                int& minimumBaseline, int& naturalBaseline) const {
+  Gtk::Box::measure_vfunc(orientation, forSize, minimum, natural, minimumBaseline, naturalBaseline);
+  if (orientation == Gtk::Orientation::HORIZONTAL) natural = minimum;
 }
 
 void VeskSidebar::buildList(Gtk::Box& content) {

@@ -33,6 +33,11 @@ class VeskSidebar : public Gtk::Box {
   AccountFooter& footer() { return *footer_; }
   std::vector<ProjectRow*> rows() const;
 
+ protected:
+  // As wide as the column makes it: long names are cut short or wrapped, never widen it.
+  void measure_vfunc(Gtk::Orientation orientation, int forSize, int& minimum, int& natural, int& minimumBaseline,
+                     int& naturalBaseline) const override;
+
  private:
   void buildList(Gtk::Box& content);
   void draw();
