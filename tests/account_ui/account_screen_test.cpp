@@ -150,10 +150,10 @@ TEST_F(AccountScreenTest, AWalkThroughTheSettings) {
   // Rename the profile.
   w.click(settings.nameField().entry());
   w.pressChord({"Control_L", "a"});
-  w.type("Grace Hopper");
+  w.type("grace hopper");
   EXPECT_TRUE(settings.saveButton().get_sensitive());
   w.click(settings.saveButton());
-  ASSERT_TRUE(w.waitFor([&] { return w.settings.account().displayName == "Grace Hopper"; }));
+  ASSERT_TRUE(w.waitFor([&] { return w.settings.account().displayName == "grace hopper"; }));
   ASSERT_TRUE(w.waitFor([&] { return settings.profileNotice().feedbackLabel().get_visible(); }));
   EXPECT_EQ(settings.profileNotice().feedbackLabel().get_text(), "Saved.");
   EXPECT_FALSE(settings.deletionNotice().get_visible()) << "a notice shows only in its own section";
@@ -183,10 +183,10 @@ TEST_F(AccountScreenTest, AWalkThroughTheSettings) {
   ASSERT_NE(sheet, nullptr);
   EXPECT_TRUE(sheet->field().focused()) << "the phrase field takes the focus";
   EXPECT_FALSE(sheet->confirmButton().get_sensitive());
-  w.type("  CLEAR run");
+  w.type("  clear run");
   EXPECT_FALSE(sheet->confirmButton().get_sensitive());
   w.type("s ");
-  EXPECT_TRUE(sheet->confirmButton().get_sensitive()) << "trimmed, in any case";
+  EXPECT_TRUE(sheet->confirmButton().get_sensitive()) << "trimmed";
   renderAndKeep(w.window(), "account-delete-sheet.png");
   w.click(sheet->confirmButton());
   ASSERT_TRUE(w.waitFor([&] { return w.root().sheets().depth() == 0; })) << "a confirmed deletion closes the sheet";
@@ -235,9 +235,9 @@ TEST_F(AccountScreenTest, NothingClosesTheDeleteSheetWhileItWorksAndAWorkspaceDe
   ASSERT_NE(sheet, nullptr);
   w.type("clear runs");
   EXPECT_FALSE(sheet->confirmButton().get_sensitive()) << "the other deletion's phrase";
-  sheet->field().entry().set_text("delete everything");
+  sheet->field().entry().set_text("  Delete EVERYTHING ");
   w.settle();
-  ASSERT_TRUE(sheet->confirmButton().get_sensitive());
+  ASSERT_TRUE(sheet->confirmButton().get_sensitive()) << "trimmed, in any case";
   w.click(sheet->confirmButton());
   ASSERT_TRUE(w.waitFor([&] { return sheet->confirmButton().get_label() == "Working\u2026"; }));
   EXPECT_FALSE(sheet->confirmButton().get_sensitive());
@@ -259,7 +259,7 @@ TEST_F(AccountScreenTest, AFailedSendOffersTheSupportAddressAsAMailLink) {
   w.click(view.feedbackButton());
   auto* sheet = w.topSheet<ui::FeedbackSheet>();
   ASSERT_NE(sheet, nullptr);
-  w.type("The sheet hides");
+  w.type("the sheet hides");
   w.click(sheet->sendButton());
   ASSERT_TRUE(w.waitFor([&] { return sheet->mailLink().is_drawable(); }));
   EXPECT_EQ(sheet->errorLabel().get_text(), "Couldn\u2019t send. Try again, or email ");
@@ -268,6 +268,7 @@ TEST_F(AccountScreenTest, AFailedSendOffersTheSupportAddressAsAMailLink) {
   w.click(sheet->mailLink());
   ASSERT_FALSE(w.opened().empty());
   EXPECT_EQ(w.opened().back().rfind("mailto:", 0), 0u);
+  w.click(sheet->note());
   w.type("s");
   EXPECT_FALSE(sheet->mailLink().is_drawable()) << "an edit clears the failure";
 }

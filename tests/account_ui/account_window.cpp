@@ -9,6 +9,7 @@
 #include "ui/support/synthetic_input.h"
 
 #include <gtest/gtest.h>
+#include <gtkmm/adjustment.h>
 
 namespace vesk::testing {
 

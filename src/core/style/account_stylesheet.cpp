@@ -95,7 +95,7 @@ std::string switchRules() {
              .set("box-shadow", "0 1px 1px " + R::knobShadow.cssText())
              .set("transition", "none")
              .text() +
-         CssRule(toggle + " > image").set("opacity", "0").set("-gtk-icon-size", "0").text();
+         CssRule(toggle + " > image").set("opacity", "0").set("-gtk-icon-size", "8px").text();
 }
 
 std::string linkRules() {

@@ -26,8 +26,9 @@ class AccountColumn : public Gtk::Widget {
 
  private:
   int columnWidth(int width) const;
+  void release();
 
-  Gtk::Widget& child_;
+  Gtk::Widget* child_;
 };
 
 }  // namespace vesk::ui

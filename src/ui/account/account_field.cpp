@@ -6,6 +6,8 @@
 #include "ui/controls/accessible_label.h"
 #include "ui/style/vesk_typography.h"
 
+#include <glibmm/main.h>
+
 namespace vesk::ui {
 
 AccountField::AccountField(const Glib::ustring& label, bool autofocus)
@@ -23,7 +25,10 @@ AccountField::AccountField(const Glib::ustring& label, bool autofocus)
   frame_->append(*entry_);
   append(*frame_);
   if (autofocus) {
-    entry_->signal_map().connect([this] { entry_->grab_focus(); });
+    // After whatever showed it has placed the focus (a sheet focuses its first control,
+    // and moving on from a focused field would skip it).
+    entry_->signal_map().connect(
+        [this] { Glib::signal_idle().connect_once(sigc::track_object([this] { entry_->grab_focus(); }, *this)); });
   }
 }
 

@@ -11,6 +11,7 @@
 #include "ui/controls/action_footer.h"
 #include "ui/style/vesk_typography.h"
 
+#include <glibmm/main.h>
 #include <gtkmm/overlay.h>
 #include <gtkmm/scrolledwindow.h>
 
@@ -52,7 +53,9 @@ FeedbackSheet::FeedbackSheet(std::shared_ptr<Workspace> workspace, std::function
                        &draft_.error.signalChanged(), &workspace_->fixture.signalChanged(),
                        &workspace_->account.signalChanged(), &workspace_->reconnectRequired.signalChanged()})
     changes_.follow(*signal);
-  note_->signal_map().connect([this] { note_->grab_focus(); });
+  // After the sheet layer placed the focus on the sheet's first control.
+  note_->signal_map().connect(
+      [this] { Glib::signal_idle().connect_once(sigc::track_object([this] { note_->grab_focus(); }, *this)); });
   refresh();
 }
 
