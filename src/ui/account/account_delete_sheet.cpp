@@ -35,12 +35,12 @@ AccountDeleteSheet::AccountDeleteSheet(AccountDeletion action, std::shared_ptr<A
   const auto texts = account_rules::deletionTexts(action);
   set_size_request(width, -1);
   set_margin(32);
-  append(*accountLabel(texts.title, displayStyle(30, AccountColors::critical())));
-  append(*accountLabel(texts.explanation, bodyStyle(Atelier::secondaryInk, 5)));
+  append(*sheetLabel(texts.title, displayStyle(30, AccountColors::critical())));
+  append(*sheetLabel(texts.explanation, bodyStyle(Atelier::secondaryInk, 5)));
   field_ = Gtk::make_managed<AccountField>(texts.fieldLabel, true);
   field_->signalChanged().connect([this] { refresh(); });
   append(*field_);
-  error_ = accountLabel("", bodyStyle(AccountColors::critical(), 4));
+  error_ = sheetLabel("", bodyStyle(AccountColors::critical(), 4));
   append(*error_);
 
   cancel_ = accountPill("Cancel", VeskButtonRole::secondary);

@@ -57,6 +57,12 @@ Gtk::Label* accountLabel(const Glib::ustring& text, const AccountTextStyle& styl
   return label;
 }
 
+Gtk::Label* sheetLabel(const Glib::ustring& text, const AccountTextStyle& style) {
+  auto* label = accountLabel(text, style);
+  label->set_max_width_chars(1);
+  return label;
+}
+
 AccountTextStyle bodyStyle(std::optional<Rgba> colour, double lineSpacing) {
   return AccountTextStyle{VeskTypography::body(15), colour, 0, lineSpacing};
 }

@@ -26,6 +26,9 @@ struct AccountColors {
 
 // A new managed label showing `text` in `style`.
 Gtk::Label* accountLabel(const Glib::ustring& text, const AccountTextStyle& style);
+// A label for a sheet of fixed width: it wraps to the width it is given instead of
+// asking for the width of its whole text.
+Gtk::Label* sheetLabel(const Glib::ustring& text, const AccountTextStyle& style);
 // Sets `style` on an existing label; its text is kept.
 void applyAccountTextStyle(Gtk::Label& label, const AccountTextStyle& style);
 

@@ -61,7 +61,7 @@ FeedbackSheet::FeedbackSheet(std::shared_ptr<Workspace> workspace, std::function
 
 Gtk::Widget& FeedbackSheet::buildWriting() {
   auto* box = Gtk::make_managed<Gtk::Box>(Gtk::Orientation::VERTICAL, 18);
-  box->append(*accountLabel("One thing that stuck out.", displayStyle(28)));
+  box->append(*sheetLabel("One thing that stuck out.", displayStyle(28)));
 
   note_ = Gtk::make_managed<Gtk::TextView>();
   note_->set_wrap_mode(Gtk::WrapMode::WORD_CHAR);
@@ -77,7 +77,7 @@ Gtk::Widget& FeedbackSheet::buildWriting() {
   scroller->set_min_content_height(fewestLines * line);
   scroller->set_max_content_height(mostLines * line);
   scroller->set_child(*note_);
-  prompt_ = accountLabel(prompt, bodyStyle(Atelier::muted));
+  prompt_ = sheetLabel(prompt, bodyStyle(Atelier::muted));
   prompt_->set_valign(Gtk::Align::START);
   prompt_->set_can_target(false);
   prompt_->property_accessible_role() = Gtk::Accessible::Role::PRESENTATION;
@@ -87,10 +87,10 @@ Gtk::Widget& FeedbackSheet::buildWriting() {
   overlay->add_overlay(*prompt_);
   box->append(*overlay);
 
-  signInLine_ = accountLabel("Sign in to send feedback.", bodyStyle(Atelier::muted));
+  signInLine_ = sheetLabel("Sign in to send feedback.", bodyStyle(Atelier::muted));
   box->append(*signInLine_);
   errorBlock_ = Gtk::make_managed<Gtk::Box>(Gtk::Orientation::VERTICAL, 4);
-  error_ = accountLabel("", bodyStyle(AccountColors::critical()));
+  error_ = sheetLabel("", bodyStyle(AccountColors::critical()));
   errorBlock_->append(*error_);
   mailLink_ = Gtk::make_managed<Gtk::Button>();
   auto* address = accountLabel(build::supportAddress, bodyStyle(AccountColors::critical()));
@@ -105,7 +105,7 @@ Gtk::Widget& FeedbackSheet::buildWriting() {
   });
   errorBlock_->append(*mailLink_);
   box->append(*errorBlock_);
-  reads_ = accountLabel(reads, bodyStyle(Atelier::muted));
+  reads_ = sheetLabel(reads, bodyStyle(Atelier::muted));
   box->append(*reads_);
   writing_ = box;
   return *box;
@@ -113,8 +113,8 @@ Gtk::Widget& FeedbackSheet::buildWriting() {
 
 Gtk::Widget& FeedbackSheet::buildThanks() {
   auto* box = Gtk::make_managed<Gtk::Box>(Gtk::Orientation::VERTICAL, 18);
-  box->append(*accountLabel("Thanks \u2014 noted.", displayStyle(28)));
-  box->append(*accountLabel(reads, bodyStyle(Atelier::muted)));
+  box->append(*sheetLabel("Thanks \u2014 noted.", displayStyle(28)));
+  box->append(*sheetLabel(reads, bodyStyle(Atelier::muted)));
   thanks_ = box;
   return *box;
 }
