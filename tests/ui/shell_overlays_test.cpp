@@ -2,8 +2,8 @@
 // sheets and the file panel.
 #include "core/shell/tips_content.h"
 #include "support/run_loop.h"
+#include "ui/account/feedback_sheet.h"
 #include "ui/app/header_band.h"
-#include "ui/app/placeholder_sheet.h"
 #include "ui/app/root_view.h"
 #include "ui/app/sheet_layer.h"
 #include "ui/app/shell_commands.h"
@@ -249,7 +249,7 @@ TEST_F(ShellOverlaysTest, SendFeedbackOpensItsSheetOnce) {
   EXPECT_TRUE(*root.state().showingFeedback);
   shell.window().activate_action(vesk::ui::ShellCommands::feedback.detailedName());
   EXPECT_EQ(root.sheets().depth(), 1u) << "asking again while it shows changes nothing";
-  auto* sheet = dynamic_cast<vesk::ui::PlaceholderSheet*>(
+  auto* sheet = dynamic_cast<vesk::ui::FeedbackSheet*>(
       dynamic_cast<vesk::ui::VeskSheetSurface*>(root.sheets().topSurface())->get_child());
   ASSERT_NE(sheet, nullptr);
   shell.clickCentre(sheet->cancelButton());

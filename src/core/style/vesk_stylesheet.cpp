@@ -1,5 +1,6 @@
 #include "core/style/vesk_stylesheet.h"
 
+#include "core/style/account_stylesheet.h"
 #include "core/style/audit_stylesheet.h"
 #include "core/style/control_stylesheet.h"
 #include "core/style/shell_stylesheet.h"
@@ -46,7 +47,7 @@ std::string VeskStylesheet::text() {
          " > arrow {\n  background: none;\n  border: none;\n  box-shadow: none;\n}\n";
   css += "popover" + sheet + " > contents {\n  padding: 0;\n}\n";
   return css + ControlStylesheet::text() + ShellStylesheet::text() + SidebarStylesheet::text() +
-         AuditStylesheet::text();
+         AuditStylesheet::text() + AccountStylesheet::text();
 }
 
 }  // namespace vesk

@@ -104,6 +104,8 @@ class Workspace : public std::enable_shared_from_this<Workspace> {
   void acceptReport(const SavedAudit& run);
   void forgetReport(const std::string& runID);
   const std::string& supportFolder() const { return runWriter_.folder(); }
+  // The save panel the application gave the workspace (the account archive uses it too).
+  const std::shared_ptr<SaveDialog>& saveDialog() const { return saveDialog_; }
 
   // Session and account.
   // Whether connect() keeps the composer's draft and the open run.

@@ -2,6 +2,7 @@
 
 #include "core/style/control_stylesheet.h"
 #include "core/style/shell_stylesheet.h"
+#include "ui/account/feedback_sheet.h"
 #include "ui/app/file_intake.h"
 #include "ui/app/header_band.h"
 #include "ui/app/inert.h"
@@ -104,11 +105,12 @@ void RootView::buildMainColumn() {
   mainColumn_->add_overlay(*handle);
 }
 
-// The feedback sheet and the comparison chooser; their own views replace these pages.
+// The feedback sheet and the comparison chooser (a placeholder until its view is built).
 void RootView::hostSheets() {
-  feedback_ = std::make_unique<SheetHost>(*sheets_, state_.showingFeedback, [this] {
-    return std::make_unique<PlaceholderSheet>("Send feedback", [this] { state_.showingFeedback = false; });
-  });
+  feedback_ = std::make_unique<SheetHost>(
+      *sheets_, state_.showingFeedback,
+      [this] { return std::make_unique<FeedbackSheet>(workspace_, [this] { state_.showingFeedback = false; }); },
+      [](Gtk::Widget& sheet) { return static_cast<FeedbackSheet&>(sheet).dismissible(); });
   comparison_ = std::make_unique<SheetHost>(*sheets_, state_.changingComparison, [this] {
     return std::make_unique<PlaceholderSheet>("Choose a previous audit", [this] { state_.cancelComparison(); });
   });

@@ -1,5 +1,6 @@
 #include "ui/app/screen_pages.h"
 
+#include "ui/account/account_view.h"
 #include "ui/app/framed_page.h"
 #include "ui/app/placeholder_page.h"
 #include "ui/audit/discovery_page.h"
@@ -31,7 +32,7 @@ std::unique_ptr<Gtk::Widget> makeScreenPage(Screen screen, const ScreenContext& 
     case Screen::review: return framed(makeReviewPage(context));
     case Screen::progress: return framed(makeProgressPage(context));
     case Screen::report: return placeholder("Report", Start::headerInset);
-    case Screen::account: return placeholder("Your account", Start::headerInset);
+    case Screen::account: return std::make_unique<AccountView>(context);
     case Screen::library: return placeholder("Projects & history", Start::top);
   }
   return placeholder("", Start::top);

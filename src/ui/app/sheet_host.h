@@ -17,8 +17,10 @@ class SheetHost : public sigc::trackable {
  public:
   // Builds the sheet's content each time it opens.
   using Content = std::function<std::unique_ptr<Gtk::Widget>()>;
+  // Whether Escape may close the sheet now, asked of its content; empty: always.
+  using EscapeRule = std::function<bool(Gtk::Widget& content)>;
 
-  SheetHost(SheetLayer& layer, Published<bool>& flag, Content content);
+  SheetHost(SheetLayer& layer, Published<bool>& flag, Content content, EscapeRule escapeCloses = {});
   ~SheetHost();
   SheetHost(const SheetHost&) = delete;
   SheetHost& operator=(const SheetHost&) = delete;
@@ -31,6 +33,7 @@ class SheetHost : public sigc::trackable {
   SheetLayer& layer_;
   Published<bool>& flag_;
   Content content_;
+  EscapeRule escapeCloses_;
   std::optional<SheetLayer::SheetId> sheet_;
 };
 

@@ -34,6 +34,8 @@ struct ShellCommands {
   static constexpr ShellCommand shareReport{"share-report", nullptr};
   // Opens a page of the built-in service origin; its target is the page's path.
   static constexpr ShellCommand openPage{"open-page", nullptr};
+  // Opens a whole address (a service page, a mail link); its target is the address.
+  static constexpr ShellCommand openAddress{"open-address", nullptr};
 
   // Every command that has a shortcut.
   static const ShellCommand* const withShortcuts[8];

@@ -111,6 +111,7 @@ StyleGallery::StyleGallery() : Gtk::Box(Gtk::Orientation::VERTICAL, 28) {
   addSymbols();
   addSharedControls();
   addChoiceLayout();
+  addAccountKit();
   for (auto* child = get_first_child(); child; child = child->get_next_sibling()) {
     child->set_margin_start(48);
     child->set_margin_end(48);

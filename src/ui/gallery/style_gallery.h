@@ -73,6 +73,7 @@ class StyleGallery : public Gtk::Box {
   void addTextFields();
   void addFooter();
   void addChoiceLayout();
+  void addAccountKit();
 
   struct PillKey {
     VeskButtonRole role;
