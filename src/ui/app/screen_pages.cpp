@@ -1,6 +1,7 @@
 #include "ui/app/screen_pages.h"
 
 #include "ui/app/placeholder_page.h"
+#include "ui/audit/composer_page.h"
 
 namespace vesk::ui {
 
@@ -13,11 +14,11 @@ std::unique_ptr<Gtk::Widget> placeholder(const char* title, PlaceholderPage::Sta
 }  // namespace
 
 // Screens whose own views are not built yet show a page with their title.
-std::unique_ptr<Gtk::Widget> makeScreenPage(Screen screen, const ScreenContext&) {
+std::unique_ptr<Gtk::Widget> makeScreenPage(Screen screen, const ScreenContext& context) {
   using Start = PlaceholderPage::Start;
   switch (screen) {
     case Screen::home:
-    case Screen::input: return placeholder("New audit", Start::pageTop);
+    case Screen::input: return makeComposerPage(context);
     case Screen::discovery: return placeholder("Discovery", Start::pageTop);
     case Screen::review: return placeholder("Full audit", Start::pageTop);
     case Screen::progress: return placeholder("Audit in progress", Start::pageTop);

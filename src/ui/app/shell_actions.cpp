@@ -30,6 +30,12 @@ ShellActions::ShellActions(Gtk::ApplicationWindow& window, std::shared_ptr<Works
     if (openLink_) openLink_(HelpLinks::builtInAddress(path.raw()));
   });
   window_.add_action(openPage);
+  auto openAddress = Gio::SimpleAction::create(ShellCommands::openLink.name, Glib::VARIANT_TYPE_STRING);
+  openAddress->signal_activate().connect([this](const Glib::VariantBase& target) {
+    const auto address = Glib::VariantBase::cast_dynamic<Glib::Variant<Glib::ustring>>(target).get();
+    if (openLink_) openLink_(address.raw());
+  });
+  window_.add_action(openAddress);
 
   followCommands();
   commands_.signalChanged().connect([this] { followCommands(); });

@@ -30,6 +30,9 @@ struct ShellCommands {
   static constexpr ShellCommand shareReport{"share-report", nullptr};
   // Opens a page of the built-in service origin; its target is the page's path.
   static constexpr ShellCommand openPage{"open-page", nullptr};
+  // Opens a whole web address in the browser (the composer's plans and privacy pages,
+  // which follow the connected origin); its target is the address.
+  static constexpr ShellCommand openLink{"open-link", nullptr};
 
   // Every command that has a shortcut.
   static const ShellCommand* const withShortcuts[6];
