@@ -104,7 +104,7 @@ TEST(ComposerRules, TypedAddresses) {
   EXPECT_EQ(added.outcome, Outcome::added);
   EXPECT_EQ(added.urls, "https://example.com");
   EXPECT_EQ(addTypedURLs("Http://Example.com/A", "", 3).urls, "Http://Example.com/A") << "kept as typed";
-  EXPECT_EQ(addTypedURLs("ftp://x.com", "", 3).outcome, Outcome::refused) << "other schemes are prefixed, then fail";
+  EXPECT_EQ(addTypedURLs("ftp://x.com", "", 3).urls, "https://ftp://x.com") << "other schemes are only prefixed";
   EXPECT_EQ(addTypedURLs("a.com b.com\na.com", "", 3).urls, "https://a.com\nhttps://b.com");
   EXPECT_EQ(addTypedURLs("a.com", "https://a.com  https://b.com", 3).urls, "https://a.com\nhttps://b.com")
       << "held already: the list is only rewritten one a line";

@@ -53,10 +53,14 @@ TEST(ComposerActions, AddingTypedAddresses) {
   EXPECT_FALSE(*c.root.showingURLField);
 
   c.root.showingURLField = true;
-  c.root.urlDraft = "Http://Other.com b.com b.com https://EXAMPLE.com";
+  c.root.urlDraft = "Http://Other.com b.com b.com";
   c.actions.addComposerURL();
-  EXPECT_EQ(*w.urls, "https://example.com\nHttp://Other.com\nhttps://b.com\nhttps://EXAMPLE.com")
-      << "kept as typed, a piece typed twice added once, another letter case added";
+  EXPECT_EQ(*w.urls, "https://example.com\nHttp://Other.com\nhttps://b.com")
+      << "kept as typed, and a piece typed twice added once";
+  w.urls = "https://example.com";
+  c.root.urlDraft = "https://EXAMPLE.com example.com";
+  c.actions.addComposerURL();
+  EXPECT_EQ(*w.urls, "https://example.com\nhttps://EXAMPLE.com") << "another letter case is another address";
   EXPECT_FALSE(w.error->has_value());
 
   // Over the cap (3 for this account's quick read): nothing changes but the error.
@@ -82,11 +86,12 @@ TEST(ComposerActions, SubmitSignsInFirstAndNothingReachesTheService) {
   WorkspaceHarness h;
   Composer c(Workspace::create(h.environment(), Workspace::SavedSession::ignore));
   auto& w = *c.workspace;
+  h.routeSignIn();
   w.reports = {savedRun("r-1", "complete")};
   EXPECT_EQ(c.state().submitTitle, "Sign in to Vesk");
   EXPECT_FALSE(c.state().submitDisabled) << "signed out with an empty draft";
   c.actions.submitComposer();
-  EXPECT_EQ(h.launched.size(), 1u) << "the browser sign-in started";
+  ASSERT_TRUE(runUntil([&] { return h.launched.size() == 1; })) << "the browser sign-in started";
   EXPECT_TRUE(w.reports->empty()) << "signing in from a signed-out composer keeps no saved work";
   EXPECT_EQ(c.state().submitTitle, "Signing in…");
   EXPECT_TRUE(c.state().submitDisabled);
@@ -98,12 +103,13 @@ TEST(ComposerActions, SubmitReconnectsKeepingTheDraft) {
   WorkspaceHarness h;
   Composer c(h.signedIn());
   auto& w = *c.workspace;
+  h.routeSignIn();
   w.urls = "https://example.com";
   w.reconnectRequired = true;
   EXPECT_EQ(c.state().submitTitle, "Reconnect to Vesk");
   EXPECT_FALSE(c.state().submitDisabled);
   c.actions.submitComposer();
-  EXPECT_EQ(h.launched.size(), 1u);
+  ASSERT_TRUE(runUntil([&] { return h.launched.size() == 1; }));
   EXPECT_EQ(*w.urls, "https://example.com") << "reconnecting preserves the saved work";
   runFor(50ms);
   EXPECT_EQ(serviceRequests(h, "POST", "projects") + serviceRequests(h, "POST", "runs"), 0u);
@@ -113,6 +119,13 @@ TEST(ComposerActions, SubmitDisabledWithoutSourcesEnabledInThePreview) {
   WorkspaceHarness h;
   Composer signedIn(h.signedIn());
   EXPECT_EQ(signedIn.state().submitTitle, "Vesk");
+  EXPECT_TRUE(signedIn.state().submitDisabled);
+  signedIn.root.showingURLField = true;
+  signedIn.root.urlDraft = " \n";
+  EXPECT_TRUE(signedIn.state().submitDisabled) << "only white space typed";
+  signedIn.root.urlDraft = "example.com";
+  EXPECT_FALSE(signedIn.state().submitDisabled) << "a typed address counts: submitting adds it";
+  signedIn.root.showingURLField = false;
   EXPECT_TRUE(signedIn.state().submitDisabled);
   signedIn.workspace->brief = "Look at example.com";
   EXPECT_FALSE(signedIn.state().submitDisabled);

@@ -43,7 +43,10 @@ ComposerPresentation::State ComposerPresentation::read() const {
   state.busy = *w.busy;
   state.showingURLField = *root_.showingURLField;
   state.canAddURL = !trimmedWhiteSpace(*root_.urlDraft).empty();
-  const SubmitInputs submit{*w.busy, *w.reconnectRequired, *w.fixture, account.has_value(), w.hasAuditSources()};
+  // An address typed in the open row counts: submitting adds it first.
+  const bool typedAddress = *root_.showingURLField && state.canAddURL;
+  const SubmitInputs submit{*w.busy, *w.reconnectRequired, *w.fixture, account.has_value(),
+                            typedAddress || w.hasAuditSources()};
   state.submitTitle = submitTitle(submit);
   state.submitDisabled = submitDisabled(submit);
   if (*root_.showingAccessNotice) state.accessNotice = w.auditAccessNotice();

@@ -2,6 +2,7 @@
 
 #include "core/shell/root_metrics.h"
 #include "ui/audit/composer_view.h"
+#include "ui/base/single_child_widget.h"
 #include "ui/style/vesk_environment.h"
 #include "ui/style/vesk_scroll_veil.h"
 
@@ -16,14 +17,16 @@ namespace vesk::ui {
 namespace {
 
 // The page column around one screen's content.
-class PageColumn : public Gtk::Widget {
+class PageColumn : public SingleChildWidget {
  public:
   static constexpr int maximumWidth = 790;
   static constexpr int sidePadding = 40;
   static constexpr int bottomPadding = 40;
 
-  explicit PageColumn(Gtk::Widget& content) : content_(content) { content_.set_parent(*this); }
-  ~PageColumn() override { content_.unparent(); }
+  explicit PageColumn(Gtk::Widget& content) : content_(content) {
+    set_layout_manager({});  // placed by the vfuncs below
+    set_child(content_);
+  }
 
  protected:
   Gtk::SizeRequestMode get_request_mode_vfunc() const override { return Gtk::SizeRequestMode::HEIGHT_FOR_WIDTH; }
