@@ -294,3 +294,14 @@ TEST(ComposerActions, EscapeKeepsTheTypedAddressEveryOtherCloseEmptiesIt) {
   c.root.showingURLField = false;
   EXPECT_EQ(*c.root.urlDraft, "") << "closed any other way";
 }
+
+TEST(ComposerPresentation, AModelGoneBeforeTheWorkspaceHearsNothingMore) {
+  WorkspaceHarness h;
+  auto workspace = h.signedIn();
+  RootViewState root(workspace);
+  { ComposerPresentation model(workspace, root); }
+  workspace->attachments = {AuditAttachment("a.txt", "text/plain", "aGk=")};
+  workspace->urls = "https://a.com";
+  nextTurn();
+  SUCCEED() << "no model was reached after its end (the sanitizer would say)";
+}

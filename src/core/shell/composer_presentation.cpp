@@ -14,10 +14,14 @@ ComposerPresentation::ComposerPresentation(std::shared_ptr<Workspace> workspace,
         &w.projectIntent.signalChanged(), &w.originText.signalChanged(), &root_.showingURLField.signalChanged(),
         &root_.urlDraft.signalChanged(), &root_.showingAccessNotice.signalChanged()})
     changes_.follow(*signal);
-  w.attachments.signalChanged().connect(sigc::mem_fun(*this, &ComposerPresentation::attachmentsChanged));
+  attachmentsConnection_ =
+      w.attachments.signalChanged().connect(sigc::mem_fun(*this, &ComposerPresentation::attachmentsChanged));
   attachmentsChanged();
   state_ = read();
 }
+
+// The workspace outlives the model (a screen's view makes one per visit).
+ComposerPresentation::~ComposerPresentation() { attachmentsConnection_.disconnect(); }
 
 void ComposerPresentation::attachmentsChanged() {
   files_.clear();

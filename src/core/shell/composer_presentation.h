@@ -60,6 +60,9 @@ class ComposerPresentation {
   };
 
   ComposerPresentation(std::shared_ptr<Workspace> workspace, RootViewState& root);
+  ~ComposerPresentation();
+  ComposerPresentation(const ComposerPresentation&) = delete;
+  ComposerPresentation& operator=(const ComposerPresentation&) = delete;
 
   const State& state() const { return state_; }
   // The state as it reads now, before the next turn's change.
@@ -75,6 +78,7 @@ class ComposerPresentation {
   std::shared_ptr<Workspace> workspace_;
   RootViewState& root_;
   std::vector<FileChip> files_;
+  sigc::connection attachmentsConnection_;
   State state_;
   sigc::signal<void()> changed_;
   ChangeCoalescer changes_;

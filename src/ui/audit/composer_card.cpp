@@ -79,7 +79,8 @@ ComposerCard::ComposerCard(std::shared_ptr<Workspace> workspace, RootViewState& 
   installDropTarget();
 }
 
-ComposerCard::~ComposerCard() = default;
+// The root's state outlives the card.
+ComposerCard::~ComposerCard() { targetedConnection_.disconnect(); }
 
 void ComposerCard::buildTopRow() {
   pad(topRow_, 20, 12, 12);
@@ -154,7 +155,7 @@ void ComposerCard::installDropTarget() {
       },
       false);
   add_controller(drop_);
-  root_.targeted.signalChanged().connect([this] {
+  targetedConnection_ = root_.targeted.signalChanged().connect([this] {
     const bool targeted = *root_.targeted;
     dropOverlay_.set_visible(targeted);
     if (targeted) {

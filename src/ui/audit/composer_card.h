@@ -86,6 +86,7 @@ class ComposerCard : public Gtk::Overlay {
   Gtk::Label notice_;
   Gtk::Box dropOverlay_{Gtk::Orientation::VERTICAL, 0};
   Glib::RefPtr<Gtk::DropTarget> drop_;
+  sigc::connection targetedConnection_;
   // What the chips show, to rebuild them only when it changes.
   std::vector<ComposerPresentation::FileChip> shownFiles_;
   std::vector<ComposerPresentation::AddressChip> shownAddresses_;
