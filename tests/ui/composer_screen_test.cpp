@@ -307,6 +307,14 @@ TEST_F(ComposerScreenTest, DropsTakeLocalFilesOnly) {
   shell.root().state().targeted = false;
   shell.settle();
   EXPECT_FALSE(card.dropOverlay().get_visible());
+
+  // The composer gone, the shared state's changes reach nothing of it.
+  workspace.screen = vesk::Screen::library;
+  shell.settle();
+  shell.root().state().targeted = true;
+  shell.root().state().targeted = false;
+  workspace.attachments = {};
+  shell.settle();
 }
 
 TEST_F(ComposerScreenTest, TheComparisonBlock) {
