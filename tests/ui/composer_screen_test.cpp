@@ -313,7 +313,7 @@ TEST_F(ComposerScreenTest, DropsTakeLocalFilesOnly) {
   shell.settle();
   shell.root().state().targeted = true;
   shell.root().state().targeted = false;
-  workspace.attachments = {};
+  workspace.attachments.set({});
   shell.settle();
 }
 
