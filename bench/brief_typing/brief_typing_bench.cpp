@@ -11,10 +11,12 @@
 #include "core/shell/composer_presentation.h"
 #include "core/signin/browser_connection.h"
 #include "core/signin/session_keychain.h"
+#include "core/workspace/save_dialog.h"
 #include "ui/audit/brief_editor.h"
 
 #include <glib.h>
 #include <gtkmm/window.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
