@@ -183,6 +183,12 @@ TEST_F(ComposerScreenTest, ThePreview) {
   EXPECT_TRUE(view.card().footer().submitButton().get_sensitive()) << "enabled with an empty draft";
   EXPECT_EQ(view.card().depth().pill(1).get_opacity(), 1.0);
   vesk::testing::renderAndKeep(shell.root(), "composer-preview.png");
+
+  // Tips opens the panel; closing it hands the focus back to Tips.
+  shell.clickCentre(view.card().tipsButton());
+  EXPECT_TRUE(*shell.root().state().showingTips);
+  shell.press("Escape");
+  EXPECT_TRUE(runUntil([&] { return shell.window().get_focus() == &view.card().tipsButton(); }));
 }
 
 TEST_F(ComposerScreenTest, TheBriefEditorFollowsTheBriefBothWays) {
