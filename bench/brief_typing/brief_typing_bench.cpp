@@ -15,6 +15,7 @@
 #include "ui/audit/brief_editor.h"
 
 #include <glib.h>
+#include <gtkmm/init.h>
 #include <gtkmm/window.h>
 #include <unistd.h>
 
@@ -59,6 +60,7 @@ void print(const char* what, const std::vector<double>& micros) {
 int main(int argc, char** argv) {
   const int keystrokes = argc > 1 ? std::max(1, std::atoi(argv[1])) : 400;
   gtk_init();
+  Gtk::init_gtkmm_internals();
   const auto folder = std::filesystem::temp_directory_path() / ("vesk-brief-bench-" + std::to_string(getpid()));
   vesk::Workspace::Environment environment;
   environment.serviceOrigin = "http://127.0.0.1:9";

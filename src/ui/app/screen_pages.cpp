@@ -1,11 +1,17 @@
 #include "ui/app/screen_pages.h"
 
+#include "ui/app/framed_page.h"
 #include "ui/app/placeholder_page.h"
 #include "ui/audit/composer_page.h"
 
 namespace vesk::ui {
 
 namespace {
+
+// A page screen: its content column in the page frame.
+std::unique_ptr<Gtk::Widget> framed(std::unique_ptr<Gtk::Widget> column) {
+  return std::make_unique<FramedPage>(std::move(column));
+}
 
 std::unique_ptr<Gtk::Widget> placeholder(const char* title, PlaceholderPage::Start start) {
   return std::make_unique<PlaceholderPage>(title, start);
@@ -17,11 +23,11 @@ std::unique_ptr<Gtk::Widget> placeholder(const char* title, PlaceholderPage::Sta
 std::unique_ptr<Gtk::Widget> makeScreenPage(Screen screen, const ScreenContext& context) {
   using Start = PlaceholderPage::Start;
   switch (screen) {
-    case Screen::home:
-    case Screen::input: return makeComposerPage(context);
-    case Screen::discovery: return placeholder("Discovery", Start::pageTop);
-    case Screen::review: return placeholder("Full audit", Start::pageTop);
-    case Screen::progress: return placeholder("Audit in progress", Start::pageTop);
+    case Screen::home: return framed(makeComposerPage(context));
+    case Screen::input: return framed(makeComposerPage(context));
+    case Screen::discovery: return framed(placeholder("Discovery", Start::column));
+    case Screen::review: return framed(placeholder("Full audit", Start::column));
+    case Screen::progress: return framed(placeholder("Audit in progress", Start::column));
     case Screen::report: return placeholder("Report", Start::headerInset);
     case Screen::account: return placeholder("Your account", Start::headerInset);
     case Screen::library: return placeholder("Projects & history", Start::top);

@@ -29,7 +29,11 @@ class ShellActions {
   EffectAction& print() { return print_; }
   EffectAction& shareReport() { return shareReport_; }
   EffectAction& toggleSidebar() { return toggleSidebar_; }
+  // Disabled until the header enables them.
+  EffectAction& back() { return back_; }
+  EffectAction& addFiles() { return addFiles_; }
   const MenuCommands& commands() const { return commands_; }
+  const LinkOpener& linkOpener() const { return openLink_; }
 
  private:
   Glib::RefPtr<Gio::SimpleAction> add(const char* name, std::function<void()> run);
@@ -47,6 +51,8 @@ class ShellActions {
   EffectAction print_;
   EffectAction shareReport_;
   EffectAction toggleSidebar_;
+  EffectAction back_;
+  EffectAction addFiles_;
 };
 
 }  // namespace vesk::ui

@@ -1,7 +1,6 @@
 #pragma once
-// The composer as a screen: its view in the page column (at most 790 wide, 40 from the
-// sides, centred in wide windows, starting 20 below the header inset and never above
-// 132), in a vertical scroll view with the 32 px bottom veil.
+// The composer as a screen: its content column, which the screen switch puts in the page
+// frame.
 #include "ui/app/screen_context.h"
 
 #include <gtkmm/widget.h>
@@ -12,7 +11,7 @@ namespace vesk::ui {
 
 class ComposerView;
 
-// The page for home or input (each a page of its own: moving between them builds anew).
+// The content for home or input (each a page of its own: moving between them builds anew).
 std::unique_ptr<Gtk::Widget> makeComposerPage(const ScreenContext& context);
 
 // The composer view inside a page shown by the screen slot, or null.
