@@ -93,9 +93,6 @@ class Workspace : public std::enable_shared_from_this<Workspace> {
   // State, navigation and the saved-run list.
   std::optional<DesktopAPI> api() const;
   bool hasAccountSession() const;
-  // The service's id of the project the draft belongs to; nothing makes the next
-  // submission create one.
-  const std::optional<std::string>& projectID() const { return projectID_; }
   bool isQuickRead() const;
   bool canNavigateToAnotherRun() const;
   void newAudit();
