@@ -23,6 +23,8 @@ TEST(WorkspaceConnect, ReplacingASessionClearsOrKeepsSavedWork) {
   ASSERT_TRUE(runUntil([&] { return !h.launched.empty(); }));
   EXPECT_TRUE(clearedBeforeBrowser);
   EXPECT_EQ(*workspace->urls, "") << "a signed-in workspace starts a fresh input";
+  // The revoke is sent beside the sign-in, so it may arrive after the browser opens.
+  ASSERT_TRUE(runUntil([&] { return !h.service.requestsTo("POST", desktop("revoke")).empty(); }));
   const auto revokes = h.service.requestsTo("POST", desktop("revoke"));
   ASSERT_EQ(revokes.size(), 1u);
   EXPECT_EQ(revokes[0].body, "{}");

@@ -7,6 +7,8 @@
 #include "ui/app/placeholder_page.h"
 #include "ui/app/root_view.h"
 #include "ui/app/screen_slot.h"
+#include "ui/audit/composer_page.h"
+#include "ui/audit/composer_view.h"
 #include "ui/style/vesk_environment.h"
 #include "ui/style/vesk_scroll_veil.h"
 #include "ui/support/shell_window.h"
@@ -43,8 +45,13 @@ vesk::ui::PlaceholderPage& page(ShellWindow& shell) {
   return *page;
 }
 
-// Where the shown page's title starts, from the top of the main column.
-int pageTitleTop(ShellWindow& shell) { return boundsIn(page(shell).title(), shell.root().mainColumn()).y; }
+// Where the shown page's content starts, from the top of the main column: the composer's
+// column, or a placeholder's title.
+int pageTitleTop(ShellWindow& shell) {
+  if (auto* shown = shell.root().screenSlot().page())
+    if (auto* composer = vesk::ui::composerViewIn(*shown)) return boundsIn(*composer, shell.root().mainColumn()).y;
+  return boundsIn(page(shell).title(), shell.root().mainColumn()).y;
+}
 
 // Animations follow the desktop's setting for as long as the object lives.
 class AnimationsSetting {

@@ -64,6 +64,8 @@ bool focusWithin(ShellWindow& shell, Gtk::Widget& ancestor) {
 TEST_F(ShellOverlaysTest, TheTipsOpenOnceCloseWithEscapeAndHandFocusBack) {
   ShellWindow shell;
   auto& root = shell.root();
+  shell.workspace().screen = vesk::Screen::discovery;  // a screen without the composer
+  shell.settle();
   auto& tips = root.tips();
   // Two requests in a row: one overlay, which one Escape closes.
   shell.window().activate_action(vesk::ui::ShellCommands::tips.detailedName());

@@ -1,10 +1,10 @@
 #include "core/records/audit_records.h"
 
+#include "core/platform/sha256.h"
 #include "core/records/json_fields.h"
 #include "core/text/text_equivalence.h"
 
 #include <algorithm>
-#include <functional>
 
 namespace vesk {
 
@@ -50,10 +50,7 @@ bool DiscoveryQuestion::operator==(const DiscoveryQuestion& other) const {
 AuditAttachment::AuditAttachment(std::string filename, std::string mediaType, std::string data)
     : filename(std::move(filename)), mediaType(std::move(mediaType)), data(std::move(data)) {}
 
-std::string AuditAttachment::id() const {
-  const auto hash = static_cast<std::int64_t>(std::hash<std::string>{}(data));
-  return filename + ":" + std::to_string(hash);
-}
+std::string AuditAttachment::id() const { return filename + ":" + glib::sha256Hex(data); }
 
 AuditAttachment AuditAttachment::fromJson(const nlohmann::json& value) {
   return decodeAttachment(JsonFields(value, "AuditAttachment"));

@@ -38,8 +38,8 @@ struct AuditAttachment {
   AuditAttachment() = default;
   AuditAttachment(std::string filename, std::string mediaType, std::string data);
 
-  // The identity in the composer's list: filename, ":", then a decimal 64-bit hash of
-  // data. Stable while the program runs; never stored.
+  // The identity in the composer's list: filename, ":", then the SHA-256 of data in
+  // hexadecimal, so two different files never share one.
   std::string id() const;
 
   static AuditAttachment fromJson(const nlohmann::json& value);

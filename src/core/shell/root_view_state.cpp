@@ -15,6 +15,12 @@ void RootViewState::selectComparisonBaseline(const ReportBaseline& baseline) {
   changingComparison = false;
 }
 
+void RootViewState::hideURLFieldKeepingDraft() {
+  keepDraftOnClose_ = true;
+  showingURLField = false;
+  keepDraftOnClose_ = false;
+}
+
 void RootViewState::draftReplaced() {
   showingURLField = false;
   urlDraft = "";
@@ -29,7 +35,7 @@ void RootViewState::tipsChanged() {
 
 void RootViewState::urlFieldChanged() {
   urlFocused = *showingURLField;
-  if (!*showingURLField) urlDraft = "";
+  if (!*showingURLField && !keepDraftOnClose_) urlDraft = "";
 }
 
 }  // namespace vesk

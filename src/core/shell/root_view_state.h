@@ -8,6 +8,7 @@
 // The rules run on a change only, never for the values found at construction. The focus
 // request waits for the next main-loop turn, so the views have followed the closing first.
 #include "core/records/library_records.h"
+#include "core/report/report_state.h"
 #include "core/shell/change_coalescer.h"
 #include "core/workspace/published.h"
 #include "core/workspace/workspace.h"
@@ -46,10 +47,17 @@ class RootViewState : public sigc::trackable {
   sigc::signal<void()>& signalTipsTriggerFocusRequested() { return tipsTriggerFocus_; }
 
   void toggleSidebar() { sidebarVisible = !*sidebarVisible; }
+  // Escape in the address row: hides it and keeps the typed text for its next opening;
+  // every other way of closing the row empties it.
+  void hideURLFieldKeepingDraft();
   // The comparison chooser's answers: a chosen baseline becomes the workspace's (which
   // makes the audit a full one); either answer closes the chooser.
   void selectComparisonBaseline(const ReportBaseline& baseline);
   void cancelComparison() { changingComparison = false; }
+  // The state that loads and lists the comparison chooser's baselines: one for the life
+  // of the window, so what it loaded stays until the composer asks for a reload. It only
+  // loads baselines, so it has no save panel or clipboard.
+  ReportState& comparisonState() { return comparisonState_; }
 
  private:
   void draftReplaced();
@@ -58,6 +66,8 @@ class RootViewState : public sigc::trackable {
   void urlFieldChanged();
 
   std::shared_ptr<Workspace> workspace_;
+  bool keepDraftOnClose_ = false;
+  ReportState comparisonState_{ReportState::Environment{}};
   sigc::signal<void()> tipsTriggerFocus_;
   ChangeCoalescer tipsClosed_;
 };

@@ -2,6 +2,7 @@
 
 #include "core/style/account_stylesheet.h"
 #include "core/style/audit_stylesheet.h"
+#include "core/style/composer_stylesheet.h"
 #include "core/style/control_stylesheet.h"
 #include "core/style/shell_stylesheet.h"
 #include "core/style/sidebar_stylesheet.h"
@@ -47,7 +48,8 @@ std::string VeskStylesheet::text() {
          " > arrow {\n  background: none;\n  border: none;\n  box-shadow: none;\n}\n";
   css += "popover" + sheet + " > contents {\n  padding: 0;\n}\n";
   return css + ControlStylesheet::text() + ShellStylesheet::text() + SidebarStylesheet::text() +
-         AuditStylesheet::text() + AccountStylesheet::text();
+         AuditStylesheet::text() + AccountStylesheet::text() +
+         ComposerStylesheet::text();
 }
 
 }  // namespace vesk

@@ -92,10 +92,14 @@ async::Task<void> Workspace::addFilesTask(std::shared_ptr<Workspace> self, std::
   // Files read for a composer input that has since been replaced belong to nobody.
   if (*self->draftID != draft) co_return;
   auto list = *self->attachments;
+  // Each identity hashes a whole file: work each out once.
+  std::vector<std::string> held;
+  for (const auto& attachment : list) held.push_back(attachment.id());
   for (auto& attachment : read) {
-    const auto id = attachment.id();
-    if (std::none_of(list.begin(), list.end(), [&](const AuditAttachment& a) { return a.id() == id; }))
-      list.push_back(std::move(attachment));
+    auto id = attachment.id();
+    if (std::find(held.begin(), held.end(), id) != held.end()) continue;
+    held.push_back(std::move(id));
+    list.push_back(std::move(attachment));
   }
   // Another call may have attached files while these were read.
   const auto cap = fileCap(*self->auditMode);

@@ -3,6 +3,7 @@
 #include "ui/account/account_view.h"
 #include "ui/app/framed_page.h"
 #include "ui/app/placeholder_page.h"
+#include "ui/audit/composer_page.h"
 #include "ui/audit/discovery_page.h"
 #include "ui/audit/progress_page.h"
 #include "ui/audit/review_page.h"
@@ -26,8 +27,8 @@ std::unique_ptr<Gtk::Widget> placeholder(const char* title, PlaceholderPage::Sta
 std::unique_ptr<Gtk::Widget> makeScreenPage(Screen screen, const ScreenContext& context) {
   using Start = PlaceholderPage::Start;
   switch (screen) {
-    case Screen::home: return framed(placeholder("New audit", Start::column));
-    case Screen::input: return framed(placeholder("New audit", Start::column));
+    case Screen::home: return framed(makeComposerPage(context));
+    case Screen::input: return framed(makeComposerPage(context));
     case Screen::discovery: return framed(makeDiscoveryPage(context));
     case Screen::review: return framed(makeReviewPage(context));
     case Screen::progress: return framed(makeProgressPage(context));
