@@ -11,6 +11,7 @@
 #include "ui/app/sheet_layer.h"
 #include "ui/app/shell_actions.h"
 #include "ui/app/tips_overlay.h"
+#include "ui/app/window_header_view.h"
 #include "ui/style/vesk_environment.h"
 #include "ui/style/vesk_glass_surface.h"
 #include "ui/style/vesk_scroll_veil.h"
@@ -37,6 +38,7 @@ RootView::RootView(std::shared_ptr<Workspace> workspace, ShellActions& actions, 
   sheets_->set_parent(*this);
   hostSheets();
   intake_ = std::make_unique<FileIntake>(*this, state_, workspace_, std::move(filePanel));
+  headerView_ = std::make_unique<WindowHeaderView>(*header_, workspace_, state_, actions);
 
   presentationChanged();
   presentation_.signalChanged().connect(sigc::mem_fun(*this, &RootView::presentationChanged));
@@ -51,6 +53,7 @@ RootView::RootView(std::shared_ptr<Workspace> workspace, ShellActions& actions, 
 }
 
 RootView::~RootView() {
+  headerView_.reset();
   intake_.reset();
   feedback_.reset();
   comparison_.reset();

@@ -29,6 +29,9 @@ class ShellActions {
   EffectAction& print() { return print_; }
   EffectAction& shareReport() { return shareReport_; }
   EffectAction& toggleSidebar() { return toggleSidebar_; }
+  // Disabled until the header enables them.
+  EffectAction& back() { return back_; }
+  EffectAction& addFiles() { return addFiles_; }
   const MenuCommands& commands() const { return commands_; }
 
  private:
@@ -47,6 +50,8 @@ class ShellActions {
   EffectAction print_;
   EffectAction shareReport_;
   EffectAction toggleSidebar_;
+  EffectAction back_;
+  EffectAction addFiles_;
 };
 
 }  // namespace vesk::ui
