@@ -12,6 +12,7 @@
 #include "ui/app/shell_actions.h"
 #include "ui/app/tips_overlay.h"
 #include "ui/app/window_header_view.h"
+#include "ui/sidebar/vesk_sidebar.h"
 #include "ui/style/vesk_environment.h"
 #include "ui/style/vesk_glass_surface.h"
 #include "ui/style/vesk_scroll_veil.h"
@@ -32,6 +33,7 @@ RootView::RootView(std::shared_ptr<Workspace> workspace, ShellActions& actions, 
 
   Gtk::make_managed<WorkspaceCanvas>()->set_parent(*this);
   buildMainRow();
+  sidebarSlot_->append(*Gtk::make_managed<VeskSidebar>(workspace_, actions.linkOpener()));
   tips_ = Gtk::make_managed<TipsOverlay>([this] { state_.showingTips = false; });
   tips_->set_parent(*this);
   sheets_ = Gtk::make_managed<SheetLayer>();

@@ -33,6 +33,7 @@ class ShellActions {
   EffectAction& back() { return back_; }
   EffectAction& addFiles() { return addFiles_; }
   const MenuCommands& commands() const { return commands_; }
+  const LinkOpener& linkOpener() const { return openLink_; }
 
  private:
   Glib::RefPtr<Gio::SimpleAction> add(const char* name, std::function<void()> run);
