@@ -91,7 +91,15 @@ void SyntheticInput::pressChord(const std::vector<std::string>& keysymNames) {
 }
 
 void SyntheticInput::type(const std::string& text) {
-  for (const char c : text) pressKey(c == ' ' ? "space" : std::string(1, c));
+  for (const char c : text) {
+    switch (c) {
+      case ' ': pressKey("space"); break;
+      case '.': pressKey("period"); break;
+      case '-': pressKey("minus"); break;
+      case '/': pressKey("slash"); break;
+      default: pressKey(std::string(1, c));
+    }
+  }
 }
 
 }  // namespace vesk::testing

@@ -23,7 +23,7 @@ class SyntheticInput {
   static void pressKey(const std::string& keysymName);
   // Holds the keys down in order and lets them go in reverse: {"Control_L", "n"}.
   static void pressChord(const std::vector<std::string>& keysymNames);
-  // Types plain ASCII letters, digits and spaces.
+  // Types lower-case ASCII letters, digits, spaces, periods, hyphens and slashes.
   static void type(const std::string& text);
 };
 

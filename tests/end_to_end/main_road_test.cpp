@@ -1,0 +1,136 @@
+// The application's main job, walked as a user walks it, against the demo service at a
+// short pace: sign in through the browser, hand in an address and a brief, run a full
+// audit through discovery and review, watch it finish, read the report, find it in the
+// library; then a quick read from a fresh draft. One screenshot per step.
+#include "end_to_end/running_application.h"
+#include "end_to_end/screen_driver.h"
+#include "support/run_loop.h"
+#include "ui/app/header_band.h"
+#include "ui/support/shell_window.h"
+#include "ui/support/synthetic_input.h"
+
+#include <gtest/gtest.h>
+#include <gtkmm/checkbutton.h>
+#include <gtkmm/entry.h>
+#include <gtkmm/text.h>
+#include <gtkmm/textview.h>
+
+using namespace std::chrono_literals;
+using vesk::Screen;
+using vesk::testing::RunningApplication;
+using vesk::testing::ScreenDriver;
+
+namespace {
+
+// A full audit takes 90 s and a quick read 15 s at pace 1.
+constexpr double pace = 0.1;
+
+Gtk::Widget& onlyShown(ScreenDriver& driver, Gtk::Widget& within, const std::function<bool(Gtk::Widget&)>& kind,
+                       const std::string& what) {
+  Gtk::Widget* found = nullptr;
+  driver.waitUntil(
+      [&] {
+        const auto shown = vesk::testing::descendants(within, [&](Gtk::Widget& widget) {
+          return kind(widget) && widget.is_drawable() && widget.get_width() > 0;
+        });
+        found = shown.empty() ? nullptr : shown.front();
+        return found != nullptr;
+      },
+      what);
+  if (!found) throw std::runtime_error("no " + what);
+  return *found;
+}
+
+Gtk::Widget& addressField(ScreenDriver& driver, Gtk::Widget& window) {
+  return onlyShown(
+      driver, window, [](Gtk::Widget& widget) { return dynamic_cast<Gtk::Text*>(&widget) != nullptr; },
+      "the address field");
+}
+
+Gtk::Widget& briefEditor(ScreenDriver& driver, Gtk::Widget& window) {
+  return onlyShown(
+      driver, window, [](Gtk::Widget& widget) { return dynamic_cast<Gtk::TextView*>(&widget) != nullptr; },
+      "the brief editor");
+}
+
+// Puts one address and a brief into the composer with the keyboard.
+void composeDraft(ScreenDriver& driver, RunningApplication& app, const std::string& address, const std::string& brief) {
+  driver.click("Add URL");
+  driver.typeInto(addressField(driver, app.window()), address);
+  driver.press({"Return"});
+  driver.waitUntil([&] { return *app.workspace().urls == "https://" + address; }, "the address to join the draft");
+  driver.typeInto(briefEditor(driver, app.window()), brief);
+  driver.waitUntil([&] { return *app.workspace().brief == brief; }, "the brief to reach the workspace");
+}
+
+// Picks the first answer of every question the service asked.
+void answerEveryQuestion(ScreenDriver& driver, RunningApplication& app) {
+  for (const auto& question : *app.workspace().questions) driver.click(question.options.at(0));
+  driver.waitUntil([&] { return app.workspace().allAnswered(); }, "every question to be answered");
+}
+
+void waitForReport(ScreenDriver& driver, RunningApplication& app) {
+  driver.waitUntil([&] { return *app.workspace().screen == Screen::report; }, "the finished report", 60s);
+  driver.waitUntil(
+      [&] { return app.workspace().current->has_value() && (*app.workspace().current)->status == "complete"; },
+      "the run to complete");
+}
+
+}  // namespace
+
+TEST(EndToEnd, SignInThenAFullAuditAndAQuickReadFromDraftToReport) {
+  RunningApplication app(pace);
+  ASSERT_TRUE(vesk::testing::SyntheticInput::available()) << "needs an X display with XTest";
+  ScreenDriver driver(app.window());
+  driver.keep("home-signed-out");
+
+  driver.click("Sign in to Vesk");
+  driver.waitUntil([&] { return app.workspace().account->has_value() && !*app.workspace().busy; },
+                   "the sign-in through the browser");
+  driver.find("Vesk");
+  driver.keep("signed-in");
+
+  composeDraft(driver, app, "example.com", "checkout feels slow");
+  driver.click("Full audit");
+  driver.waitUntil([&] { return *app.workspace().auditMode == "full"; }, "the full audit to be chosen");
+  driver.keep("composer-full-audit");
+
+  driver.click("Vesk");
+  driver.waitUntil([&] { return *app.workspace().screen == Screen::discovery && !app.workspace().questions->empty(); },
+                   "the discovery questions");
+  answerEveryQuestion(driver, app);
+  driver.keep("discovery-answered");
+
+  driver.click("Audit & start");
+  driver.waitUntil([&] { return *app.workspace().screen == Screen::review; }, "the review");
+  driver.click("Use 1 run from this account\u2019s existing allowance.");
+  driver.waitUntil([&] { return *app.workspace().confirmed; }, "the confirmation");
+  driver.keep("review-confirmed");
+
+  driver.click("Run full audit");
+  driver.waitUntil([&] { return *app.workspace().screen == Screen::progress; }, "the progress screen");
+  driver.keep("progress");
+  waitForReport(driver, app);
+  driver.keep("full-audit-report");
+  const std::string fullRun = (*app.workspace().current)->id;
+
+  driver.press({"Control_L", "n"});
+  driver.waitUntil([&] { return *app.workspace().screen == Screen::home && app.workspace().urls->empty(); },
+                   "a fresh draft");
+  composeDraft(driver, app, "example.org", "is the pricing page clear");
+  driver.click("Quick read");
+  driver.click("Vesk");
+  driver.waitUntil([&] { return *app.workspace().screen == Screen::discovery && !app.workspace().questions->empty(); },
+                   "the quick read's questions");
+  answerEveryQuestion(driver, app);
+  driver.click("Run quick read");
+  waitForReport(driver, app);
+  EXPECT_EQ((*app.workspace().current)->auditMode, "quick");
+  driver.keep("quick-read-report");
+
+  driver.clickWidget(app.root().header().menuButton());
+  driver.click("Projects & history");
+  driver.waitUntil([&] { return *app.workspace().screen == Screen::library; }, "the library");
+  driver.keep("library");
+  EXPECT_FALSE(fullRun.empty());
+}
