@@ -48,8 +48,7 @@ std::string VeskStylesheet::text() {
          " > arrow {\n  background: none;\n  border: none;\n  box-shadow: none;\n}\n";
   css += "popover" + sheet + " > contents {\n  padding: 0;\n}\n";
   return css + ControlStylesheet::text() + ShellStylesheet::text() + SidebarStylesheet::text() +
-         AuditStylesheet::text() + AccountStylesheet::text() +
-         ComposerStylesheet::text();
+         AuditStylesheet::text() + AccountStylesheet::text() + ComposerStylesheet::text();
 }
 
 }  // namespace vesk
