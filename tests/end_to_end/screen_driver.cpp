@@ -51,12 +51,14 @@ std::vector<Gtk::Widget*> ScreenDriver::findAll(const std::string& words) {
   return descendants(window_, [&](Gtk::Widget& widget) { return reallyShown(widget) && showsWords(widget, words); });
 }
 
-Gtk::Widget& ScreenDriver::find(const std::string& words, bool sensitive, std::chrono::milliseconds deadline) {
+Gtk::Widget& ScreenDriver::find(const std::string& words, bool sensitive, std::chrono::milliseconds deadline,
+                                bool buttonsOnly) {
   Gtk::Widget* found = nullptr;
   waitUntil(
       [&] {
         for (Gtk::Widget* widget : findAll(words)) {
           if (sensitive && !clickable(*widget).is_sensitive()) continue;
+          if (buttonsOnly && !dynamic_cast<Gtk::Button*>(&clickable(*widget))) continue;
           found = widget;
           return true;
         }
@@ -68,6 +70,10 @@ Gtk::Widget& ScreenDriver::find(const std::string& words, bool sensitive, std::c
 }
 
 void ScreenDriver::click(const std::string& words) { clickWidget(clickable(find(words))); }
+
+void ScreenDriver::clickButton(const std::string& words) {
+  clickWidget(clickable(find(words, true, std::chrono::seconds(10), true)));
+}
 
 void ScreenDriver::clickWidget(Gtk::Widget& widget) {
   SyntheticInput::click(widget, widget.get_width() / 2.0, widget.get_height() / 2.0);

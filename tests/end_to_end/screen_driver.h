@@ -19,11 +19,13 @@ class ScreenDriver {
   std::vector<Gtk::Widget*> findAll(const std::string& words);
   // Waits until exactly such a control shows (and can be used, with `sensitive`).
   Gtk::Widget& find(const std::string& words, bool sensitive = true,
-                    std::chrono::milliseconds deadline = std::chrono::seconds(10));
+                    std::chrono::milliseconds deadline = std::chrono::seconds(10), bool buttonsOnly = false);
   bool shows(const std::string& words) { return !findAll(words).empty(); }
 
   // Clicks the control that shows these words (or the button around them).
   void click(const std::string& words);
+  // The same, among buttons only (the wordmark and the submit button both read "Vesk").
+  void clickButton(const std::string& words);
   void clickWidget(Gtk::Widget& widget);
   // Clicks into a text control and types plain ASCII.
   void typeInto(Gtk::Widget& field, const std::string& text);
