@@ -1,6 +1,7 @@
 #include "ui/app/screen_pages.h"
 
 #include "ui/app/placeholder_page.h"
+#include "ui/library/library_page.h"
 
 namespace vesk::ui {
 
@@ -13,7 +14,7 @@ std::unique_ptr<Gtk::Widget> placeholder(const char* title, PlaceholderPage::Sta
 }  // namespace
 
 // Screens whose own views are not built yet show a page with their title.
-std::unique_ptr<Gtk::Widget> makeScreenPage(Screen screen, const ScreenContext&) {
+std::unique_ptr<Gtk::Widget> makeScreenPage(Screen screen, const ScreenContext& context) {
   using Start = PlaceholderPage::Start;
   switch (screen) {
     case Screen::home:
@@ -23,7 +24,7 @@ std::unique_ptr<Gtk::Widget> makeScreenPage(Screen screen, const ScreenContext&)
     case Screen::progress: return placeholder("Audit in progress", Start::pageTop);
     case Screen::report: return placeholder("Report", Start::headerInset);
     case Screen::account: return placeholder("Your account", Start::headerInset);
-    case Screen::library: return placeholder("Projects & history", Start::top);
+    case Screen::library: return makeLibraryPage(context, LibraryCallbacks{});
   }
   return placeholder("", Start::top);
 }
