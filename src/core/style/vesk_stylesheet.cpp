@@ -2,6 +2,7 @@
 
 #include "core/style/control_stylesheet.h"
 #include "core/style/library_stylesheet.h"
+#include "core/style/report_stylesheet.h"
 #include "core/style/shell_stylesheet.h"
 #include "core/style/typeface.h"
 #include "core/style/vesk_web_tokens.h"
@@ -44,7 +45,8 @@ std::string VeskStylesheet::text() {
   css += "window" + sheet + ", popover" + sheet + " > contents, popover" + sheet +
          " > arrow {\n  background: none;\n  border: none;\n  box-shadow: none;\n}\n";
   css += "popover" + sheet + " > contents {\n  padding: 0;\n}\n";
-  return css + ControlStylesheet::text() + ShellStylesheet::text() + LibraryStylesheet::text();
+  return css + ControlStylesheet::text() + ShellStylesheet::text() + ReportStylesheet::text() +
+         LibraryStylesheet::text();
 }
 
 }  // namespace vesk

@@ -1,0 +1,42 @@
+#pragma once
+// The confirmation before a run is deleted. Driven only by its arguments: whoever shows it
+// (the report's panel, the library) hands it the deletion's progress and failure with
+// update(). While the deletion runs its buttons are disabled and Escape does nothing; at
+// other times Escape closes the sheet as Cancel does.
+#include "ui/app/sheet_escape.h"
+
+#include <gtkmm/box.h>
+#include <gtkmm/button.h>
+#include <gtkmm/label.h>
+
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace vesk::ui {
+
+class ReportDeleteConfirmation : public Gtk::Box, public SheetEscape {
+ public:
+  // The whole sheet, its margin included.
+  static constexpr int width = 500;
+  static constexpr int margin = 28;
+
+  ReportDeleteConfirmation(std::function<void()> onCancel, std::function<void()> onDelete);
+
+  void update(bool busy, const std::optional<std::string>& error);
+  bool escapeCloses() override { return !busy_; }
+
+  Gtk::Button& cancelButton() { return *cancel_; }
+  Gtk::Button& deleteButton() { return *delete_; }
+  Gtk::Label& errorLabel() { return *error_; }
+
+ private:
+  bool busy_ = false;
+  // Managed, owned by the sheet.
+  Gtk::Label* error_;
+  Gtk::Box* footerRow_;
+  Gtk::Button* cancel_;
+  Gtk::Button* delete_;
+};
+
+}  // namespace vesk::ui
