@@ -1,6 +1,6 @@
 #include "ui/library/anchor_preview_host.h"
 
-#include "ui/library/library_sheets.h"
+#include "ui/report/image_preview_sheet.h"
 
 namespace vesk::ui {
 
@@ -19,7 +19,7 @@ void AnchorPreviewHost::update() {
     return;
   }
   if (!id_) {
-    auto content = std::make_unique<AnchorPreviewSheet>([this] { clear_(); });
+    auto content = std::make_unique<ImagePreviewSheet>([this] { clear_(); });
     content_ = content.get();
     SheetLayer::Options options;
     options.onDismissed = [this] {

@@ -9,7 +9,7 @@
 
 namespace vesk::ui {
 
-class AnchorPreviewSheet;
+class ImagePreviewSheet;
 
 class AnchorPreviewHost {
  public:
@@ -22,14 +22,14 @@ class AnchorPreviewHost {
 
   // Follows the preview: opens, redraws or closes the sheet.
   void update();
-  AnchorPreviewSheet* sheet() const { return content_; }
+  ImagePreviewSheet* sheet() const { return content_; }
 
  private:
   SheetLayer& sheets_;
   Read read_;
   std::function<void()> clear_;
   std::optional<SheetLayer::SheetId> id_;
-  AnchorPreviewSheet* content_ = nullptr;  // owned by the sheet layer while shown
+  ImagePreviewSheet* content_ = nullptr;  // owned by the sheet layer while shown
   bool leaving_ = false;
 };
 

@@ -5,11 +5,12 @@
 #include "ui/controls/action_footer.h"
 #include "ui/controls/symbol_image.h"
 #include "ui/controls/vesk_pill_style.h"
-#include "ui/library/library_sheets.h"
 #include "ui/library/library_widgets.h"
 #include "ui/library/project_detail.h"
 #include "ui/library/project_editor_view.h"
 #include "ui/library/run_row.h"
+#include "ui/report/image_preview_sheet.h"
+#include "ui/report/report_delete_sheet.h"
 #include "ui/style/vesk_scroll_edges.h"
 #include "ui/style/vesk_typography.h"
 
@@ -274,8 +275,8 @@ void ProjectLibraryView::redrawSheets() {
   }
 
   if (model_.deletingRun->has_value() && !deletionSheet_) {
-    auto content = std::make_unique<RunDeletionSheet>([this] { model_.cancelRunDeletion(); },
-                                                      [this] { model_.confirmRunDeletion(); });
+    auto content = std::make_unique<ReportDeleteConfirmation>([this] { model_.cancelRunDeletion(); },
+                                                              [this] { model_.confirmRunDeletion(); });
     deletionContent_ = content.get();
     SheetLayer::Options options;
     options.escapeCloses = [this] { return !*model_.state().busy; };

@@ -23,7 +23,7 @@
 namespace vesk::ui {
 
 class ProjectEditorView;
-class RunDeletionSheet;
+class ReportDeleteConfirmation;
 
 class ProjectLibraryView : public Gtk::Box {
  public:
@@ -60,7 +60,7 @@ class ProjectLibraryView : public Gtk::Box {
   Gtk::Button& doneButton() { return *done_; }
   // The sheets while they show, else nullptr.
   ProjectEditorView* editor() const { return editorContent_; }
-  RunDeletionSheet* deletionSheet() const { return deletionContent_; }
+  ReportDeleteConfirmation* deletionSheet() const { return deletionContent_; }
   AnchorPreviewHost& preview() { return *preview_; }
 
  private:
@@ -102,7 +102,7 @@ class ProjectLibraryView : public Gtk::Box {
   std::optional<SheetLayer::SheetId> editorSheet_;
   ProjectEditorView* editorContent_ = nullptr;  // owned by the sheet layer while shown
   std::optional<SheetLayer::SheetId> deletionSheet_;
-  RunDeletionSheet* deletionContent_ = nullptr;  // owned by the sheet layer while shown
+  ReportDeleteConfirmation* deletionContent_ = nullptr;  // owned by the sheet layer while shown
   std::unique_ptr<AnchorPreviewHost> preview_;
   bool leaving_ = false;
 };
