@@ -204,6 +204,9 @@ std::string capitalisedWords(std::string_view text) {
 }
 
 bool isWebLink(std::string_view url) {
+  // GLib lets spaces and control characters through; an address never holds them.
+  if (std::any_of(url.begin(), url.end(), [](char c) { return static_cast<unsigned char>(c) <= 0x20 || c == 0x7F; }))
+    return false;
   const std::string copy(url);
   glib::ErrorSlot failure;
   const UriPtr parsed(g_uri_parse(copy.c_str(), G_URI_FLAGS_NONE, failure.out()));
