@@ -14,6 +14,7 @@
 #include "ui/support/synthetic_input.h"
 #include "ui/support/ui_test.h"
 
+#include <gtkmm/adjustment.h>
 #include <gtkmm/expander.h>
 #include <gtkmm/overlay.h>
 
@@ -157,6 +158,12 @@ TEST_F(LibraryScreenTest, FindAProjectBySearchOpenItAndStartAnAudit) {
 
   w.click(view.archivePill());
   EXPECT_EQ(view.title().get_text(), "The archive");
+  EXPECT_EQ(view.searchField().get_text(), "doral") << "the pills keep the search";
+  w.type(view.searchField(), " contrast");
+  auto* clearSearch = w.button(view.list(), "Clear search");
+  ASSERT_NE(clearSearch, nullptr) << "nothing in the archive matches both words";
+  w.click(*clearSearch);
+  EXPECT_EQ(view.searchField().get_text(), "");
   w.type(view.searchField(), " contrast");
   EXPECT_NE(w.button(view.list(), "Doral · Check the pricing page"), nullptr);
   EXPECT_NE(w.button(view.list(), "Atlas · Dashboard density"), nullptr);
@@ -177,18 +184,18 @@ TEST_F(LibraryScreenTest, CreateAProjectInTheEditorAndDeleteItAgain) {
   EXPECT_EQ(creating.primaryButton().get_label(), "Create project");
   EXPECT_FALSE(creating.primaryButton().is_sensitive());
   EXPECT_EQ(creating.deleteZone(), nullptr);
-  w.type(creating.nameField().editable(), "Harbor");
+  w.type(creating.nameField().editable(), "harbor");
   EXPECT_TRUE(creating.primaryButton().is_sensitive());
   renderAndKeep(*w.sheets->topSurface(), "library-editor-create.png");
 
-  LibraryProject harbor("p9", "Harbor", std::nullopt, "landing", "redesign");
+  LibraryProject harbor("p9", "harbor", std::nullopt, "landing", "redesign");
   w.library.service.reply("POST", "/api/desktop/projects", Reply::json(R"({"id":"p9"})"));
   w.library.service.reply("GET", "/api/desktop/projects/p9",
                           Reply::json(nlohmann::json{{"project", harbor.toJson()}}.dump()));
   w.library.routeProject(harbor, {});
   w.click(creating.primaryButton());
   ASSERT_TRUE(runUntil([&] { return view.editor() == nullptr; })) << "the sheet closes on success";
-  ASSERT_TRUE(runUntil([&] { return view.title().get_text() == "Harbor"; })) << "the new project is open";
+  ASSERT_TRUE(runUntil([&] { return view.title().get_text() == "harbor"; })) << "the new project is open";
   w.settle();
 
   w.click(view.projectSettingsButton());
@@ -196,16 +203,25 @@ TEST_F(LibraryScreenTest, CreateAProjectInTheEditorAndDeleteItAgain) {
   auto& editing = *view.editor();
   EXPECT_EQ(editing.header().get_text(), "Project settings");
   ASSERT_NE(editing.deleteZone(), nullptr);
-  w.click(*editing.deleteZone()->get_first_child());
+  const auto titles = descendants(*editing.deleteZone(), [](Gtk::Widget& widget) {
+    auto* label = dynamic_cast<Gtk::Label*>(&widget);
+    return label && std::string(label->get_text()) == "Delete project";
+  });
+  ASSERT_FALSE(titles.empty());
+  const auto scrolled = editing.scroller().get_vadjustment();
+  scrolled->set_value(scrolled->get_upper() - scrolled->get_page_size());
+  w.settle();
+  w.click(*titles.front());
+  ASSERT_TRUE(editing.deleteZone()->get_expanded());
+  ASSERT_TRUE(runUntil([&] { return *editing.model().confirmationFocused; }, 5s));
   ASSERT_TRUE(runUntil([&] { return editing.confirmationField()->focused(); }, 5s))
       << "the name field takes focus once the zone settles";
   EXPECT_EQ(editing.primaryButton().get_label(), "Delete project");
   EXPECT_FALSE(editing.primaryButton().is_sensitive());
-  SyntheticInput::type("harbor");
+  SyntheticInput::type(" harbo");
   runFor(80ms);
-  EXPECT_FALSE(editing.primaryButton().is_sensitive()) << "another case is refused";
-  for (int i = 0; i < 6; ++i) SyntheticInput::pressKey("BackSpace");
-  SyntheticInput::type(" Harbor ");
+  EXPECT_FALSE(editing.primaryButton().is_sensitive()) << "part of the name is refused";
+  SyntheticInput::type("r ");
   runFor(80ms);
   w.settle();
   EXPECT_TRUE(editing.primaryButton().is_sensitive());

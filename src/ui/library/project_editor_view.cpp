@@ -66,7 +66,9 @@ ProjectEditorView::ProjectEditorView(ProjectLibraryState& state, std::optional<L
   scroller_->set_max_content_height(model_.idealHeight() - chromeHeight);
   scroller_->set_vexpand(true);
   scroller_->set_child(makeForm());
-  append(*Gtk::make_managed<VeskScrollEdges>(*scroller_));
+  auto* edges = Gtk::make_managed<VeskScrollEdges>(*scroller_);
+  edges->set_vexpand(true);
+  append(*edges);
   append(makeFooter());
 
   preview_ = std::make_unique<AnchorPreviewHost>(

@@ -16,6 +16,7 @@
 
 #include <gtkmm/adjustment.h>
 
+#include <gtkmm/root.h>
 #include <gtkmm/shortcutcontroller.h>
 
 namespace vesk::ui {
@@ -141,7 +142,9 @@ Gtk::Widget& ProjectLibraryView::makeList() {
   list_->set_margin_top(4);
   list_->set_margin_bottom(4);
   scroller_->set_child(*list_);
-  return *Gtk::make_managed<VeskScrollEdges>(*scroller_);
+  auto* edges = Gtk::make_managed<VeskScrollEdges>(*scroller_);
+  edges->set_vexpand(true);
+  return *edges;
 }
 
 Gtk::Widget& ProjectLibraryView::makeBottomBar() {
@@ -190,6 +193,9 @@ void ProjectLibraryView::redraw() {
 }
 
 void ProjectLibraryView::redrawList() {
+  // The rows are built afresh: focus on one of them would point at a removed widget.
+  const bool focusInList = (list_->get_state_flags() & Gtk::StateFlags::FOCUS_WITHIN) == Gtk::StateFlags::FOCUS_WITHIN;
+  if (auto* root = get_root(); root && focusInList) root->unset_focus();
   while (auto* child = list_->get_first_child()) list_->remove(*child);
   const auto view = model_.view();
   const auto& open = *model_.state().selected;
