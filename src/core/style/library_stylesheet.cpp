@@ -29,7 +29,8 @@ std::string LibraryStylesheet::text() {
              .set("outline", "none")
              .set("color", Atelier::ink)
              .text() +
-         CssRule(cls(C::projectRow)).set("border-bottom", hairline(projectRowRuleOpacity)).text() +
+         // Rows are plain buttons: the rule must outrank the plain button's missing border.
+         CssRule(plain + cls(C::projectRow)).set("border-bottom", hairline(projectRowRuleOpacity)).text() +
          CssRule(cls(C::runRow)).set("border-bottom", hairline(runRowRuleOpacity)).text() +
          CssRule(plain)
              .set("padding", "0")

@@ -15,8 +15,6 @@
 
 #include <gtkmm/window.h>
 
-#include <algorithm>
-
 namespace vesk::ui {
 
 namespace {
@@ -279,16 +277,13 @@ async::Task<void> ProjectEditorView::pickTask(std::weak_ptr<const int> life, Pro
     view->model_.filePicked(*path);
 }
 
-// The delete zone has settled: its field takes focus and the form scrolls to show it.
+// The delete zone has settled: its field takes focus and the form scrolls to its end,
+// where the zone is.
 void ProjectEditorView::focusConfirmation() {
   if (!confirmation_) return;
   confirmation_->editable().grab_focus();
   const auto adjustment = scroller_->get_vadjustment();
-  double x = 0, bottom = 0;
-  if (!confirmation_->translate_coordinates(*form_, 0, confirmation_->get_height(), x, bottom)) return;
-  const double target = bottom + 24 - adjustment->get_page_size();
-  adjustment->set_value(
-      std::clamp(target, adjustment->get_lower(), adjustment->get_upper() - adjustment->get_page_size()));
+  adjustment->set_value(adjustment->get_upper() - adjustment->get_page_size());
 }
 
 }  // namespace vesk::ui
