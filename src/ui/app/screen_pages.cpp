@@ -1,6 +1,7 @@
 #include "ui/app/screen_pages.h"
 
 #include "ui/app/placeholder_page.h"
+#include "ui/report/report_screen.h"
 
 namespace vesk::ui {
 
@@ -13,7 +14,7 @@ std::unique_ptr<Gtk::Widget> placeholder(const char* title, PlaceholderPage::Sta
 }  // namespace
 
 // Screens whose own views are not built yet show a page with their title.
-std::unique_ptr<Gtk::Widget> makeScreenPage(Screen screen, const ScreenContext&) {
+std::unique_ptr<Gtk::Widget> makeScreenPage(Screen screen, const ScreenContext& context) {
   using Start = PlaceholderPage::Start;
   switch (screen) {
     case Screen::home:
@@ -21,7 +22,7 @@ std::unique_ptr<Gtk::Widget> makeScreenPage(Screen screen, const ScreenContext&)
     case Screen::discovery: return placeholder("Discovery", Start::pageTop);
     case Screen::review: return placeholder("Full audit", Start::pageTop);
     case Screen::progress: return placeholder("Audit in progress", Start::pageTop);
-    case Screen::report: return placeholder("Report", Start::headerInset);
+    case Screen::report: return std::make_unique<ReportScreen>(context);
     case Screen::account: return placeholder("Your account", Start::headerInset);
     case Screen::library: return placeholder("Projects & history", Start::top);
   }

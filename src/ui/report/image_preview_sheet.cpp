@@ -8,6 +8,7 @@
 #include "ui/report/report_widgets.h"
 
 #include <gdkmm/pixbuf.h>
+#include <sigc++/adaptors/track_obj.h>
 
 namespace vesk::ui {
 
@@ -62,6 +63,11 @@ void ImagePreviewSheet::update(const std::optional<ReportSourcePreview>& preview
     }
   }
   redraw();
+}
+
+void ImagePreviewSheet::follow(Published<std::optional<ReportSourcePreview>>& preview) {
+  preview.signalChanged().connect(sigc::track_object([this, &preview] { update(*preview); }, *this));
+  update(*preview);
 }
 
 // Touches nothing of `self` once cancelled: the sheet may be gone.

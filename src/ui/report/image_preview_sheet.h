@@ -7,6 +7,7 @@
 #include "core/async/owned_tasks.h"
 #include "core/report/report_sheets.h"
 #include "core/report/report_source_preview.h"
+#include "core/workspace/published.h"
 
 #include <gdkmm/texture.h>
 #include <gtkmm/box.h>
@@ -33,6 +34,8 @@ class ImagePreviewSheet : public Gtk::Box {
   ~ImagePreviewSheet() override;
 
   void update(const std::optional<ReportSourcePreview>& preview);
+  // Follows a state's preview for as long as the sheet exists.
+  void follow(Published<std::optional<ReportSourcePreview>>& preview);
 
   const ImagePreviewLook& look() const { return look_; }
   Gtk::Label& title() { return *title_; }

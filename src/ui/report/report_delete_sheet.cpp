@@ -35,3 +35,17 @@ void ReportDeleteConfirmation::update(bool busy, const std::optional<std::string
 }
 
 }  // namespace vesk::ui
+
+namespace vesk::ui {
+
+void ReportDeleteConfirmation::follow(Published<bool>& busy, Published<std::optional<std::string>>& error) {
+  followedBusy_ = &busy;
+  followedError_ = &error;
+  busy.signalChanged().connect(sigc::mem_fun(*this, &ReportDeleteConfirmation::followed));
+  error.signalChanged().connect(sigc::mem_fun(*this, &ReportDeleteConfirmation::followed));
+  followed();
+}
+
+void ReportDeleteConfirmation::followed() { update(**followedBusy_, **followedError_); }
+
+}  // namespace vesk::ui
