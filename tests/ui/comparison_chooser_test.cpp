@@ -56,8 +56,8 @@ TEST_F(ComparisonChooserTest, FailsRetriesListsAndChooses) {
   options.onDismissed = [&] { dismissed = true; };
   sheets.present(std::move(owned), std::move(options));
   h.state->loadBaselines();
-  shell.settle();
   EXPECT_TRUE(sheet.loadingRow().get_visible());
+  EXPECT_TRUE(sheet.rowButtons().empty());
   h.settle();
   shell.settle();
   EXPECT_FALSE(sheet.loadingRow().get_visible());

@@ -34,7 +34,9 @@ TEST_F(ShareSheetTest, CreateCopyRevokeAndEscape) {
   ReportHarness h;
   h.routeRun("R", {{"id", "R"}});
   h.bindLoaded(reportRun("R"));
-  h.service.reply("POST", desktop("runs/R/share"), Reply::json(R"({"slug":"abc"})"));
+  auto created = Reply::json(R"({"slug":"abc"})");
+  created.stall = true;  // held until the test has seen the creating state
+  h.service.reply("POST", desktop("runs/R/share"), created);
   h.service.reply("DELETE", desktop("runs/R/share"), Reply::json("{}"));
 
   auto& sheets = shell.root().sheets();
@@ -63,6 +65,8 @@ TEST_F(ShareSheetTest, CreateCopyRevokeAndEscape) {
   EXPECT_FALSE(sheet.cancelButton().is_sensitive());
   shell.press("Escape");
   EXPECT_EQ(sheets.depth(), 1u) << "busy: Escape does nothing";
+  ASSERT_TRUE(runUntil([&] { return h.service.stalledCount() == 1; }));
+  h.service.releaseStalled();
   h.settle();
   shell.settle();
 

@@ -13,9 +13,7 @@ namespace vesk::ui {
 
 ReportComparisonView::ReportComparisonView(ReportState& state, std::function<void(const ReportBaseline&)> onSelect,
                                            std::function<void()> onCancel)
-    : Gtk::Box(Gtk::Orientation::VERTICAL, 20), state_(state), onSelect_(std::move(onSelect)) {
-  set_size_request(width - 2 * margin, -1);
-  set_margin(margin);
+    : SheetFrame(width, std::nullopt, margin, 20), state_(state), onSelect_(std::move(onSelect)) {
   auto& title = report::textLabel("Choose a previous audit");
   VeskTypography::apply(title, VeskTypography::display(28, FontWeight::medium, false));
   append(title);
@@ -74,7 +72,8 @@ Gtk::Button& ReportComparisonView::makeRow(const ComparisonChooserRow& row) {
   button->set_child(*content);
   button->add_css_class(ReportClasses::chooserRow);
   button->signal_clicked().connect([this, baseline = row.baseline] {
-    if (onSelect_) onSelect_(baseline);
+    // A copy: choosing may close the chooser, and this with it.
+    if (const auto select = onSelect_) select(baseline);
   });
   return *button;
 }

@@ -8,6 +8,8 @@
 #include "core/report/comparison_chooser_model.h"
 #include "core/report/report_state.h"
 
+#include "ui/report/sheet_frame.h"
+
 #include <gtkmm/box.h>
 #include <gtkmm/button.h>
 #include <gtkmm/label.h>
@@ -18,7 +20,7 @@
 
 namespace vesk::ui {
 
-class ReportComparisonView : public Gtk::Box {
+class ReportComparisonView : public SheetFrame {
  public:
   // The whole sheet, its margin included, and the list's greatest height.
   static constexpr int width = 560;

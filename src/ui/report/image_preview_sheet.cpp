@@ -12,9 +12,7 @@
 
 namespace vesk::ui {
 
-ImagePreviewSheet::ImagePreviewSheet(std::function<void()> onDismiss) : Gtk::Box(Gtk::Orientation::VERTICAL, 20) {
-  set_size_request(width - 2 * margin, height - 2 * margin);
-  set_margin(margin);
+ImagePreviewSheet::ImagePreviewSheet(std::function<void()> onDismiss) : SheetFrame(width, height, margin, 20) {
   title_ = &report::displayTitle("", 30);
   append(*title_);
 

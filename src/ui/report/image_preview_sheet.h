@@ -10,6 +10,8 @@
 #include "core/workspace/published.h"
 
 #include <gdkmm/texture.h>
+#include "ui/report/sheet_frame.h"
+
 #include <gtkmm/box.h>
 #include <gtkmm/button.h>
 #include <gtkmm/label.h>
@@ -23,7 +25,7 @@
 
 namespace vesk::ui {
 
-class ImagePreviewSheet : public Gtk::Box {
+class ImagePreviewSheet : public SheetFrame {
  public:
   // The whole sheet, its margin included.
   static constexpr int width = 800;

@@ -8,9 +8,7 @@
 namespace vesk::ui {
 
 ReportDeleteConfirmation::ReportDeleteConfirmation(std::function<void()> onCancel, std::function<void()> onDelete)
-    : Gtk::Box(Gtk::Orientation::VERTICAL, 20) {
-  set_size_request(width - 2 * margin, -1);
-  set_margin(margin);
+    : SheetFrame(width, std::nullopt, margin, 20) {
   append(report::displayTitle("Delete this run?", 32));
   append(report::textLabel("This removes the run and its attachments. This can’t be undone."));
   error_ = &report::textLabel("", ShellClasses::secondaryText);

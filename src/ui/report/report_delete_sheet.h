@@ -6,6 +6,8 @@
 #include "core/workspace/published.h"
 #include "ui/app/sheet_escape.h"
 
+#include "ui/report/sheet_frame.h"
+
 #include <gtkmm/box.h>
 #include <gtkmm/button.h>
 #include <gtkmm/label.h>
@@ -16,7 +18,7 @@
 
 namespace vesk::ui {
 
-class ReportDeleteConfirmation : public Gtk::Box, public SheetEscape {
+class ReportDeleteConfirmation : public SheetFrame, public SheetEscape {
  public:
   // The whole sheet, its margin included.
   static constexpr int width = 500;

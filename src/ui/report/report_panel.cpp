@@ -28,9 +28,7 @@ namespace vesk::ui {
 
 ReportActionsPanel::ReportActionsPanel(ReportState& state, SheetLayer& sheets, Callbacks callbacks,
                                        bool initialSourcesExpanded, const std::string& initialInstruction)
-    : Gtk::Box(Gtk::Orientation::VERTICAL, 20), state_(state), sheets_(sheets), callbacks_(std::move(callbacks)) {
-  set_size_request(width - 2 * margin, height - 2 * margin);
-  set_margin(margin);
+    : SheetFrame(width, height, margin, 20), state_(state), sheets_(sheets), callbacks_(std::move(callbacks)) {
   append(buildHeader());
   auto* view = Gtk::make_managed<Gtk::Box>(Gtk::Orientation::VERTICAL, 20);
   view->set_vexpand(true);
@@ -81,7 +79,8 @@ Gtk::Widget& ReportActionsPanel::buildHeader() {
   title.set_valign(Gtk::Align::CENTER);
   row->append(title);
   close_ = &report::pill("", VeskButtonRole::tertiary, PillSize::regular, [this] {
-    if (!*state_.busy && callbacks_.onClose) callbacks_.onClose();
+    // A copy: closing destroys the panel, and its callbacks with it.
+    if (const auto close = callbacks_.onClose; close && !*state_.busy) close();
   });
   close_->set_child(*Gtk::make_managed<VeskGlyph>(VeskGlyph::Kind::close, 16));
   close_->add_css_class(ShellClasses::tipsClose);
@@ -138,8 +137,10 @@ void ReportActionsPanel::hostSheets() {
     return std::make_unique<ReportComparisonView>(
         state_,
         [this](const ReportBaseline& baseline) {
+          // Copied first: closing the chooser destroys this function.
+          const auto reaudit = callbacks_.onReaudit;
           comparing_ = false;  // closes before the re-audit starts
-          if (callbacks_.onReaudit) callbacks_.onReaudit(baseline);
+          if (reaudit) reaudit(baseline);
         },
         [this] { comparing_ = false; });
   }));

@@ -11,6 +11,8 @@
 #include "ui/app/sheet_escape.h"
 #include "ui/report/discussion_box.h"
 
+#include "ui/report/sheet_frame.h"
+
 #include <gtkmm/box.h>
 #include <gtkmm/button.h>
 #include <gtkmm/expander.h>
@@ -27,7 +29,7 @@ namespace vesk::ui {
 class SheetHost;
 class SheetLayer;
 
-class ReportActionsPanel : public Gtk::Box, public SheetEscape {
+class ReportActionsPanel : public SheetFrame, public SheetEscape {
  public:
   // The whole panel, its margin included.
   static constexpr int width = 700;

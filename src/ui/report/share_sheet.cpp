@@ -10,9 +10,7 @@
 namespace vesk::ui {
 
 ReportShareView::ReportShareView(ReportState& state, std::function<void()> onDismiss)
-    : Gtk::Box(Gtk::Orientation::VERTICAL, 20), model_(state) {
-  set_size_request(width - 2 * margin, -1);
-  set_margin(margin);
+    : SheetFrame(width, std::nullopt, margin, 20), model_(state) {
   append(report::displayTitle("Share this report", 32));
   auto& intro =
       report::textLabel("Anyone with this link can read this report. Your project name and brief stay private.");
@@ -56,8 +54,8 @@ void ReportShareView::buildFooter(std::function<void()> onDismiss) {
   cancel_ = &report::pill("Cancel", VeskButtonRole::secondary, PillSize::regular, [this] {
     if (model_.look().footer == ShareFooter::confirmRevoke) {
       model_.disarm();
-    } else if (onDismiss_) {
-      onDismiss_();
+    } else if (const auto dismiss = onDismiss_) {
+      dismiss();  // a copy: dismissing closes the sheet, and this with it
     }
   });
   space_ = &report::flexibleSpace();
@@ -67,7 +65,7 @@ void ReportShareView::buildFooter(std::function<void()> onDismiss) {
   create_ =
       &report::pill("Create share link", VeskButtonRole::primary, PillSize::regular, [&state] { state.createShare(); });
   done_ = &report::pill("Done", VeskButtonRole::primary, PillSize::regular, [this] {
-    if (onDismiss_) onDismiss_();
+    if (const auto dismiss = onDismiss_) dismiss();
   });
   for (Gtk::Widget* item : std::initializer_list<Gtk::Widget*>{cancel_, space_, spinner_, revoke_, create_, done_})
     footerRow_->append(*item);

@@ -6,6 +6,8 @@
 #include "core/report/share_sheet_model.h"
 #include "ui/app/sheet_escape.h"
 
+#include "ui/report/sheet_frame.h"
+
 #include <gtkmm/box.h>
 #include <gtkmm/button.h>
 #include <gtkmm/label.h>
@@ -15,7 +17,7 @@
 
 namespace vesk::ui {
 
-class ReportShareView : public Gtk::Box, public SheetEscape {
+class ReportShareView : public SheetFrame, public SheetEscape {
  public:
   // The whole sheet, its margin included.
   static constexpr int width = 500;
