@@ -49,7 +49,7 @@ TEST(ReportScreenRules, ReaderArguments) {
                                            {"source", "crawl"},
                                            {"note", "Login wall"},
                                            {"screenshotError", "Timed out"}}));
-  EXPECT_EQ(args.provenanceJSON.find(' '), std::string::npos) << "compact";
+  EXPECT_EQ(args.provenanceJSON.find("\": "), std::string::npos) << "compact";
 
   EXPECT_FALSE(readerArguments(run("complete", "full", std::string("VESK")), false, api, sources, 112).interactive);
   EXPECT_FALSE(readerArguments(run("running", "full", std::nullopt), false, api, sources, 112).interactive);

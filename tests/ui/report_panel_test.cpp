@@ -130,9 +130,9 @@ TEST_F(ReportPanelTest, PastingPastTheBoundAndSending) {
   // A paste of 1,999 "a" and a thumb with a skin tone keeps the 1,999 units.
   const std::string thumbs = "\U0001F44D\U0001F3FD";
   Gdk::Display::get_default()->get_clipboard()->set_text(std::string(1999, 'a') + thumbs);
-  shell.clickCentre(field);
+  field.grab_focus();  // the expanded sources may push the field below the fold
   shell.pressChord({"Control_L", "v"});
-  ASSERT_TRUE(runUntil([&] { return !panel.discussion().text().empty(); }, 5s));
+  ASSERT_TRUE(runUntil([&] { return panel.discussion().text() == std::string(1999, 'a'); }, 5s));
   EXPECT_EQ(panel.discussion().text(), std::string(1999, 'a'));
   EXPECT_EQ(panel.discussion().counter().get_text(), "1999 / 2,000 characters");
   EXPECT_TRUE(panel.sendButton().is_sensitive());
@@ -189,13 +189,20 @@ TEST_F(ReportPanelTest, TheChooserAndTheDeleteSheetCloseBeforeTheirAnswers) {
   EXPECT_EQ(reaudits, std::vector<std::string>{"base_1"});
   EXPECT_EQ(depthAtAnswer, 1u) << "the chooser closed before the re-audit started";
 
-  h.service.reply("DELETE", desktop("runs/R"), Reply::json(""));
+  auto deletion = Reply::json("");
+  deletion.stall = true;  // held while the test looks at the sheet's busy state
+  h.service.reply("DELETE", desktop("runs/R"), deletion);
   shell.clickCentre(panel.deleteButton());
   auto* confirmation = dynamic_cast<ui::ReportDeleteConfirmation*>(topContent(shell));
   ASSERT_NE(confirmation, nullptr);
   renderAndKeep(*shell.root().sheets().topSurface(), "report-panel-delete-sheet.png");
   shell.clickCentre(confirmation->deleteButton());
   EXPECT_EQ(confirmation->deleteButton().get_label(), "Deleting…");
+  EXPECT_FALSE(confirmation->cancelButton().is_sensitive());
+  shell.press("Escape");
+  EXPECT_EQ(shell.root().sheets().depth(), 2u) << "Escape does nothing while deleting";
+  ASSERT_TRUE(runUntil([&] { return h.service.stalledCount() == 1; }));
+  h.service.releaseStalled();
   h.settle();
   EXPECT_EQ(deleted, std::vector<std::string>{"R"});
   EXPECT_EQ(depthAtAnswer, 1u) << "the delete sheet closed before onDelete";

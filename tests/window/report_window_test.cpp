@@ -133,7 +133,7 @@ TEST_F(ReportWindowTest, CopyShareAndAFollowUpFromTheReportScreen) {
 
   // A follow-up question creates a discussion run, which opens.
   shell.clickCentre(panel->discussion().field());
-  SyntheticInput::type("Why is the hero so quiet");
+  SyntheticInput::type("why is the hero so quiet");
   shell.settle();
   shell.pressChord({"Control_L", "Return"});
   ASSERT_TRUE(runUntil([&] { return (*workspace->current)->id == "F"; }));
@@ -148,5 +148,5 @@ TEST_F(ReportWindowTest, CopyShareAndAFollowUpFromTheReportScreen) {
   EXPECT_EQ(screen->reader().arguments().provenanceJSON, "[]");
   const auto asked = h.service.requestsTo("POST", desktop("runs/R/refine"));
   ASSERT_EQ(asked.size(), 1u);
-  EXPECT_EQ(nlohmann::json::parse(asked[0].body)["instruction"], "Why is the hero so quiet");
+  EXPECT_EQ(nlohmann::json::parse(asked[0].body)["instruction"], "why is the hero so quiet");
 }

@@ -5,6 +5,7 @@
 #include "ui/report/report_widgets.h"
 #include "ui/style/vesk_typography.h"
 
+#include <glibmm/main.h>
 #include <gtkmm/overlay.h>
 #include <gtkmm/scrolledwindow.h>
 
@@ -50,6 +51,8 @@ DiscussionBox::DiscussionBox(std::function<void()> onChanged)
 
 std::string DiscussionBox::text() const { return field_->get_buffer()->get_text(true); }
 
+DiscussionBox::~DiscussionBox() { cut_.disconnect(); }
+
 void DiscussionBox::setText(const std::string& text) { field_->get_buffer()->set_text(boundedInstruction(text)); }
 
 void DiscussionBox::setStrings(const std::string& heading, const std::string& placeholder) {
@@ -61,20 +64,26 @@ void DiscussionBox::setEditable(bool editable) { field_->set_sensitive(editable)
 
 void DiscussionBox::setCounter(const std::string& counter) { counter_->set_text(counter); }
 
-// Cuts an edit back to the bound; the cut text comes through here once more, unchanged.
+// An edit past the bound is cut back on the next main-loop turn: changing the buffer
+// while it still applies the edit (a paste's user action) would break that edit.
 void DiscussionBox::edited() {
   const std::string typed = text();
-  if (!bounding_) {
-    const std::string bounded = boundedInstruction(typed);
-    if (bounded != typed) {
-      bounding_ = true;
-      field_->get_buffer()->set_text(bounded);
-      bounding_ = false;
-      return;  // the cut text came through here already
-    }
+  if (!cut_.connected() && boundedInstruction(typed) != typed) {
+    cut_ = Glib::signal_idle().connect([this] {
+      cutToBound();
+      return false;
+    });
   }
   placeholder_->set_visible(typed.empty());
   if (onChanged_) onChanged_();
+}
+
+void DiscussionBox::cutToBound() {
+  const std::string typed = text();
+  const std::string bounded = boundedInstruction(typed);
+  if (bounded == typed) return;
+  const auto buffer = field_->get_buffer();
+  buffer->erase(buffer->get_iter_at_offset(static_cast<int>(Glib::ustring(bounded).size())), buffer->end());
 }
 
 }  // namespace vesk::ui

@@ -17,6 +17,7 @@ class DiscussionBox : public Gtk::Box {
   static constexpr int lineHeight = 21;
 
   explicit DiscussionBox(std::function<void()> onChanged);
+  ~DiscussionBox() override;
 
   std::string text() const;
   // Replaces the text, bounded as an edit is.
@@ -32,9 +33,10 @@ class DiscussionBox : public Gtk::Box {
 
  private:
   void edited();
+  void cutToBound();
 
   std::function<void()> onChanged_;
-  bool bounding_ = false;
+  sigc::connection cut_;
   // Managed, owned by the box.
   Gtk::Label* heading_;
   Gtk::TextView* field_;
