@@ -8,7 +8,8 @@ ReportReaderPlaceholder::ReportReaderPlaceholder() : text_(Gtk::make_managed<Gtk
   text_->set_yalign(0);
   text_->set_wrap(true);
   text_->set_wrap_mode(Pango::WrapMode::WORD_CHAR);
-  text_->set_selectable(true);
+  // Not selectable: a selectable label takes the focus and selects all of itself.
+  text_->set_selectable(false);
   text_->set_margin_end(30);
   text_->set_margin_bottom(40);
   set_child(*text_);

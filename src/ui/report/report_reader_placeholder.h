@@ -1,6 +1,6 @@
 #pragma once
 // Stands where the report reader's web view goes until it is built: the report's text as
-// plain, selectable text below the reader's top inset. It takes the reader's arguments
+// plain text below the reader's top inset. It takes the reader's arguments
 // and its print command so the screen around it is already complete.
 #include "core/report/report_screen_rules.h"
 
