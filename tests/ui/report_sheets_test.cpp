@@ -109,8 +109,8 @@ TEST_F(ReportSheetsTest, ImagePreviewLoadsDecodesAndFails) {
   sheet.update(ReportSourcePreview::loadingPreview("p1", "example.com").shown(pngBytes(1600, 900)));
   ASSERT_TRUE(runUntil([&] { return sheet.picture().get_visible(); }, 10s));
   shell.settle();
-  EXPECT_EQ(sheet.get_width() + 2 * ImagePreviewSheet::margin, ImagePreviewSheet::width);
-  EXPECT_EQ(sheet.get_height() + 2 * ImagePreviewSheet::margin, ImagePreviewSheet::height);
+  EXPECT_EQ(sheet.get_width(), ImagePreviewSheet::width);
+  EXPECT_EQ(sheet.get_height(), ImagePreviewSheet::height);
   EXPECT_LE(sheet.picture().get_width(), ImagePreviewSheet::width);
   vesk::testing::renderAndKeep(*sheets.topSurface(), "report-image-preview.png");
 

@@ -2,6 +2,7 @@
 
 #include "ui/app/placeholder_page.h"
 #include "ui/library/library_page.h"
+#include "ui/report/report_screen.h"
 
 namespace vesk::ui {
 
@@ -22,7 +23,7 @@ std::unique_ptr<Gtk::Widget> makeScreenPage(Screen screen, const ScreenContext& 
     case Screen::discovery: return placeholder("Discovery", Start::pageTop);
     case Screen::review: return placeholder("Full audit", Start::pageTop);
     case Screen::progress: return placeholder("Audit in progress", Start::pageTop);
-    case Screen::report: return placeholder("Report", Start::headerInset);
+    case Screen::report: return std::make_unique<ReportScreen>(context);
     case Screen::account: return placeholder("Your account", Start::headerInset);
     case Screen::library: return makeLibraryPage(context, LibraryCallbacks{});
   }

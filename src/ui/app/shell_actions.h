@@ -30,6 +30,10 @@ class ShellActions {
   EffectAction& shareReport() { return shareReport_; }
   EffectAction& toggleSidebar() { return toggleSidebar_; }
   const MenuCommands& commands() const { return commands_; }
+  // Opens a web address in the user's browser (the window's one way out to it).
+  void openLink(const std::string& address) const {
+    if (openLink_) openLink_(address);
+  }
 
  private:
   Glib::RefPtr<Gio::SimpleAction> add(const char* name, std::function<void()> run);

@@ -8,12 +8,11 @@
 #include "ui/report/report_widgets.h"
 
 #include <gdkmm/pixbuf.h>
+#include <sigc++/adaptors/track_obj.h>
 
 namespace vesk::ui {
 
-ImagePreviewSheet::ImagePreviewSheet(std::function<void()> onDismiss) : Gtk::Box(Gtk::Orientation::VERTICAL, 20) {
-  set_size_request(width - 2 * margin, height - 2 * margin);
-  set_margin(margin);
+ImagePreviewSheet::ImagePreviewSheet(std::function<void()> onDismiss) : SheetFrame(width, height, margin, 20) {
   title_ = &report::displayTitle("", 30);
   append(*title_);
 
@@ -62,6 +61,11 @@ void ImagePreviewSheet::update(const std::optional<ReportSourcePreview>& preview
     }
   }
   redraw();
+}
+
+void ImagePreviewSheet::follow(Published<std::optional<ReportSourcePreview>>& preview) {
+  preview.signalChanged().connect(sigc::track_object([this, &preview] { update(*preview); }, *this));
+  update(*preview);
 }
 
 // Touches nothing of `self` once cancelled: the sheet may be gone.

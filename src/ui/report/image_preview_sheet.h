@@ -7,8 +7,11 @@
 #include "core/async/owned_tasks.h"
 #include "core/report/report_sheets.h"
 #include "core/report/report_source_preview.h"
+#include "core/workspace/published.h"
 
 #include <gdkmm/texture.h>
+#include "ui/report/sheet_frame.h"
+
 #include <gtkmm/box.h>
 #include <gtkmm/button.h>
 #include <gtkmm/label.h>
@@ -22,7 +25,7 @@
 
 namespace vesk::ui {
 
-class ImagePreviewSheet : public Gtk::Box {
+class ImagePreviewSheet : public SheetFrame {
  public:
   // The whole sheet, its margin included.
   static constexpr int width = 800;
@@ -33,6 +36,8 @@ class ImagePreviewSheet : public Gtk::Box {
   ~ImagePreviewSheet() override;
 
   void update(const std::optional<ReportSourcePreview>& preview);
+  // Follows a state's preview for as long as the sheet exists.
+  void follow(Published<std::optional<ReportSourcePreview>>& preview);
 
   const ImagePreviewLook& look() const { return look_; }
   Gtk::Label& title() { return *title_; }

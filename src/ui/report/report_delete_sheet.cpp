@@ -8,9 +8,7 @@
 namespace vesk::ui {
 
 ReportDeleteConfirmation::ReportDeleteConfirmation(std::function<void()> onCancel, std::function<void()> onDelete)
-    : Gtk::Box(Gtk::Orientation::VERTICAL, 20) {
-  set_size_request(width - 2 * margin, -1);
-  set_margin(margin);
+    : SheetFrame(width, std::nullopt, margin, 20) {
   append(report::displayTitle("Delete this run?", 32));
   append(report::textLabel("This removes the run and its attachments. This can’t be undone."));
   error_ = &report::textLabel("", ShellClasses::secondaryText);
@@ -33,5 +31,19 @@ void ReportDeleteConfirmation::update(bool busy, const std::optional<std::string
   footerRow_->set_sensitive(look.buttonsEnabled);
   report::showOptional(*error_, look.error);
 }
+
+}  // namespace vesk::ui
+
+namespace vesk::ui {
+
+void ReportDeleteConfirmation::follow(Published<bool>& busy, Published<std::optional<std::string>>& error) {
+  followedBusy_ = &busy;
+  followedError_ = &error;
+  busy.signalChanged().connect(sigc::mem_fun(*this, &ReportDeleteConfirmation::followed));
+  error.signalChanged().connect(sigc::mem_fun(*this, &ReportDeleteConfirmation::followed));
+  followed();
+}
+
+void ReportDeleteConfirmation::followed() { update(**followedBusy_, **followedError_); }
 
 }  // namespace vesk::ui

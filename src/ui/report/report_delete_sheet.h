@@ -3,7 +3,10 @@
 // (the report's panel, the library) hands it the deletion's progress and failure with
 // update(). While the deletion runs its buttons are disabled and Escape does nothing; at
 // other times Escape closes the sheet as Cancel does.
+#include "core/workspace/published.h"
 #include "ui/app/sheet_escape.h"
+
+#include "ui/report/sheet_frame.h"
 
 #include <gtkmm/box.h>
 #include <gtkmm/button.h>
@@ -15,7 +18,7 @@
 
 namespace vesk::ui {
 
-class ReportDeleteConfirmation : public Gtk::Box, public SheetEscape {
+class ReportDeleteConfirmation : public SheetFrame, public SheetEscape {
  public:
   // The whole sheet, its margin included.
   static constexpr int width = 500;
@@ -24,6 +27,8 @@ class ReportDeleteConfirmation : public Gtk::Box, public SheetEscape {
   ReportDeleteConfirmation(std::function<void()> onCancel, std::function<void()> onDelete);
 
   void update(bool busy, const std::optional<std::string>& error);
+  // Follows a state's busy flag and error for as long as the sheet exists.
+  void follow(Published<bool>& busy, Published<std::optional<std::string>>& error);
   bool escapeCloses() override { return !busy_; }
 
   Gtk::Button& cancelButton() { return *cancel_; }
@@ -31,7 +36,11 @@ class ReportDeleteConfirmation : public Gtk::Box, public SheetEscape {
   Gtk::Label& errorLabel() { return *error_; }
 
  private:
+  void followed();
+
   bool busy_ = false;
+  Published<bool>* followedBusy_ = nullptr;
+  Published<std::optional<std::string>>* followedError_ = nullptr;
   // Managed, owned by the sheet.
   Gtk::Label* error_;
   Gtk::Box* footerRow_;
