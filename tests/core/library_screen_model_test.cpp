@@ -31,7 +31,7 @@ struct ScreenFixture : LibraryFixture {
                  {archiveRun("r1", "p1"), archiveRun("r2", "p2", "Atlas"), archiveRun("r3", "p1")});
     routeProject(doral(), {archiveRun("r1", "p1"), archiveRun("r3", "p1")});
     routeProject(LibraryProject("p2", "Atlas"), {archiveRun("r2", "p2", "Atlas")});
-    LibraryCallbacks callbacks;
+    LibraryScreenCallbacks callbacks;
     callbacks.onProjectSelected = [this](const std::optional<std::string>& id) { selections.push_back(id); };
     callbacks.onLibraryChanged = [this] { ++changes; };
     callbacks.onNewReview = [this](const LibraryProject& project) { reviews.push_back(project.id); };

@@ -71,7 +71,7 @@ struct LibraryWindow {
     LibraryProject quay("p3", "Quay", "Harbour logistics console.");
     library.routeLibrary({doral(), atlas, quay}, runs);
     library.routeProject(doral(), {runs[0], runs[1]});
-    LibraryCallbacks callbacks;
+    LibraryScreenCallbacks callbacks;
     callbacks.onNewReview = [this](const LibraryProject& project) { reviews.push_back(project.id); };
     callbacks.onDismiss = [this] { ++dismissals; };
     ProjectLibraryView::Services services;

@@ -31,8 +31,13 @@ class ShellLayoutTest : public vesk::testing::UiTest {
   }
 };
 
+// The shown screen's placeholder, on its own or inside the page frame.
 vesk::ui::PlaceholderPage& page(ShellWindow& shell) {
-  auto* page = dynamic_cast<vesk::ui::PlaceholderPage*>(shell.root().screenSlot().page());
+  auto& shown = *shell.root().screenSlot().page();
+  const auto found = vesk::testing::descendants(
+      shown, [](Gtk::Widget& widget) { return dynamic_cast<vesk::ui::PlaceholderPage*>(&widget) != nullptr; });
+  auto* page = dynamic_cast<vesk::ui::PlaceholderPage*>(&shown);
+  if (!page && !found.empty()) page = dynamic_cast<vesk::ui::PlaceholderPage*>(found.front());
   EXPECT_NE(page, nullptr);
   return *page;
 }

@@ -21,7 +21,7 @@ bool holdsRun(const std::vector<SavedAudit>& runs, const std::string& runID) {
 }  // namespace
 
 LibraryScreenModel::LibraryScreenModel(std::shared_ptr<SaveDialog> saveDialog, Inputs inputs,
-                                       LibraryCallbacks callbacks)
+                                       LibraryScreenCallbacks callbacks)
     : state_(std::make_unique<ProjectLibraryState>(std::move(saveDialog))),
       inputs_(std::move(inputs)),
       callbacks_(std::move(callbacks)),

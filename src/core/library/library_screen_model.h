@@ -23,7 +23,7 @@
 namespace vesk {
 
 // How the screen reports to the shell. Each may be empty.
-struct LibraryCallbacks {
+struct LibraryScreenCallbacks {
   std::function<void(const SavedAudit&)> onOpenRun;
   std::function<void(const LibraryProject&)> onNewReview;
   std::function<void()> onDismiss;
@@ -41,7 +41,7 @@ class LibraryScreenModel {
     std::optional<std::string> initialProjectID;
   };
 
-  LibraryScreenModel(std::shared_ptr<SaveDialog> saveDialog, Inputs inputs, LibraryCallbacks callbacks);
+  LibraryScreenModel(std::shared_ptr<SaveDialog> saveDialog, Inputs inputs, LibraryScreenCallbacks callbacks);
   ~LibraryScreenModel();
   LibraryScreenModel(const LibraryScreenModel&) = delete;
   LibraryScreenModel& operator=(const LibraryScreenModel&) = delete;
@@ -131,7 +131,7 @@ class LibraryScreenModel {
 
   std::unique_ptr<ProjectLibraryState> state_;
   Inputs inputs_;
-  LibraryCallbacks callbacks_;
+  LibraryScreenCallbacks callbacks_;
   std::optional<std::string> reportedSelection_;
   std::int64_t reportedRevision_ = 0;
   sigc::signal<void()> changed_;

@@ -4,6 +4,7 @@
 #include "core/style/library_stylesheet.h"
 #include "core/style/report_stylesheet.h"
 #include "core/style/shell_stylesheet.h"
+#include "core/style/sidebar_stylesheet.h"
 #include "core/style/typeface.h"
 #include "core/style/vesk_web_tokens.h"
 
@@ -45,8 +46,8 @@ std::string VeskStylesheet::text() {
   css += "window" + sheet + ", popover" + sheet + " > contents, popover" + sheet +
          " > arrow {\n  background: none;\n  border: none;\n  box-shadow: none;\n}\n";
   css += "popover" + sheet + " > contents {\n  padding: 0;\n}\n";
-  return css + ControlStylesheet::text() + ShellStylesheet::text() + ReportStylesheet::text() +
-         LibraryStylesheet::text();
+  return css + ControlStylesheet::text() + ShellStylesheet::text() + SidebarStylesheet::text() +
+         ReportStylesheet::text() + LibraryStylesheet::text();
 }
 
 }  // namespace vesk

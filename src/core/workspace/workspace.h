@@ -96,6 +96,10 @@ class Workspace : public std::enable_shared_from_this<Workspace> {
   bool isQuickRead() const;
   bool canNavigateToAnotherRun() const;
   void newAudit();
+  // The service project the next submission runs in; without one it creates a project
+  // first. A new audit clears it; a project chosen in the library sets it.
+  const std::optional<std::string>& projectID() const { return projectID_; }
+  void setProjectID(std::optional<std::string> id) { projectID_ = std::move(id); }
   void acceptReportOutput(const std::string& output, const std::string& runID);
   void acceptReport(const SavedAudit& run);
   void forgetReport(const std::string& runID);

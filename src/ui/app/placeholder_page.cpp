@@ -1,6 +1,5 @@
 #include "ui/app/placeholder_page.h"
 
-#include "core/shell/root_metrics.h"
 #include "ui/style/vesk_environment.h"
 #include "ui/style/vesk_typography.h"
 
@@ -18,11 +17,10 @@ PlaceholderPage::PlaceholderPage(const Glib::ustring& title, Start start) : titl
 PlaceholderPage::~PlaceholderPage() { title_.unparent(); }
 
 int PlaceholderPage::topPadding() const {
-  const double inset = veskHeaderInset(*this);
   switch (start_) {
-    case Start::pageTop: return static_cast<int>(std::lround(RootMetrics::pageTopForInset(inset)));
-    case Start::headerInset: return static_cast<int>(std::lround(inset));
-    case Start::top: break;
+    case Start::headerInset: return static_cast<int>(std::lround(veskHeaderInset(*this)));
+    case Start::top:
+    case Start::column: break;
   }
   return 0;
 }
@@ -33,7 +31,7 @@ void PlaceholderPage::measure_vfunc(Gtk::Orientation orientation, int, int& mini
                                     int& naturalBaseline) const {
   int childMinimum = 0, childNatural = 0, ignored = 0;
   title_.measure(orientation, -1, childMinimum, childNatural, ignored, ignored);
-  const int extra = orientation == Gtk::Orientation::VERTICAL ? topPadding() : 2 * leadingPadding;
+  const int extra = orientation == Gtk::Orientation::VERTICAL ? topPadding() : 2 * sidePadding();
   minimum = 0;  // a page never sets the window's minimum
   natural = childNatural + extra;
   minimumBaseline = naturalBaseline = -1;
@@ -42,7 +40,7 @@ void PlaceholderPage::measure_vfunc(Gtk::Orientation orientation, int, int& mini
 void PlaceholderPage::size_allocate_vfunc(int width, int, int) {
   int minimum = 0, natural = 0, ignored = 0;
   title_.measure(Gtk::Orientation::VERTICAL, -1, minimum, natural, ignored, ignored);
-  title_.size_allocate(Gtk::Allocation(leadingPadding, topPadding(), std::max(0, width - 2 * leadingPadding), natural),
+  title_.size_allocate(Gtk::Allocation(sidePadding(), topPadding(), std::max(0, width - 2 * sidePadding()), natural),
                        -1);
 }
 

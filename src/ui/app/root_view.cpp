@@ -14,7 +14,9 @@
 #include "ui/app/shell_actions.h"
 #include "ui/app/tips_overlay.h"
 #include "ui/app/weak_widget.h"
+#include "ui/app/window_header_view.h"
 #include "ui/report/comparison_chooser.h"
+#include "ui/sidebar/vesk_sidebar.h"
 #include "ui/style/vesk_environment.h"
 #include "ui/style/vesk_glass_surface.h"
 #include "ui/style/vesk_scroll_veil.h"
@@ -44,12 +46,14 @@ RootView::RootView(std::shared_ptr<Workspace> workspace, ShellActions& actions, 
 
   Gtk::make_managed<WorkspaceCanvas>()->set_parent(*this);
   buildMainRow();
+  sidebarSlot_->append(*Gtk::make_managed<VeskSidebar>(workspace_, actions.linkOpener()));
   tips_ = Gtk::make_managed<TipsOverlay>([this] { state_.showingTips = false; });
   tips_->set_parent(*this);
   sheets_ = Gtk::make_managed<SheetLayer>();
   sheets_->set_parent(*this);
   hostSheets();
   intake_ = std::make_unique<FileIntake>(*this, state_, workspace_, std::move(filePanel));
+  headerView_ = std::make_unique<WindowHeaderView>(*header_, workspace_, state_, actions);
 
   presentationChanged();
   presentation_.signalChanged().connect(sigc::mem_fun(*this, &RootView::presentationChanged));
@@ -64,6 +68,7 @@ RootView::RootView(std::shared_ptr<Workspace> workspace, ShellActions& actions, 
 }
 
 RootView::~RootView() {
+  headerView_.reset();
   intake_.reset();
   feedback_.reset();
   comparison_.reset();

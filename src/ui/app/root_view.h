@@ -29,6 +29,7 @@ class SheetHost;
 class SheetLayer;
 class TipsOverlay;
 class VeskScrollVeil;
+class WindowHeaderView;
 
 class RootView : public Gtk::Widget {
  public:
@@ -47,6 +48,7 @@ class RootView : public Gtk::Widget {
   void toggleSidebar() { state_.toggleSidebar(); }
 
   HeaderBand& header() { return *header_; }
+  WindowHeaderView& headerView() { return *headerView_; }
   // Where the sidebar's view goes.
   Gtk::Box& sidebarSlot() { return *sidebarSlot_; }
   Gtk::Revealer& sidebarColumn() { return *sidebar_; }
@@ -95,6 +97,7 @@ class RootView : public Gtk::Widget {
   std::unique_ptr<SheetHost> feedback_;
   std::unique_ptr<SheetHost> comparison_;
   std::unique_ptr<FileIntake> intake_;
+  std::unique_ptr<WindowHeaderView> headerView_;
   EffectAction::Ownership tipsCommand_;
   EffectAction::Ownership feedbackCommand_;
   EffectAction::Ownership sidebarCommand_;

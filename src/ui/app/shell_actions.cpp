@@ -18,7 +18,11 @@ ShellActions::ShellActions(Gtk::ApplicationWindow& window, std::shared_ptr<Works
       feedback_(window, ShellCommands::feedback.name),
       print_(window, ShellCommands::print.name),
       shareReport_(window, ShellCommands::shareReport.name),
-      toggleSidebar_(window, ShellCommands::toggleSidebar.name) {
+      toggleSidebar_(window, ShellCommands::toggleSidebar.name),
+      back_(window, ShellCommands::back.name),
+      addFiles_(window, ShellCommands::addFiles.name) {
+  back_.action()->set_enabled(false);
+  addFiles_.action()->set_enabled(false);
   newAudit_ = add(ShellCommands::newAudit.name, [this] { commands_.newAudit(); });
   settings_ = add(ShellCommands::settings.name, [this] { commands_.openSettings(); });
   history_ = add(ShellCommands::history.name, [this] { commands_.openHistory(); });

@@ -29,7 +29,11 @@ class ShellActions {
   EffectAction& print() { return print_; }
   EffectAction& shareReport() { return shareReport_; }
   EffectAction& toggleSidebar() { return toggleSidebar_; }
+  // Disabled until the header enables them.
+  EffectAction& back() { return back_; }
+  EffectAction& addFiles() { return addFiles_; }
   const MenuCommands& commands() const { return commands_; }
+  const LinkOpener& linkOpener() const { return openLink_; }
   // Opens a web address in the user's browser (the window's one way out to it).
   void openLink(const std::string& address) const {
     if (openLink_) openLink_(address);
@@ -51,6 +55,8 @@ class ShellActions {
   EffectAction print_;
   EffectAction shareReport_;
   EffectAction toggleSidebar_;
+  EffectAction back_;
+  EffectAction addFiles_;
 };
 
 }  // namespace vesk::ui

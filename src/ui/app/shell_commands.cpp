@@ -4,8 +4,8 @@
 
 namespace vesk::ui {
 
-const ShellCommand* const ShellCommands::withShortcuts[6] = {&newAudit, &settings, &history,
-                                                             &print,    &quit,     &toggleSidebar};
+const ShellCommand* const ShellCommands::withShortcuts[8] = {&newAudit, &settings, &history,  &print,
+                                                             &quit,     &back,     &addFiles, &toggleSidebar};
 
 Glib::ustring ShellCommand::detailedName() const { return Glib::ustring("win.") + name; }
 

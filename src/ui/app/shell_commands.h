@@ -24,6 +24,10 @@ struct ShellCommands {
   static constexpr ShellCommand quit{"quit", "<Control>q"};
   // Super combinations belong to the desktop shell, so the sidebar has a function key.
   static constexpr ShellCommand toggleSidebar{"toggle-sidebar", "F9"};
+  // The header's Back and Add files buttons: enabled only while their button is shown
+  // and works, so their keys do nothing elsewhere.
+  static constexpr ShellCommand back{"back", "<Control>bracketleft"};
+  static constexpr ShellCommand addFiles{"add-files", "<Shift><Control>o"};
   // Effects that live inside views: the tips panel, the feedback sheet, sharing.
   static constexpr ShellCommand tips{"tips", nullptr};
   static constexpr ShellCommand feedback{"feedback", nullptr};
@@ -32,7 +36,7 @@ struct ShellCommands {
   static constexpr ShellCommand openPage{"open-page", nullptr};
 
   // Every command that has a shortcut.
-  static const ShellCommand* const withShortcuts[6];
+  static const ShellCommand* const withShortcuts[8];
 };
 
 // The shortcut as the desktop writes it ("Ctrl+N", "F9"); empty without one.

@@ -1,5 +1,7 @@
 #include "ui/library/library_page.h"
 
+#include "core/shell/library_callbacks.h"
+
 #include "ui/app/pdf_save_dialog.h"
 #include "ui/app/root_view.h"
 #include "ui/library/project_library_view.h"
@@ -9,7 +11,23 @@
 
 namespace vesk::ui {
 
-std::unique_ptr<Gtk::Widget> makeLibraryPage(const ScreenContext& context, LibraryCallbacks callbacks) {
+namespace {
+
+// The screen's five reports, answered on the workspace.
+LibraryScreenCallbacks workspaceCallbacks(const std::shared_ptr<Workspace>& workspace) {
+  auto shell = std::make_shared<LibraryCallbacks>(workspace);
+  LibraryScreenCallbacks callbacks;
+  callbacks.onOpenRun = [shell](const SavedAudit& run) { shell->onOpenRun(run); };
+  callbacks.onNewReview = [shell](const LibraryProject& project) { shell->onNewReview(project); };
+  callbacks.onDismiss = [shell] { shell->onDismiss(); };
+  callbacks.onLibraryChanged = [shell] { shell->onLibraryChanged(); };
+  callbacks.onProjectSelected = [shell](const std::optional<std::string>& id) { shell->onProjectSelected(id); };
+  return callbacks;
+}
+
+}  // namespace
+
+std::unique_ptr<Gtk::Widget> makeLibraryPage(const ScreenContext& context) {
   Workspace& workspace = *context.workspace;
   RootView* root = context.rootView;
   LibraryScreenModel::Inputs inputs{workspace.api(), *workspace.fixture, *workspace.reports,
@@ -24,7 +42,8 @@ std::unique_ptr<Gtk::Widget> makeLibraryPage(const ScreenContext& context, Libra
       gtk_show_uri(window->gobj(), address.c_str(), GDK_CURRENT_TIME);
     }
   };
-  auto view = std::make_unique<ProjectLibraryView>(std::move(inputs), std::move(callbacks), std::move(services));
+  auto view = std::make_unique<ProjectLibraryView>(std::move(inputs), workspaceCallbacks(context.workspace),
+                                                   std::move(services));
   auto* page = view.get();
   // Both follow the workspace only while the page exists.
   workspace.libraryProjectID.signalChanged().connect(

@@ -40,7 +40,8 @@ void restyleChip(Gtk::Button& chip, bool selected, VeskChoicePillTreatment treat
 
 }  // namespace
 
-ProjectLibraryView::ProjectLibraryView(LibraryScreenModel::Inputs inputs, LibraryCallbacks callbacks, Services services)
+ProjectLibraryView::ProjectLibraryView(LibraryScreenModel::Inputs inputs, LibraryScreenCallbacks callbacks,
+                                       Services services)
     : Gtk::Box(Gtk::Orientation::VERTICAL, spacing),
       model_(services.saveDialog, std::move(inputs), std::move(callbacks)),
       services_(std::move(services)) {

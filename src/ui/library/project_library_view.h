@@ -35,7 +35,7 @@ class ProjectLibraryView : public Gtk::Box {
     std::function<void(const std::string&)> openLink;
   };
 
-  ProjectLibraryView(LibraryScreenModel::Inputs inputs, LibraryCallbacks callbacks, Services services);
+  ProjectLibraryView(LibraryScreenModel::Inputs inputs, LibraryScreenCallbacks callbacks, Services services);
   ~ProjectLibraryView() override;
 
   LibraryScreenModel& model() { return model_; }
