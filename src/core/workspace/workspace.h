@@ -103,9 +103,6 @@ class Workspace : public std::enable_shared_from_this<Workspace> {
   void acceptReportOutput(const std::string& output, const std::string& runID);
   void acceptReport(const SavedAudit& run);
   void forgetReport(const std::string& runID);
-  // The project of the next audit; absent makes the next submission create one first.
-  const std::optional<std::string>& projectID() const { return projectID_; }
-  void setProjectID(std::optional<std::string> projectID) { projectID_ = std::move(projectID); }
   const std::string& supportFolder() const { return runWriter_.folder(); }
 
   // Session and account.
