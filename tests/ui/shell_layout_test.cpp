@@ -9,6 +9,7 @@
 #include "ui/app/screen_slot.h"
 #include "ui/audit/composer_page.h"
 #include "ui/audit/composer_view.h"
+#include "ui/library/project_library_view.h"
 #include "ui/style/vesk_environment.h"
 #include "ui/style/vesk_scroll_veil.h"
 #include "ui/support/shell_window.h"
@@ -129,15 +130,15 @@ TEST_F(ShellLayoutTest, TheReportHasNoVeilAndTheLibraryIsPaddedByTheRoot) {
   shell.workspace().screen = Screen::report;
   shell.settle();
   EXPECT_FALSE(root.topVeil().get_visible());
-  EXPECT_EQ(page(shell).title().get_text(), "Report");
-  EXPECT_EQ(pageTitleTop(shell), 112) << "the report pads itself by the header inset";
+  EXPECT_EQ(boundsIn(root.screenSlot(), root.mainColumn()).y, 0) << "the report pads itself by the header inset";
 
   shell.workspace().screen = Screen::library;
   shell.settle();
   EXPECT_TRUE(root.topVeil().get_visible());
-  EXPECT_EQ(page(shell).title().get_text(), "Projects & history");
+  auto* library = dynamic_cast<vesk::ui::ProjectLibraryView*>(root.screenSlot().page());
+  ASSERT_NE(library, nullptr);
   EXPECT_EQ(boundsIn(root.screenSlot(), root.mainColumn()).y, 112) << "the root pads the library";
-  EXPECT_EQ(pageTitleTop(shell), 112);
+  EXPECT_EQ(boundsIn(*library, root.mainColumn()).y, 112 + 32) << "the library's own padding below that";
 
   shell.workspace().screen = Screen::account;
   shell.settle();

@@ -4,6 +4,8 @@
 #include "core/style/audit_stylesheet.h"
 #include "core/style/composer_stylesheet.h"
 #include "core/style/control_stylesheet.h"
+#include "core/style/library_stylesheet.h"
+#include "core/style/report_stylesheet.h"
 #include "core/style/shell_stylesheet.h"
 #include "core/style/sidebar_stylesheet.h"
 #include "core/style/typeface.h"
@@ -48,7 +50,8 @@ std::string VeskStylesheet::text() {
          " > arrow {\n  background: none;\n  border: none;\n  box-shadow: none;\n}\n";
   css += "popover" + sheet + " > contents {\n  padding: 0;\n}\n";
   return css + ControlStylesheet::text() + ShellStylesheet::text() + SidebarStylesheet::text() +
-         AuditStylesheet::text() + AccountStylesheet::text() + ComposerStylesheet::text();
+         AuditStylesheet::text() + AccountStylesheet::text() + ComposerStylesheet::text() + ReportStylesheet::text() +
+         LibraryStylesheet::text();
 }
 
 }  // namespace vesk

@@ -3,16 +3,20 @@
 #include "core/style/control_stylesheet.h"
 #include "core/style/shell_stylesheet.h"
 #include "ui/account/feedback_sheet.h"
+#include "ui/app/desktop_clipboard.h"
 #include "ui/app/file_intake.h"
 #include "ui/app/header_band.h"
 #include "ui/app/inert.h"
+#include "ui/app/pdf_save_dialog.h"
 #include "ui/app/placeholder_sheet.h"
 #include "ui/app/screen_slot.h"
 #include "ui/app/sheet_host.h"
 #include "ui/app/sheet_layer.h"
 #include "ui/app/shell_actions.h"
 #include "ui/app/tips_overlay.h"
+#include "ui/app/weak_widget.h"
 #include "ui/app/window_header_view.h"
+#include "ui/report/comparison_chooser.h"
 #include "ui/sidebar/vesk_sidebar.h"
 #include "ui/style/vesk_environment.h"
 #include "ui/style/vesk_glass_surface.h"
@@ -27,7 +31,16 @@
 namespace vesk::ui {
 
 RootView::RootView(std::shared_ptr<Workspace> workspace, ShellActions& actions, std::shared_ptr<FilePanel> filePanel)
-    : workspace_(workspace), state_(workspace), presentation_(workspace) {
+    : workspace_(workspace),
+      actions_(actions),
+      reportEnvironment_{std::make_shared<PdfSaveDialog>([root = std::make_shared<WeakWidget>(this)]() {
+                           auto* widget = root->get();
+                           return widget ? dynamic_cast<Gtk::Window*>(widget->get_root()) : nullptr;
+                         }),
+                         std::make_shared<DesktopClipboard>()},
+      comparisonState_(std::make_unique<ReportState>(reportEnvironment_)),
+      state_(workspace),
+      presentation_(workspace) {
   set_layout_manager(Gtk::BinLayout::create());
   set_size_request(minimumWidth, minimumHeight);
   add_css_class(ShellClasses::root);
@@ -105,15 +118,26 @@ void RootView::buildMainColumn() {
   mainColumn_->add_overlay(*handle);
 }
 
-// The feedback sheet and the comparison chooser (a placeholder until its view is built).
+// The feedback sheet and the comparison chooser.
 void RootView::hostSheets() {
   feedback_ = std::make_unique<SheetHost>(
       *sheets_, state_.showingFeedback,
       [this] { return std::make_unique<FeedbackSheet>(workspace_, [this] { state_.showingFeedback = false; }); },
       [](Gtk::Widget& sheet) { return static_cast<FeedbackSheet&>(sheet).dismissible(); });
   comparison_ = std::make_unique<SheetHost>(*sheets_, state_.changingComparison, [this] {
-    return std::make_unique<PlaceholderSheet>("Choose a previous audit", [this] { state_.cancelComparison(); });
+    return std::make_unique<ReportComparisonView>(
+        *comparisonState_, [this](const ReportBaseline& baseline) { state_.selectComparisonBaseline(baseline); },
+        [this] { state_.cancelComparison(); });
   });
+}
+
+void RootView::openComparisonChooser() {
+  const auto projectID = workspace_->projectID();
+  if (!projectID) return;
+  comparisonState_->prepareComparison(workspace_->api(), *projectID,
+                                      *workspace_->fixture ? ReportMode::localPreview : ReportMode::live);
+  state_.changingComparison = true;
+  comparisonState_->loadBaselines();
 }
 
 void RootView::presentationChanged() {

@@ -5,6 +5,7 @@
 // state the header, the composer and its sheets share, hands the header inset down to
 // the screens, hosts the feedback sheet, the comparison chooser and the file panel, and
 // takes over the window's tips, feedback and sidebar commands.
+#include "core/report/report_state.h"
 #include "core/shell/root_presentation.h"
 #include "core/shell/root_view_state.h"
 #include "ui/app/effect_action.h"
@@ -57,6 +58,15 @@ class RootView : public Gtk::Widget {
   VeskScrollVeil& topVeil() { return *veil_; }
   TipsOverlay& tips() { return *tips_; }
   SheetLayer& sheets() { return *sheets_; }
+  // The window's commands, for screens that take an effect over (print, share).
+  ShellActions& actions() { return actions_; }
+  // The desktop's save panel and clipboard, for the report states of the screens.
+  const ReportState::Environment& reportEnvironment() const { return reportEnvironment_; }
+  // The composer's "Change audit": prepares the root's own comparison state for the
+  // workspace's project and opens the comparison chooser, which loads the project's
+  // earlier full audits. Without a project it does nothing.
+  void openComparisonChooser();
+  ReportState& comparisonState() { return *comparisonState_; }
 
  private:
   void buildMainRow();
@@ -68,6 +78,9 @@ class RootView : public Gtk::Widget {
   void layersChanged();
 
   std::shared_ptr<Workspace> workspace_;
+  ShellActions& actions_;
+  ReportState::Environment reportEnvironment_;
+  std::unique_ptr<ReportState> comparisonState_;
   RootViewState state_;
   RootPresentation presentation_;
   std::optional<double> headerInset_;  // the inset last handed down

@@ -7,6 +7,8 @@
 #include "ui/audit/discovery_page.h"
 #include "ui/audit/progress_page.h"
 #include "ui/audit/review_page.h"
+#include "ui/library/library_page.h"
+#include "ui/report/report_screen.h"
 
 namespace vesk::ui {
 
@@ -32,9 +34,9 @@ std::unique_ptr<Gtk::Widget> makeScreenPage(Screen screen, const ScreenContext& 
     case Screen::discovery: return framed(makeDiscoveryPage(context));
     case Screen::review: return framed(makeReviewPage(context));
     case Screen::progress: return framed(makeProgressPage(context));
-    case Screen::report: return placeholder("Report", Start::headerInset);
+    case Screen::report: return std::make_unique<ReportScreen>(context);
     case Screen::account: return std::make_unique<AccountView>(context);
-    case Screen::library: return placeholder("Projects & history", Start::top);
+    case Screen::library: return makeLibraryPage(context);
   }
   return placeholder("", Start::top);
 }

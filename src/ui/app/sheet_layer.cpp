@@ -2,6 +2,7 @@
 
 #include "core/style/shell_stylesheet.h"
 #include "ui/app/inert.h"
+#include "ui/app/sheet_escape.h"
 #include "ui/base/layout_container.h"
 #include "ui/style/vesk_sheet_surface.h"
 
@@ -66,6 +67,9 @@ SheetLayer::SheetLayer() {
 SheetLayer::~SheetLayer() { sheets_.clear(); }
 
 SheetLayer::SheetId SheetLayer::present(std::unique_ptr<Gtk::Widget> content, Options options) {
+  // Content that answers Escape itself decides, unless the presenter gave a rule.
+  if (auto* answering = dynamic_cast<SheetEscape*>(content.get()); answering && !options.escapeCloses)
+    options.escapeCloses = [answering] { return answering->escapeCloses(); };
   auto* root = get_root();
   auto* focus = root ? root->get_focus() : nullptr;
   if (!sheets_.empty()) setInteraction(sheets_.back()->frame, Interaction::inert);

@@ -19,7 +19,8 @@ class SheetLayer : public Gtk::Widget {
  public:
   using SheetId = unsigned;
   struct Options {
-    // Whether Escape may close the sheet now (one that is sending refuses); empty: always.
+    // Whether Escape may close the sheet now (one that is sending refuses); empty: the
+    // content's own answer when it is a SheetEscape, else always.
     std::function<bool()> escapeCloses;
     // Runs once when the sheet goes, whatever closed it.
     std::function<void()> onDismissed;

@@ -34,6 +34,10 @@ class ShellActions {
   EffectAction& addFiles() { return addFiles_; }
   const MenuCommands& commands() const { return commands_; }
   const LinkOpener& linkOpener() const { return openLink_; }
+  // Opens a web address in the user's browser (the window's one way out to it).
+  void openLink(const std::string& address) const {
+    if (openLink_) openLink_(address);
+  }
 
  private:
   Glib::RefPtr<Gio::SimpleAction> add(const char* name, std::function<void()> run);

@@ -26,21 +26,12 @@ async::Task<std::optional<std::vector<std::string>>> AnsweringFilePanel::chooseA
   co_return answer;
 }
 
-ShellWindow::ShellWindow() {
+ShellWindow::ShellWindow(std::shared_ptr<Workspace> workspace) : workspace_(std::move(workspace)) {
   glib::ErrorSlot error;
   glib::GFreePtr<char> made(g_dir_make_tmp("vesk-shell-XXXXXX", error.out()));
   if (!made) throw std::runtime_error(error.message());
   folder_ = made.get();
-
-  Workspace::Environment environment;
-  environment.serviceOrigin = service_.origin();
-  environment.supportFolder = folder_ + "/Vesk";
-  // Never read or written: the workspace restores no session and signs nobody in.
-  environment.keychain = std::make_shared<SessionKeychain>("vesk-shell-test-" + freshUUID());
-  environment.browser = BrowserConnection::create([] { return std::make_shared<TestAnchor>(); },
-                                                  [](const std::string&) { return false; });
-  environment.saveDialog = std::make_shared<FakeSaveDialog>();
-  workspace_ = Workspace::create(std::move(environment), Workspace::SavedSession::ignore);
+  if (!workspace_) makeWorkspace();
 
   ui::ShellServices services;
   services.openLink = [this](const std::string& address) { opened_.push_back(address); };
@@ -54,6 +45,18 @@ ShellWindow::ShellWindow() {
   SyntheticInput::moveTo(root(), root().get_width() / 2.0, root().get_height() - 8.0);
   EXPECT_TRUE(runUntil([&] { return window_->is_active(); })) << "the window never took the keyboard";
   settle();
+}
+
+void ShellWindow::makeWorkspace() {
+  Workspace::Environment environment;
+  environment.serviceOrigin = service_.origin();
+  environment.supportFolder = folder_ + "/Vesk";
+  // Never read or written: the workspace restores no session and signs nobody in.
+  environment.keychain = std::make_shared<SessionKeychain>("vesk-shell-test-" + freshUUID());
+  environment.browser = BrowserConnection::create([] { return std::make_shared<TestAnchor>(); },
+                                                  [](const std::string&) { return false; });
+  environment.saveDialog = std::make_shared<FakeSaveDialog>();
+  workspace_ = Workspace::create(std::move(environment), Workspace::SavedSession::ignore);
 }
 
 ShellWindow::~ShellWindow() {

@@ -28,7 +28,8 @@ class AnsweringFilePanel : public ui::FilePanel {
 
 class ShellWindow {
  public:
-  ShellWindow();
+  // Over a workspace of its own, or over `workspace` (one signed in to a service).
+  explicit ShellWindow(std::shared_ptr<Workspace> workspace = nullptr);
   ~ShellWindow();
   ShellWindow(const ShellWindow&) = delete;
   ShellWindow& operator=(const ShellWindow&) = delete;
@@ -60,6 +61,8 @@ class ShellWindow {
   void clickMenuItem(const std::string& label);
 
  private:
+  void makeWorkspace();
+
   FakeService service_;
   std::string folder_;
   std::vector<std::string> opened_;

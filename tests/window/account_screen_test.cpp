@@ -1,7 +1,6 @@
 // The account screen in the window, against the fake service: its signed-out and
 // signed-in faces, the reconnect panel, and a whole walk through the settings (rename,
 // consent, archive, clearing runs by the typed phrase, feedback) with real input.
-#include "account_ui/account_window.h"
 #include "support/run_loop.h"
 #include "ui/account/account_delete_sheet.h"
 #include "ui/account/account_field.h"
@@ -14,6 +13,7 @@
 #include "ui/app/sheet_layer.h"
 #include "ui/support/synthetic_input.h"
 #include "ui/support/ui_test.h"
+#include "window/account_window.h"
 
 #include <glib.h>
 #include <gtest/gtest.h>

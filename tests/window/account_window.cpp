@@ -1,4 +1,4 @@
-#include "account_ui/account_window.h"
+#include "window/account_window.h"
 
 #include "support/run_loop.h"
 #include "ui/account/account_column.h"

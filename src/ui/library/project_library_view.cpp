@@ -1,0 +1,310 @@
+#include "ui/library/project_library_view.h"
+
+#include "core/style/library_stylesheet.h"
+#include "core/style/shell_stylesheet.h"
+#include "ui/controls/action_footer.h"
+#include "ui/controls/symbol_image.h"
+#include "ui/controls/vesk_pill_style.h"
+#include "ui/library/library_widgets.h"
+#include "ui/library/project_detail.h"
+#include "ui/library/project_editor_view.h"
+#include "ui/library/run_row.h"
+#include "ui/report/image_preview_sheet.h"
+#include "ui/report/report_delete_sheet.h"
+#include "ui/style/vesk_scroll_edges.h"
+#include "ui/style/vesk_typography.h"
+
+#include <gtkmm/adjustment.h>
+
+#include <gtkmm/root.h>
+#include <gtkmm/shortcutcontroller.h>
+
+namespace vesk::ui {
+
+namespace {
+
+constexpr int padding = 32;
+constexpr int spacing = 20;
+constexpr int listSpacing = 18;
+constexpr int minimumWidth = 680;
+
+struct KindChip {
+  const char* title;
+  const char* value;
+};
+constexpr KindChip kindChips[] = {{"All", "all"}, {"Website", "landing"}, {"Application", "dashboard"}};
+
+void restyleChip(Gtk::Button& chip, bool selected, VeskChoicePillTreatment treatment) {
+  VeskChoicePillStyle(selected ? ChipSelection::selected : ChipSelection::unselected, treatment).apply(chip);
+}
+
+}  // namespace
+
+ProjectLibraryView::ProjectLibraryView(LibraryScreenModel::Inputs inputs, LibraryScreenCallbacks callbacks,
+                                       Services services)
+    : Gtk::Box(Gtk::Orientation::VERTICAL, spacing),
+      model_(services.saveDialog, std::move(inputs), std::move(callbacks)),
+      services_(std::move(services)) {
+  set_margin(padding);
+  set_size_request(minimumWidth, -1);
+  set_hexpand(true);
+  set_vexpand(true);
+  append(makeTopBar());
+  title_ = wrappingLabel("", VeskTypography::display(48, FontWeight::regular, true));
+  title_->property_accessible_role() = Gtk::Accessible::Role::HEADING;
+  append(*title_);
+  fixtureNote_ =
+      wrappingLabel("Local preview · Changes in this library stay in this window. No cloud data or credits are used.",
+                    VeskTypography::body(15), LibraryClasses::mutedText);
+  append(*fixtureNote_);
+  error_ = wrappingLabel("", VeskTypography::body(15), ShellClasses::secondaryText);
+  error_->set_selectable(true);
+  append(*error_);
+  search_ = Gtk::make_managed<Gtk::Entry>();
+  search_->set_has_frame(false);
+  search_->add_css_class(LibraryClasses::searchField);
+  search_->signal_changed().connect([this] { model_.setSearch(search_->get_text()); });
+  append(*search_);
+  append(makeKindRow());
+  append(makeProjectActions());
+  append(makeList());
+  append(makeBottomBar());
+
+  auto shortcuts = Gtk::ShortcutController::create();
+  shortcuts->set_scope(Gtk::ShortcutScope::GLOBAL);
+  shortcuts->add_shortcut(Gtk::Shortcut::create(
+      Gtk::KeyvalTrigger::create(GDK_KEY_Escape, Gdk::ModifierType{}),
+      Gtk::CallbackAction::create([this](Gtk::Widget&, const Glib::VariantBase&) { return escape(); })));
+  add_controller(shortcuts);
+
+  preview_ = std::make_unique<AnchorPreviewHost>(
+      *services_.sheets, [this] { return model_.shownPreview(); }, [this] { model_.dismissPreview(); });
+  model_.signalChanged().connect(sigc::mem_fun(*this, &ProjectLibraryView::redraw));
+  redraw();
+  model_.appear();
+}
+
+ProjectLibraryView::~ProjectLibraryView() {
+  leaving_ = true;
+  preview_.reset();
+  if (deletionSheet_) services_.sheets->dismiss(*deletionSheet_);
+  if (editorSheet_) services_.sheets->dismiss(*editorSheet_);
+}
+
+Gtk::Widget& ProjectLibraryView::makeTopBar() {
+  auto* bar = Gtk::make_managed<Gtk::Box>(Gtk::Orientation::HORIZONTAL, 8);
+  const auto answer = VeskChoicePillTreatment::answer;
+  projectsPill_ = choiceChip("Projects", true, answer, [this] { model_.showProjects(); });
+  archivePill_ = choiceChip("The archive", false, answer, [this] { model_.showArchive(); });
+  bar->append(*projectsPill_);
+  bar->append(*archivePill_);
+  bar->append(*flexibleSpace());
+  spinner_ = Gtk::make_managed<Gtk::Spinner>();
+  bar->append(*spinner_);
+  newProject_ =
+      pillButton("New project", VeskButtonRole::secondary, PillSize::regular, [this] { model_.newProject(); });
+  bar->append(*newProject_);
+  return *bar;
+}
+
+Gtk::Widget& ProjectLibraryView::makeKindRow() {
+  kindRow_ = Gtk::make_managed<Gtk::Box>(Gtk::Orientation::HORIZONTAL, 12);
+  auto* chips = Gtk::make_managed<Gtk::Box>(Gtk::Orientation::HORIZONTAL, 8);
+  for (std::size_t i = 0; i < std::size(kindChips); ++i) {
+    const std::string value = kindChips[i].value;
+    kindChips_[i] = choiceChip(kindChips[i].title, value == "all", VeskChoicePillTreatment::filter,
+                               [this, value] { model_.setKind(value); });
+    chips->append(*kindChips_[i]);
+  }
+  kindRow_->append(*chips);
+  count_ = libraryLabel("", VeskTypography::body(15), LibraryClasses::mutedText);
+  count_->set_valign(Gtk::Align::CENTER);
+  kindRow_->append(*count_);
+  return *kindRow_;
+}
+
+Gtk::Widget& ProjectLibraryView::makeProjectActions() {
+  auto* row = Gtk::make_managed<Gtk::Box>(Gtk::Orientation::HORIZONTAL, 10);
+  projectSettings_ = pillButton("Project settings", VeskButtonRole::secondary, PillSize::regular,
+                                [this] { model_.projectSettings(); });
+  newAudit_ = pillButton("New audit", VeskButtonRole::accent, PillSize::regular, [this] { model_.newAudit(); });
+  row->append(*projectSettings_);
+  row->append(*flexibleSpace());
+  row->append(*newAudit_);
+  projectActions_ = Gtk::make_managed<ActionFooter>(*row);
+  return *projectActions_;
+}
+
+Gtk::Widget& ProjectLibraryView::makeList() {
+  scroller_ = Gtk::make_managed<Gtk::ScrolledWindow>();
+  scroller_->set_policy(Gtk::PolicyType::NEVER, Gtk::PolicyType::AUTOMATIC);
+  scroller_->set_vexpand(true);
+  list_ = Gtk::make_managed<Gtk::Box>(Gtk::Orientation::VERTICAL, listSpacing);
+  list_->set_margin_top(4);
+  list_->set_margin_bottom(4);
+  scroller_->set_child(*list_);
+  auto* edges = Gtk::make_managed<VeskScrollEdges>(*scroller_);
+  edges->set_vexpand(true);
+  return *edges;
+}
+
+Gtk::Widget& ProjectLibraryView::makeBottomBar() {
+  auto* row = Gtk::make_managed<Gtk::Box>(Gtk::Orientation::HORIZONTAL, 10);
+  back_ = Gtk::make_managed<Gtk::Button>();
+  auto* backContent = Gtk::make_managed<Gtk::Box>(Gtk::Orientation::HORIZONTAL, 6);
+  if (auto* chevron = makeSymbolImage("chevron.left", 14)) backContent->append(*chevron);
+  backContent->append(*Gtk::make_managed<Gtk::Label>("Back to projects"));
+  back_->set_child(*backContent);
+  VeskPillStyle(VeskButtonRole::secondary, PillSize::regular).apply(*back_);
+  back_->signal_clicked().connect([this] { model_.backToProjects(); });
+  row->append(*back_);
+  row->append(*flexibleSpace());
+  refresh_ = pillButton("Refresh", VeskButtonRole::secondary, PillSize::regular, [this] { model_.refresh(); });
+  done_ = pillButton("Done", VeskButtonRole::primary, PillSize::regular, [this] { model_.done(); });
+  row->append(*refresh_);
+  row->append(*done_);
+  return *Gtk::make_managed<ActionFooter>(*row);
+}
+
+void ProjectLibraryView::redraw() {
+  const auto& state = model_.state();
+  const auto view = model_.view();
+  const bool busy = *state.busy;
+  restyleChip(*projectsPill_, !*model_.archive, VeskChoicePillTreatment::answer);
+  restyleChip(*archivePill_, *model_.archive, VeskChoicePillTreatment::answer);
+  spinner_->set_visible(busy);
+  spinner_->set_spinning(busy);
+  title_->set_text(model_.title());
+  fixtureNote_->set_visible(model_.fixture());
+  error_->set_text(state.error->value_or(""));
+  error_->set_visible(state.error->has_value());
+  if (std::string(search_->get_text()) != *model_.search) search_->set_text(*model_.search);
+  search_->set_placeholder_text(model_.searchPrompt());
+  kindRow_->set_visible(view == LibraryView::projects);
+  for (std::size_t i = 0; i < std::size(kindChips); ++i)
+    restyleChip(*kindChips_[i], *model_.kind == kindChips[i].value, VeskChoicePillTreatment::filter);
+  count_->set_text(model_.countLabel());
+  projectActions_->set_visible(view == LibraryView::openProject);
+  projectSettings_->set_sensitive(model_.canChangeProject());
+  newAudit_->set_sensitive(model_.canChangeProject());
+  back_->set_visible(state.selected->has_value());
+  refresh_->set_sensitive(model_.canRefresh());
+  redrawList();
+  redrawSheets();
+}
+
+void ProjectLibraryView::redrawList() {
+  // The rows are built afresh: focus on one of them would point at a removed widget.
+  const bool focusInList = (list_->get_state_flags() & Gtk::StateFlags::FOCUS_WITHIN) == Gtk::StateFlags::FOCUS_WITHIN;
+  if (auto* root = get_root(); root && focusInList) root->unset_focus();
+  while (auto* child = list_->get_first_child()) list_->remove(*child);
+  const auto view = model_.view();
+  const auto& open = *model_.state().selected;
+  if (view == LibraryView::openProject && open)
+    list_->append(*Gtk::make_managed<ProjectDetail>(*open, model_, services_.openLink));
+  if (const auto empty = model_.emptyState()) list_->append(makeEmptyState(*empty));
+  if (view == LibraryView::projects) {
+    for (const auto& project : model_.shownProjects()) list_->append(makeProjectRow(project));
+  } else {
+    const bool archive = view == LibraryView::archive;
+    for (const auto& run : model_.shownRuns()) {
+      RunRow::Actions actions{[this, run] { model_.openRun(run); }, [this, run] { model_.askToDeleteRun(run); }};
+      list_->append(*Gtk::make_managed<RunRow>(run, archive, model_.canDeleteRun(run), std::move(actions)));
+    }
+  }
+  const std::string identity = model_.scrollIdentity();
+  if (identity != drawnIdentity_) {
+    drawnIdentity_ = identity;
+    scroller_->get_vadjustment()->set_value(0);
+  }
+}
+
+Gtk::Widget& ProjectLibraryView::makeProjectRow(const LibraryProject& project) {
+  auto* column = Gtk::make_managed<Gtk::Box>(Gtk::Orientation::VERTICAL, 8);
+  column->set_margin_top(20);
+  column->set_margin_bottom(20);
+  column->append(*wrappingLabel(project.name, VeskTypography::display(28, FontWeight::regular, true)));
+  if (project.brief && !project.brief->empty()) {
+    auto* brief = wrappingLabel(*project.brief, VeskTypography::body(15), ShellClasses::secondaryText);
+    brief->set_lines(2);
+    brief->set_ellipsize(Pango::EllipsizeMode::END);
+    column->append(*brief);
+  }
+  auto* meta = Gtk::make_managed<Gtk::Box>(Gtk::Orientation::HORIZONTAL, 10);
+  meta->append(*libraryLabel(libraryRunCount(project.runCount), VeskTypography::body(15), LibraryClasses::mutedText));
+  if (project.lastActivity)
+    meta->append(*libraryLabel(libraryActivityLabel(*project.lastActivity), VeskTypography::body(15),
+                               LibraryClasses::mutedText));
+  column->append(*meta);
+  auto* row = plainButton(*column, [this, project] { model_.openProject(project); });
+  row->add_css_class(LibraryClasses::projectRow);
+  row->set_hexpand(true);
+  row->set_sensitive(model_.canChangeProject());
+  return *row;
+}
+
+Gtk::Widget& ProjectLibraryView::makeEmptyState(const LibraryEmptyState& empty) {
+  auto* column = Gtk::make_managed<Gtk::Box>(Gtk::Orientation::VERTICAL, 14);
+  column->append(
+      *wrappingLabel(empty.text, VeskTypography::display(24, FontWeight::regular, true), ShellClasses::secondaryText));
+  if (empty.clear != LibraryEmptyState::Clear::none) {
+    const bool filters = empty.clear == LibraryEmptyState::Clear::filters;
+    auto* clear = pillButton(empty.clearTitle, VeskButtonRole::secondary, PillSize::regular, [this, filters] {
+      if (filters)
+        model_.clearFilters();
+      else
+        model_.clearSearch();
+    });
+    clear->set_halign(Gtk::Align::START);
+    column->append(*clear);
+  }
+  return *column;
+}
+
+void ProjectLibraryView::redrawSheets() {
+  auto& sheets = *services_.sheets;
+  const auto& state = model_.state();
+  if (*model_.editor && !editorSheet_) {
+    const auto project = *model_.creating ? std::nullopt : *state.selected;
+    auto content = std::make_unique<ProjectEditorView>(
+        model_.state(), project, [this] { model_.closeEditor(); }, sheets, services_.anchorFiles);
+    editorContent_ = content.get();
+    SheetLayer::Options options;
+    options.escapeCloses = [this] { return !editorContent_ || editorContent_->dismissible(); };
+    options.onDismissed = [this] {
+      editorSheet_.reset();
+      editorContent_ = nullptr;
+      if (!leaving_) model_.closeEditor();
+    };
+    editorSheet_ = sheets.present(std::move(content), std::move(options));
+  } else if (!*model_.editor && editorSheet_) {
+    sheets.dismiss(*editorSheet_);
+  }
+
+  if (model_.deletingRun->has_value() && !deletionSheet_) {
+    auto content = std::make_unique<ReportDeleteConfirmation>([this] { model_.cancelRunDeletion(); },
+                                                              [this] { model_.confirmRunDeletion(); });
+    deletionContent_ = content.get();
+    SheetLayer::Options options;
+    options.escapeCloses = [this] { return !*model_.state().busy; };
+    options.onDismissed = [this] {
+      deletionSheet_.reset();
+      deletionContent_ = nullptr;
+      if (!leaving_) model_.cancelRunDeletion();
+    };
+    deletionSheet_ = sheets.present(std::move(content), std::move(options));
+  } else if (!model_.deletingRun->has_value() && deletionSheet_) {
+    sheets.dismiss(*deletionSheet_);
+  }
+  if (deletionContent_) deletionContent_->update(*state.busy, *state.error);
+  preview_->update();
+}
+
+bool ProjectLibraryView::escape() {
+  // A sheet takes Escape first; the screen only when nothing lies over it.
+  if (services_.sheets->depth() > 0 || !get_mapped()) return false;
+  model_.done();
+  return true;
+}
+
+}  // namespace vesk::ui

@@ -1,0 +1,110 @@
+#pragma once
+// The "Projects & history" screen: the project list with its search and kind filter, the
+// run archive, and the open project with its detail and runs; over it, the project
+// editor, the anchor preview and the run deletion sheets. It draws LibraryScreenModel and
+// hands it the user's actions.
+#include "core/library/library_screen_model.h"
+#include "ui/app/sheet_layer.h"
+#include "ui/library/anchor_file_panel.h"
+#include "ui/library/anchor_preview_host.h"
+
+#include <gtkmm/box.h>
+#include <gtkmm/button.h>
+#include <gtkmm/entry.h>
+#include <gtkmm/label.h>
+#include <gtkmm/scrolledwindow.h>
+#include <gtkmm/spinner.h>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace vesk::ui {
+
+class ProjectEditorView;
+class ReportDeleteConfirmation;
+
+class ProjectLibraryView : public Gtk::Box {
+ public:
+  // What the screen reaches outside itself.
+  struct Services {
+    SheetLayer* sheets = nullptr;
+    std::shared_ptr<SaveDialog> saveDialog;
+    std::shared_ptr<AnchorFilePanel> anchorFiles;
+    std::function<void(const std::string&)> openLink;
+  };
+
+  ProjectLibraryView(LibraryScreenModel::Inputs inputs, LibraryScreenCallbacks callbacks, Services services);
+  ~ProjectLibraryView() override;
+
+  LibraryScreenModel& model() { return model_; }
+
+  Gtk::Button& projectsPill() { return *projectsPill_; }
+  Gtk::Button& archivePill() { return *archivePill_; }
+  Gtk::Button& newProjectButton() { return *newProject_; }
+  Gtk::Spinner& spinner() { return *spinner_; }
+  Gtk::Label& title() { return *title_; }
+  Gtk::Label& fixtureNote() { return *fixtureNote_; }
+  Gtk::Label& errorLabel() { return *error_; }
+  Gtk::Entry& searchField() { return *search_; }
+  Gtk::Widget& kindRow() { return *kindRow_; }
+  Gtk::Label& countLabel() { return *count_; }
+  Gtk::Widget& projectActions() { return *projectActions_; }
+  Gtk::Button& projectSettingsButton() { return *projectSettings_; }
+  Gtk::Button& newAuditButton() { return *newAudit_; }
+  Gtk::Box& list() { return *list_; }
+  Gtk::ScrolledWindow& scroller() { return *scroller_; }
+  Gtk::Button& backButton() { return *back_; }
+  Gtk::Button& refreshButton() { return *refresh_; }
+  Gtk::Button& doneButton() { return *done_; }
+  // The sheets while they show, else nullptr.
+  ProjectEditorView* editor() const { return editorContent_; }
+  ReportDeleteConfirmation* deletionSheet() const { return deletionContent_; }
+  AnchorPreviewHost& preview() { return *preview_; }
+
+ private:
+  Gtk::Widget& makeTopBar();
+  Gtk::Widget& makeKindRow();
+  Gtk::Widget& makeProjectActions();
+  Gtk::Widget& makeList();
+  Gtk::Widget& makeBottomBar();
+  void redraw();
+  void redrawList();
+  void redrawSheets();
+  Gtk::Widget& makeProjectRow(const LibraryProject& project);
+  Gtk::Widget& makeEmptyState(const LibraryEmptyState& empty);
+  bool escape();
+
+  LibraryScreenModel model_;
+  Services services_;
+  // Managed, owned by the screen's widget tree.
+  Gtk::Button* projectsPill_ = nullptr;
+  Gtk::Button* archivePill_ = nullptr;
+  Gtk::Button* newProject_ = nullptr;
+  Gtk::Spinner* spinner_ = nullptr;
+  Gtk::Label* title_ = nullptr;
+  Gtk::Label* fixtureNote_ = nullptr;
+  Gtk::Label* error_ = nullptr;
+  Gtk::Entry* search_ = nullptr;
+  Gtk::Box* kindRow_ = nullptr;
+  Gtk::Button* kindChips_[3] = {nullptr, nullptr, nullptr};
+  Gtk::Label* count_ = nullptr;
+  Gtk::Widget* projectActions_ = nullptr;
+  Gtk::Button* projectSettings_ = nullptr;
+  Gtk::Button* newAudit_ = nullptr;
+  Gtk::ScrolledWindow* scroller_ = nullptr;
+  Gtk::Box* list_ = nullptr;
+  Gtk::Button* back_ = nullptr;
+  Gtk::Button* refresh_ = nullptr;
+  Gtk::Button* done_ = nullptr;
+  std::string drawnIdentity_;
+  std::optional<SheetLayer::SheetId> editorSheet_;
+  ProjectEditorView* editorContent_ = nullptr;  // owned by the sheet layer while shown
+  std::optional<SheetLayer::SheetId> deletionSheet_;
+  ReportDeleteConfirmation* deletionContent_ = nullptr;  // owned by the sheet layer while shown
+  std::unique_ptr<AnchorPreviewHost> preview_;
+  bool leaving_ = false;
+};
+
+}  // namespace vesk::ui

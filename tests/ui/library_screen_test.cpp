@@ -1,0 +1,235 @@
+// The "Projects & history" screen in a window over the fake service, driven by real
+// pointer and keyboard input: finding a project by search, opening it and starting an
+// audit for it, the archive under a search, and creating and deleting a project in the
+// editor. Each view and sheet is saved as an artefact.
+#include "core/style/shell_stylesheet.h"
+#include "fake_service/fake_service.h"
+#include "support/library_fixture.h"
+#include "support/run_loop.h"
+#include "ui/app/sheet_layer.h"
+#include "ui/controls/atelier_text_field.h"
+#include "ui/library/project_editor_view.h"
+#include "ui/library/project_library_view.h"
+#include "ui/support/shell_window.h"
+#include "ui/support/synthetic_input.h"
+#include "ui/support/ui_test.h"
+
+#include <gtkmm/adjustment.h>
+#include <gtkmm/expander.h>
+#include <gtkmm/overlay.h>
+
+using namespace std::chrono_literals;
+using namespace vesk;
+using namespace vesk::testing;
+using vesk::ui::ProjectLibraryView;
+
+namespace {
+
+class LibraryScreenTest : public UiTest {
+ protected:
+  void SetUp() override {
+    UiTest::SetUp();
+    if (!SyntheticInput::available()) GTEST_SKIP() << "needs an X11 display with XTest";
+    SyntheticInput::moveAway();
+  }
+};
+
+LibraryProject doral() {
+  LibraryProject project("p1", "Doral", "Calmer sign-up for a budgeting app.", "landing", "redesign",
+                         "2024-04-01T09:00:00Z", "2024-05-02T10:00:00.250Z", 2);
+  project.contextUrl = "https://doral.example/pricing";
+  project.contextAttachment = LibraryAnchor("hero.png", "image/png", 1200, "https://files.example/hero.png");
+  return project;
+}
+
+SavedAudit run(std::string id, std::string project, std::string name, std::string mode, std::string input,
+               std::string output) {
+  SavedAudit saved(std::move(id), std::move(project), std::move(name), "complete", std::move(output), std::move(mode));
+  saved.input = std::move(input);
+  saved.createdAt = "2024-05-02T10:00:00Z";
+  saved.runNumber = 1;
+  return saved;
+}
+
+// The screen in a window of its own, with the sheet layer over it, as the shell lays them.
+struct LibraryWindow {
+  LibraryFixture library;  // the fake service and its routes
+  std::vector<std::string> reviews;
+  int dismissals = 0;
+  Gtk::Overlay overlay;
+  ui::SheetLayer* sheets = Gtk::make_managed<ui::SheetLayer>();
+  ProjectLibraryView* view = nullptr;
+  std::unique_ptr<ShownWindow> window;
+
+  LibraryWindow() {
+    const std::vector<SavedAudit> runs{
+        run("r1", "p1", "Doral", "full", "Check the pricing page", "The hero lacks contrast."),
+        run("r2", "p1", "Doral", "quick", "", "Fine overall."),
+        run("r3", "p2", "Atlas", "quick", "Dashboard density", "Tables need contrast too.")};
+    LibraryProject atlas("p2", "Atlas", "Operations dashboard.", "dashboard");
+    atlas.runCount = 1;
+    LibraryProject quay("p3", "Quay", "Harbour logistics console.");
+    library.routeLibrary({doral(), atlas, quay}, runs);
+    library.routeProject(doral(), {runs[0], runs[1]});
+    LibraryScreenCallbacks callbacks;
+    callbacks.onNewReview = [this](const LibraryProject& project) { reviews.push_back(project.id); };
+    callbacks.onDismiss = [this] { ++dismissals; };
+    ProjectLibraryView::Services services;
+    services.sheets = sheets;
+    services.saveDialog = library.dialog;
+    view = Gtk::make_managed<ProjectLibraryView>(LibraryScreenModel::Inputs{library.api(), false, {}, std::nullopt},
+                                                 std::move(callbacks), services);
+    overlay.add_css_class(ShellClasses::root);
+    overlay.set_child(*view);
+    overlay.add_overlay(*sheets);
+    window = std::make_unique<ShownWindow>(overlay, 1100, 860);
+    EXPECT_TRUE(runUntil([&] { return view->title().get_text() == "3 projects."; }));
+    settle();
+  }
+  ~LibraryWindow() { window.reset(); }
+
+  void settle() {
+    runFor(60ms);
+    window->window().queue_draw();
+    renderNextFrame(overlay);
+  }
+  void click(Gtk::Widget& widget) {
+    SyntheticInput::click(widget, widget.get_width() / 2.0, widget.get_height() / 2.0);
+    runFor(80ms);
+    settle();
+  }
+  void type(Gtk::Widget& field, const std::string& text) {
+    click(field);
+    SyntheticInput::type(text);
+    runFor(80ms);
+    settle();
+  }
+  // The clickable ancestor of the first label reading `text` under `root`.
+  Gtk::Button* button(Gtk::Widget& root, const std::string& text) {
+    for (auto* widget : descendants(root, [&](Gtk::Widget& w) {
+           auto* label = dynamic_cast<Gtk::Label*>(&w);
+           return label && std::string(label->get_text()) == text && label->get_mapped();
+         })) {
+      for (auto* up = widget->get_parent(); up; up = up->get_parent())
+        if (auto* found = dynamic_cast<Gtk::Button*>(up)) return found;
+    }
+    return nullptr;
+  }
+};
+
+}  // namespace
+
+TEST_F(LibraryScreenTest, FindAProjectBySearchOpenItAndStartAnAudit) {
+  LibraryWindow w;
+  auto& view = *w.view;
+  EXPECT_EQ(view.countLabel().get_text(), "3 projects");
+  EXPECT_FALSE(view.backButton().get_visible());
+  renderAndKeep(w.overlay, "library-project-list.png");
+
+  w.type(view.searchField(), "HARBOUR ");
+  EXPECT_EQ(view.countLabel().get_text(), "Showing 1 of 3") << "the brief is searched, case ignored";
+  ASSERT_NE(w.button(view.list(), "Quay"), nullptr);
+  EXPECT_EQ(w.button(view.list(), "Doral"), nullptr);
+  w.click(*w.button(view, "Website"));
+  EXPECT_EQ(view.countLabel().get_text(), "Showing 0 of 3");
+  auto* clear = w.button(view.list(), "Clear filters");
+  ASSERT_NE(clear, nullptr);
+  w.click(*clear);
+  EXPECT_EQ(view.searchField().get_text(), "");
+  EXPECT_EQ(view.countLabel().get_text(), "3 projects");
+
+  w.type(view.searchField(), "doral");
+  auto* row = w.button(view.list(), "Doral");
+  ASSERT_NE(row, nullptr);
+  w.click(*row);
+  ASSERT_TRUE(runUntil([&] { return view.title().get_text() == "Doral" && view.newAuditButton().is_sensitive(); }));
+  w.settle();
+  EXPECT_TRUE(view.projectActions().get_visible());
+  EXPECT_TRUE(view.backButton().get_visible());
+  EXPECT_FALSE(view.kindRow().get_visible());
+  EXPECT_EQ(view.searchField().get_placeholder_text(), "Search past runs…");
+  EXPECT_NE(w.button(view.list(), "Check the pricing page"), nullptr);
+  EXPECT_NE(w.button(view.list(), "hero.png"), nullptr) << "the anchor chip";
+  EXPECT_NE(w.button(view.list(), "Save file…"), nullptr);
+  renderAndKeep(w.overlay, "library-open-project.png");
+
+  w.click(view.newAuditButton());
+  EXPECT_EQ(w.reviews, std::vector<std::string>{"p1"});
+
+  w.click(view.archivePill());
+  EXPECT_EQ(view.title().get_text(), "The archive");
+  EXPECT_EQ(view.searchField().get_text(), "doral") << "the pills keep the search";
+  w.type(view.searchField(), " contrast");
+  auto* clearSearch = w.button(view.list(), "Clear search");
+  ASSERT_NE(clearSearch, nullptr) << "nothing in the archive matches both words";
+  w.click(*clearSearch);
+  EXPECT_EQ(view.searchField().get_text(), "");
+  w.type(view.searchField(), " contrast");
+  EXPECT_NE(w.button(view.list(), "Doral · Check the pricing page"), nullptr);
+  EXPECT_NE(w.button(view.list(), "Atlas · Dashboard density"), nullptr);
+  EXPECT_EQ(w.button(view.list(), "Doral"), nullptr) << "the run without input and without a match is hidden";
+  renderAndKeep(w.overlay, "library-archive-search.png");
+
+  SyntheticInput::pressKey("Escape");
+  ASSERT_TRUE(runUntil([&] { return w.dismissals == 1; }, 5s)) << "Escape is Done";
+}
+
+TEST_F(LibraryScreenTest, CreateAProjectInTheEditorAndDeleteItAgain) {
+  LibraryWindow w;
+  auto& view = *w.view;
+  w.click(view.newProjectButton());
+  ASSERT_NE(view.editor(), nullptr);
+  auto& creating = *view.editor();
+  EXPECT_EQ(creating.header().get_text(), "Start something");
+  EXPECT_EQ(creating.primaryButton().get_label(), "Create project");
+  EXPECT_FALSE(creating.primaryButton().is_sensitive());
+  EXPECT_EQ(creating.deleteZone(), nullptr);
+  w.type(creating.nameField().editable(), "harbor");
+  EXPECT_TRUE(creating.primaryButton().is_sensitive());
+  renderAndKeep(*w.sheets->topSurface(), "library-editor-create.png");
+
+  LibraryProject harbor("p9", "harbor", std::nullopt, "landing", "redesign");
+  w.library.service.reply("POST", "/api/desktop/projects", Reply::json(R"({"id":"p9"})"));
+  w.library.service.reply("GET", "/api/desktop/projects/p9",
+                          Reply::json(nlohmann::json{{"project", harbor.toJson()}}.dump()));
+  w.library.routeProject(harbor, {});
+  w.click(creating.primaryButton());
+  ASSERT_TRUE(runUntil([&] { return view.editor() == nullptr; })) << "the sheet closes on success";
+  ASSERT_TRUE(runUntil([&] { return view.title().get_text() == "harbor"; })) << "the new project is open";
+  w.settle();
+
+  w.click(view.projectSettingsButton());
+  ASSERT_NE(view.editor(), nullptr);
+  auto& editing = *view.editor();
+  EXPECT_EQ(editing.header().get_text(), "Project settings");
+  ASSERT_NE(editing.deleteZone(), nullptr);
+  const auto titles = descendants(*editing.deleteZone(), [](Gtk::Widget& widget) {
+    auto* label = dynamic_cast<Gtk::Label*>(&widget);
+    return label && std::string(label->get_text()) == "Delete project";
+  });
+  ASSERT_FALSE(titles.empty());
+  const auto scrolled = editing.scroller().get_vadjustment();
+  scrolled->set_value(scrolled->get_upper() - scrolled->get_page_size());
+  w.settle();
+  w.click(*titles.front());
+  ASSERT_TRUE(editing.deleteZone()->get_expanded());
+  ASSERT_TRUE(runUntil([&] { return *editing.model().confirmationFocused; }, 5s));
+  ASSERT_TRUE(runUntil([&] { return editing.confirmationField()->focused(); }, 5s))
+      << "the name field takes focus once the zone settles";
+  EXPECT_EQ(editing.primaryButton().get_label(), "Delete project");
+  EXPECT_FALSE(editing.primaryButton().is_sensitive());
+  SyntheticInput::type(" harbo");
+  runFor(80ms);
+  EXPECT_FALSE(editing.primaryButton().is_sensitive()) << "part of the name is refused";
+  SyntheticInput::type("r ");
+  runFor(80ms);
+  w.settle();
+  EXPECT_TRUE(editing.primaryButton().is_sensitive());
+  renderAndKeep(*w.sheets->topSurface(), "library-editor-delete-zone.png");
+
+  w.library.service.reply("DELETE", "/api/desktop/projects/p9", Reply::json("{}"));
+  w.click(editing.primaryButton());
+  ASSERT_TRUE(runUntil([&] { return view.editor() == nullptr; }));
+  ASSERT_TRUE(runUntil([&] { return view.title().get_text() == "3 projects."; }));
+  EXPECT_EQ(w.sheets->depth(), 0u);
+}

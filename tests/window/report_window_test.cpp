@@ -1,0 +1,152 @@
+// The report in the real window over a signed-in workspace and the fake service: the
+// finished audit in the reader's place, the header's share command, copying the
+// deliverable to the desktop clipboard, creating and revoking a share link, and a
+// follow-up question whose discussion run opens.
+#include "support/run_loop.h"
+#include "support/workspace_harness.h"
+#include "ui/app/root_view.h"
+#include "ui/app/sheet_layer.h"
+#include "ui/app/shell_commands.h"
+#include "ui/report/report_panel.h"
+#include "ui/report/report_reader_placeholder.h"
+#include "ui/report/report_screen.h"
+#include "ui/report/share_sheet.h"
+#include "ui/style/vesk_sheet_surface.h"
+#include "ui/support/shell_window.h"
+#include "ui/support/synthetic_input.h"
+#include "ui/support/ui_test.h"
+
+#include <gdkmm/clipboard.h>
+#include <gdkmm/display.h>
+
+using namespace std::chrono_literals;
+using namespace vesk;
+using namespace vesk::testing;
+
+namespace {
+
+class ReportWindowTest : public UiTest {
+ protected:
+  void SetUp() override {
+    UiTest::SetUp();
+    if (!SyntheticInput::available()) GTEST_SKIP() << "needs an X11 display with XTest";
+    SyntheticInput::moveAway();
+  }
+};
+
+const std::string reportText = "# Landing page audit\n\nThe hero is quiet.\n\n## Findings\n\nThe call to action hides.";
+
+template <class T>
+T* topSheet(ShellWindow& shell) {
+  auto* surface = dynamic_cast<ui::VeskSheetSurface*>(shell.root().sheets().topSurface());
+  return surface ? dynamic_cast<T*>(surface->get_child()) : nullptr;
+}
+
+ui::ReportScreen* reportScreen(ShellWindow& shell) {
+  const auto found =
+      descendants(shell.root(), [](Gtk::Widget& w) { return dynamic_cast<ui::ReportScreen*>(&w) != nullptr; });
+  return found.empty() ? nullptr : static_cast<ui::ReportScreen*>(found.front());
+}
+
+std::optional<std::string> clipboardText() {
+  std::optional<std::string> text;
+  bool done = false;
+  auto clipboard = Gdk::Display::get_default()->get_clipboard();
+  clipboard->read_text_async([&](const Glib::RefPtr<Gio::AsyncResult>& result) {
+    try {
+      text = std::string(clipboard->read_text_finish(result));
+    } catch (const Glib::Error&) {
+    }
+    done = true;
+  });
+  runUntil([&] { return done; }, 5s);
+  return text;
+}
+
+}  // namespace
+
+TEST_F(ReportWindowTest, CopyShareAndAFollowUpFromTheReportScreen) {
+  WorkspaceHarness h;
+  auto workspace = h.signedIn();
+  auto run = runJson("R", "complete", "full", reportText);
+  run["urls"] = {{{"url", "https://example.com"}, {"title", "Example home"}}};
+  h.service.reply("GET", desktop("runs/R"), Reply::json(run.dump()));
+  h.service.reply("GET", desktop("runs/R/share"), Reply::json("{}"));
+  h.service.reply("POST", desktop("runs/R/share"), Reply::json(R"({"slug":"s-42"})"));
+  h.service.reply("DELETE", desktop("runs/R/share"), Reply::json("{}"));
+  h.service.reply(
+      "POST", desktop("runs/R/refine"),
+      Reply::json(R"({"id":"F","status":"complete","output":"# Answer\n\nLouder.","auditMode":"followup"})"));
+  h.service.reply("GET", desktop("runs/F"),
+                  Reply::json(runJson("F", "complete", "followup", "# Answer\n\nLouder.").dump()));
+  h.service.reply("GET", desktop("runs/F/share"), Reply::json("{}"));
+  auto saved = savedRun("R", "complete", "full");
+  saved.output = reportText;
+  workspace->openReport(saved);
+
+  ShellWindow shell(workspace);
+  ui::ReportScreen* screen = nullptr;
+  ASSERT_TRUE(runUntil([&] { return (screen = reportScreen(shell)) != nullptr; }));
+  ASSERT_TRUE(runUntil([&] { return !*screen->state().report().loadingDetails; }));
+  shell.settle();
+  EXPECT_EQ(screen->kindLabel().get_text(), "Full audit");
+  EXPECT_FALSE(screen->localPreviewLabel().get_visible());
+  EXPECT_EQ(std::string(screen->reader().text().get_text()), reportText);
+  EXPECT_TRUE(screen->reader().arguments().interactive);
+  EXPECT_EQ(screen->reader().arguments().provenanceJSON, R"([{"url":"https://example.com"}])");
+  renderAndKeep(shell.root(), "report-screen.png");
+
+  // The header's share command opens the share sheet; Escape closes it.
+  shell.window().activate_action(ui::ShellCommands::shareReport.detailedName());
+  shell.settle();
+  ASSERT_NE(topSheet<ui::ReportShareView>(shell), nullptr);
+  shell.press("Escape");
+  ASSERT_TRUE(runUntil([&] { return shell.root().sheets().depth() == 0; }, 5s));
+
+  // Copy puts the deliverable on the desktop clipboard.
+  shell.clickCentre(screen->actionsButton());
+  auto* panel = topSheet<ui::ReportActionsPanel>(shell);
+  ASSERT_NE(panel, nullptr);
+  renderAndKeep(shell.root(), "report-screen-panel.png");
+  shell.clickCentre(panel->copyButton());
+  EXPECT_EQ(clipboardText(), std::optional(screen->state().report().markdown()));
+  EXPECT_NE(screen->state().report().markdown().find("The hero is quiet."), std::string::npos);
+
+  // A share link is created (and copied), then revoked.
+  shell.clickCentre(panel->shareButton());
+  auto* share = topSheet<ui::ReportShareView>(shell);
+  ASSERT_NE(share, nullptr);
+  shell.clickCentre(share->createButton());
+  ASSERT_TRUE(runUntil([&] { return screen->state().report().sharedSlug->has_value(); }));
+  shell.settle();
+  EXPECT_EQ(std::string(share->linkBox().get_text()), h.service.origin() + "/c/s-42");
+  EXPECT_EQ(clipboardText(), std::optional(h.service.origin() + "/c/s-42"));
+  EXPECT_EQ(panel->shareButton().get_label(), "Shared…");
+  renderAndKeep(shell.root(), "report-screen-share-sheet.png");
+  shell.clickCentre(share->armRevokeButton());
+  shell.clickCentre(share->revokeButton());
+  ASSERT_TRUE(runUntil([&] { return !screen->state().report().sharedSlug->has_value(); }));
+  EXPECT_EQ(h.service.requestsTo("DELETE", desktop("runs/R/share")).size(), 1u);
+  shell.settle();
+  shell.clickCentre(share->cancelButton());
+  ASSERT_TRUE(runUntil([&] { return shell.root().sheets().depth() == 1; }, 5s));
+
+  // A follow-up question creates a discussion run, which opens.
+  shell.clickCentre(panel->discussion().field());
+  SyntheticInput::type("why is the hero so quiet");
+  shell.settle();
+  shell.pressChord({"Control_L", "Return"});
+  ASSERT_TRUE(runUntil([&] { return (*workspace->current)->id == "F"; }));
+  ASSERT_TRUE(runUntil([&] { return shell.root().sheets().depth() == 0; }, 5s)) << "the panel closed";
+  shell.settle();
+  EXPECT_EQ(*workspace->screen, Screen::report);
+  EXPECT_FALSE(*workspace->reportMutationInFlight);
+  screen = reportScreen(shell);
+  ASSERT_NE(screen, nullptr);
+  EXPECT_EQ(screen->kindLabel().get_text(), "Discussion");
+  EXPECT_TRUE(screen->reader().arguments().discussion);
+  EXPECT_EQ(screen->reader().arguments().provenanceJSON, "[]");
+  const auto asked = h.service.requestsTo("POST", desktop("runs/R/refine"));
+  ASSERT_EQ(asked.size(), 1u);
+  EXPECT_EQ(nlohmann::json::parse(asked[0].body)["instruction"], "why is the hero so quiet");
+}
