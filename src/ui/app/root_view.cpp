@@ -1,5 +1,6 @@
 #include "ui/app/root_view.h"
 
+#include "core/shell/composer_actions.h"
 #include "core/style/control_stylesheet.h"
 #include "core/style/shell_stylesheet.h"
 #include "ui/account/feedback_sheet.h"
@@ -38,7 +39,6 @@ RootView::RootView(std::shared_ptr<Workspace> workspace, ShellActions& actions, 
                            return widget ? dynamic_cast<Gtk::Window*>(widget->get_root()) : nullptr;
                          }),
                          std::make_shared<DesktopClipboard>()},
-      comparisonState_(std::make_unique<ReportState>(reportEnvironment_)),
       state_(workspace),
       presentation_(workspace) {
   set_layout_manager(Gtk::BinLayout::create());
@@ -126,19 +126,13 @@ void RootView::hostSheets() {
       [](Gtk::Widget& sheet) { return static_cast<FeedbackSheet&>(sheet).dismissible(); });
   comparison_ = std::make_unique<SheetHost>(*sheets_, state_.changingComparison, [this] {
     return std::make_unique<ReportComparisonView>(
-        *comparisonState_, [this](const ReportBaseline& baseline) { state_.selectComparisonBaseline(baseline); },
+        state_.comparisonState(), [this](const ReportBaseline& baseline) { state_.selectComparisonBaseline(baseline); },
         [this] { state_.cancelComparison(); });
   });
 }
 
-void RootView::openComparisonChooser() {
-  const auto projectID = workspace_->projectID();
-  if (!projectID) return;
-  comparisonState_->prepareComparison(workspace_->api(), *projectID,
-                                      *workspace_->fixture ? ReportMode::localPreview : ReportMode::live);
-  state_.changingComparison = true;
-  comparisonState_->loadBaselines();
-}
+// The composer's "Change audit" does the same through its actions.
+void RootView::openComparisonChooser() { ComposerActions(workspace_, state_).changeComparison(); }
 
 void RootView::presentationChanged() {
   const auto& state = presentation_.state();

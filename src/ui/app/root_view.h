@@ -66,7 +66,7 @@ class RootView : public Gtk::Widget {
   // workspace's project and opens the comparison chooser, which loads the project's
   // earlier full audits. Without a project it does nothing.
   void openComparisonChooser();
-  ReportState& comparisonState() { return *comparisonState_; }
+  ReportState& comparisonState() { return state_.comparisonState(); }
 
  private:
   void buildMainRow();
@@ -80,7 +80,6 @@ class RootView : public Gtk::Widget {
   std::shared_ptr<Workspace> workspace_;
   ShellActions& actions_;
   ReportState::Environment reportEnvironment_;
-  std::unique_ptr<ReportState> comparisonState_;
   RootViewState state_;
   RootPresentation presentation_;
   std::optional<double> headerInset_;  // the inset last handed down
