@@ -153,6 +153,8 @@ TEST_F(ShellWindowTest, TheNavigationCommandsFollowTheGateAndPrintTheReportScree
   shell.window().activate_action(vesk::ui::ShellCommands::shareReport.detailedName());
   shell.settle();
   EXPECT_EQ(*workspace.screen, Screen::report);
+  shell.press("Escape");  // dismisses the share sheet that the command opened
+  shell.settle();
   {
     auto owner = actions.print().own([&] { workspace.error = std::string("printed"); });
     shell.window().activate_action(vesk::ui::ShellCommands::print.detailedName());
