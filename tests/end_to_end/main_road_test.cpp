@@ -158,5 +158,15 @@ TEST(EndToEnd, SignInThenAFullAuditAndAQuickReadFromDraftToReport) {
   driver.click("Projects & history");
   driver.waitUntil([&] { return *app.workspace().screen == Screen::library; }, "the library");
   driver.keep("library");
+
+  // The full audit's project, found by a word of its brief, and opened.
+  driver.typeInto(addressField(driver, app.window()), "slow");
+  driver.waitUntil([&] { return !driver.shows("is the pricing page clear"); }, "the search to leave one project");
+  driver.click("checkout feels slow");
+  driver.find("Past runs", false);
+  // The run search covers the project's name and the reports, not the brief.
+  driver.click("Clear search");
+  driver.waitUntil([&] { return !driver.shows("No runs match that search."); }, "the project's runs");
+  driver.keep("library-project-found");
   EXPECT_FALSE(fullRun.empty());
 }
