@@ -49,6 +49,7 @@ std::string VeskStylesheet::text() {
   css += "window" + sheet + ", popover" + sheet + " > contents, popover" + sheet +
          " > arrow {\n  background: none;\n  border: none;\n  box-shadow: none;\n}\n";
   css += "popover" + sheet + " > contents {\n  padding: 0;\n}\n";
+  css += std::string(".") + sheetUnderlayClass + " {\n  background-color: @ivory;\n  border-radius: 26px;\n}\n";
   return css + ControlStylesheet::text() + ShellStylesheet::text() + SidebarStylesheet::text() +
          AuditStylesheet::text() + AccountStylesheet::text() + ComposerStylesheet::text() + ReportStylesheet::text() +
          LibraryStylesheet::text();

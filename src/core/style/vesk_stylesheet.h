@@ -12,6 +12,9 @@ struct VeskStylesheet {
   // Style classes the rules select.
   static constexpr const char* canvasClass = "vesk-canvas";
   static constexpr const char* sheetPresentationClass = "vesk-sheet-presentation";
+  // A sheet inside the window: with no backdrop blur, its glass alone would let the page's
+  // text show through, so the canvas colour lies under it.
+  static constexpr const char* sheetUnderlayClass = "vesk-sheet-underlay";
 
   static std::string text();
 };

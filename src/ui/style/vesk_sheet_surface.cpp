@@ -12,6 +12,7 @@ namespace vesk::ui {
 VeskSheetSurface::VeskSheetSurface(bool withinWindow)
     : VeskGlassSurface(sheetRadius, VeskGlassRole::panel, false), withinWindow_(withinWindow) {
   setVeskInsidePopup(*this, true);
+  if (withinWindow) add_css_class(VeskStylesheet::sheetUnderlayClass);
   signal_realize().connect(sigc::mem_fun(*this, &VeskSheetSurface::clearPresentation));
 }
 

@@ -9,8 +9,8 @@ class VeskSheetSurface : public VeskGlassSurface {
  public:
   static constexpr double sheetRadius = 26;
 
-  // `withinWindow` is kept for callers that present the sheet inside the window; the
-  // surface draws the same either way.
+  // A sheet presented inside the window (`withinWindow`) lies on the canvas colour, so
+  // the page behind never shows through its glass.
   explicit VeskSheetSurface(bool withinWindow = false);
 
   bool withinWindow() const { return withinWindow_; }
