@@ -1,0 +1,111 @@
+// ReaderBridge: applying the reader's inputs, showing the report, replies and navigation.
+#include "core/report/reader_bridge.h"
+
+#include "core/records/json_document.h"
+#include "core/records/vesk_error.h"
+#include "core/report/reader_page_rules.h"
+
+#include <utility>
+
+namespace vesk {
+
+namespace {
+
+// Compact JSON for a script. Text that is not UTF-8 is written with U+FFFD instead of
+// failing, so a damaged byte in a report never keeps the whole report off the page.
+std::string scriptJson(const nlohmann::json& value) {
+  return value.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+}
+
+// The provenance as the page takes it: an array or object, else an empty array.
+nlohmann::json provenanceValue(const std::string& text) {
+  try {
+    nlohmann::json value = parseJsonDocument(text);
+    if (value.is_array() || value.is_object()) return value;
+  } catch (const DecodingError&) {
+  }
+  return nlohmann::json::array();
+}
+
+}  // namespace
+
+ReaderBridge::ReaderBridge(ReaderPage& page, std::shared_ptr<Clipboard> clipboard)
+    : page_(page), clipboard_(std::move(clipboard)) {}
+
+ReaderBridge::~ReaderBridge() { invalidate(); }
+
+void ReaderBridge::configure(const ReaderValue& value) {
+  const ReaderArguments& reader = value.arguments;
+  std::optional<DesktopAPI> connection = reader.fixture ? std::nullopt : reader.api;
+  const bool changed = resources_->configure(connection, reader.runID);
+  // Replies of the old run or connection would land in the new one: none is sent.
+  if (changed) cancelAllRequests();
+  api_ = std::move(connection);
+  runID_ = reader.runID;
+  if (value.onOutput) {
+    onOutput_ = value.onOutput;
+  } else {
+    onOutput_ = [](const std::string&, const std::string&) {};
+  }
+  const bool interactive = !reader.fixture && reader.interactive && api_ && api_->token;
+  std::string markdown = ReportResources::rewrite(reader.markdown, runID_);
+  if (!changed && markdown == markdown_ && interactive == interactive_ && reader.topInset == topInset_ &&
+      reader.provenanceJSON == provenanceJSON_ && reader.discussion == discussion_)
+    return;
+  markdown_ = std::move(markdown);
+  interactive_ = interactive;
+  topInset_ = reader.topInset;
+  provenanceJSON_ = reader.provenanceJSON;
+  discussion_ = reader.discussion;
+  show();
+}
+
+void ReaderBridge::pageLoading(std::string readerAddress) { readerAddress_ = std::move(readerAddress); }
+
+void ReaderBridge::pageLoaded() {
+  loaded_ = true;
+  show();
+}
+
+void ReaderBridge::show() {
+  if (!loaded_) return;
+  const nlohmann::json arguments = {
+      markdown_,
+      runID_ ? nlohmann::json(*runID_) : nlohmann::json(nullptr),
+      interactive_,
+      topInset_,
+      provenanceValue(provenanceJSON_),
+      discussion_,
+  };
+  page_.evaluateScript("window.showReport(..." + scriptJson(arguments) + ")");
+}
+
+void ReaderBridge::reply(const std::string& id, int status, const std::string& body, std::string_view mime) {
+  const nlohmann::json response = {{"id", id}, {"status", status}, {"body", body}, {"mime", mime}};
+  page_.evaluateScript("window.receiveVeskResponse(" + scriptJson(response) + ")");
+}
+
+NavigationDecision ReaderBridge::decideNavigation(const std::optional<std::string>& url, bool linkActivated) const {
+  if (!url) return NavigationDecision::cancel;
+  if (linkActivated) {
+    // The scheme as written, before any normalisation.
+    const std::string_view scheme = std::string_view(*url).substr(0, url->find(':'));
+    if (scheme.size() < url->size() && (scheme == "http" || scheme == "https"))
+      return NavigationDecision::openInBrowser;
+  }
+  if (!readerAddress_) return NavigationDecision::cancel;
+  const auto target = standardizedFilePath(*url);
+  const auto reader = standardizedFilePath(*readerAddress_);
+  return target && reader && *target == *reader ? NavigationDecision::allow : NavigationDecision::cancel;
+}
+
+void ReaderBridge::invalidate() {
+  resources_->invalidate();
+  cancelAllRequests();
+}
+
+void ReaderBridge::cancelAllRequests() {
+  for (const auto& [id, request] : std::exchange(requests_, {})) request.task.cancel();
+}
+
+}  // namespace vesk
