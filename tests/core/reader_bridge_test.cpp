@@ -165,6 +165,16 @@ TEST(ReaderBridgeShow, ShowsEachDistinctValueOnceAfterThePageLoaded) {
   ASSERT_EQ(sample.size(), 6u);
   EXPECT_EQ(sample[0], "caf\uFFFD");
   EXPECT_EQ(sample[2], false);
+
+  // A new document of the page is sent nothing until it has loaded, then the whole value.
+  bridge.pageLoading(readerAddress);
+  reader.arguments.topInset = 44;
+  const auto before = page.scripts.size();
+  bridge.configure(reader);
+  EXPECT_EQ(page.scripts.size(), before);
+  bridge.pageLoaded();
+  ASSERT_EQ(page.scripts.size(), before + 1);
+  EXPECT_EQ(page.shows().back().at(3), 44);
 }
 
 TEST_F(ReaderBridgeTest, DecidesWhereThePageMayGo) {

@@ -6,8 +6,11 @@
 #include "end_to_end/screen_driver.h"
 #include "support/run_loop.h"
 #include "ui/app/header_band.h"
+#include "ui/report/reader/report_reader_view.h"
+#include "ui/report/report_screen.h"
 #include "ui/support/shell_window.h"
 #include "ui/support/synthetic_input.h"
+#include "ui/support/web_page_probe.h"
 
 #include <gtest/gtest.h>
 #include <gtkmm/button.h>
@@ -15,6 +18,7 @@
 #include <gtkmm/entry.h>
 #include <gtkmm/text.h>
 #include <gtkmm/textview.h>
+#include <nlohmann/json.hpp>
 
 using namespace std::chrono_literals;
 using vesk::Screen;
@@ -98,6 +102,49 @@ void waitForReport(ScreenDriver& driver, RunningApplication& app) {
       "the run to complete");
 }
 
+// The reader of the report screen on show; none while the screen is still being built.
+WebKitWebView* readerPage(RunningApplication& app) {
+  const auto screens = vesk::testing::descendants(
+      app.root(), [](Gtk::Widget& widget) { return dynamic_cast<vesk::ui::ReportScreen*>(&widget) != nullptr; });
+  if (screens.empty()) return nullptr;
+  return static_cast<vesk::ui::ReportScreen*>(screens.front())->reader().webView();
+}
+
+// The report's first heading, as its Markdown writes it.
+std::string firstHeading(const std::string& markdown) {
+  for (std::size_t at = 0; at < markdown.size();) {
+    const auto end = std::min(markdown.find('\n', at), markdown.size());
+    if (markdown.compare(at, 2, "# ") == 0) return markdown.substr(at + 2, end - at - 2);
+    at = end + 1;
+  }
+  return {};
+}
+
+// Waits until the reader page has drawn the report: its first heading, and no discovery
+// material shown as literal tags.
+void waitForRenderedReport(ScreenDriver& driver, RunningApplication& app) {
+  const auto heading = nlohmann::json(firstHeading((*app.workspace().current)->output)).dump();
+  driver.waitUntil(
+      [&] {
+        auto* page = readerPage(app);
+        return page && vesk::testing::evaluateInPage(
+                           page,
+                           "document.querySelector('h1') !== null && "
+                           "document.querySelector('h1').textContent === " +
+                               heading + " && !document.body.innerText.includes('<discovery')") == "true";
+      },
+      "the rendered report headed " + heading, 30s);
+}
+
+// Scrolls the reader page so the first element matching `selector` is in view.
+void scrollReaderTo(ScreenDriver& driver, RunningApplication& app, const std::string& selector) {
+  const auto found = vesk::testing::evaluateInPage(
+      readerPage(app), "(() => { const e = document.querySelector('" + selector +
+                           "'); if (!e) return false; e.scrollIntoView({block: 'center'}); return true; })()");
+  EXPECT_EQ(found, "true") << selector;
+  driver.waitUntil([] { return true; }, "the scroll");
+}
+
 }  // namespace
 
 TEST(EndToEnd, SignInThenAFullAuditAndAQuickReadFromDraftToReport) {
@@ -133,7 +180,24 @@ TEST(EndToEnd, SignInThenAFullAuditAndAQuickReadFromDraftToReport) {
   driver.waitUntil([&] { return *app.workspace().screen == Screen::progress; }, "the progress screen");
   driver.keep("progress");
   waitForReport(driver, app);
+  waitForRenderedReport(driver, app);
+  // The discovery material as a section of its own, then (scrolled to, since images load
+  // as they come into view) an evidence image loaded with its box drawn over it, and the
+  // sources the service read.
+  auto* page = readerPage(app);
+  EXPECT_EQ(vesk::testing::evaluateInPage(page, "document.querySelector('details.discovery') !== null"), "true");
   driver.keep("full-audit-report");
+  scrollReaderTo(driver, app, "img[data-box]");
+  EXPECT_TRUE(vesk::testing::pageUntil(
+      page, "[...document.querySelectorAll('img')].some(i => i.complete && i.naturalWidth > 0)", 20s))
+      << "no evidence image loaded";
+  EXPECT_TRUE(vesk::testing::pageUntil(
+      page, "[...document.querySelectorAll('.evidence-box')].some(b => b.getBoundingClientRect().width > 0)"))
+      << "no evidence box drawn";
+  EXPECT_EQ(vesk::testing::evaluateInPage(page, "document.querySelector('.provenance') !== null"), "true");
+  driver.keep("full-audit-report-evidence");
+  scrollReaderTo(driver, app, ".provenance");
+  driver.keep("full-audit-report-sources");
   const std::string fullRun = (*app.workspace().current)->id;
 
   driver.click("New audit (Ctrl+N)");
@@ -152,6 +216,7 @@ TEST(EndToEnd, SignInThenAFullAuditAndAQuickReadFromDraftToReport) {
   driver.click("Run quick read");
   waitForReport(driver, app);
   EXPECT_EQ((*app.workspace().current)->auditMode, "quick");
+  waitForRenderedReport(driver, app);
   driver.keep("quick-read-report");
 
   driver.clickWidget(app.root().header().menuButton());

@@ -1,23 +1,29 @@
 // The report in the real window over a signed-in workspace and the fake service: the
-// finished audit in the reader's place, the header's share command, copying the
+// finished audit in the reader, the header's share command, copying the
 // deliverable to the desktop clipboard, creating and revoking a share link, and a
 // follow-up question whose discussion run opens.
 #include "support/run_loop.h"
 #include "support/workspace_harness.h"
+#include "ui/app/header_toolbar.h"
 #include "ui/app/root_view.h"
 #include "ui/app/sheet_layer.h"
 #include "ui/app/shell_commands.h"
+#include "ui/app/window_header_view.h"
+#include "ui/report/reader/reader_web_context.h"
+#include "ui/report/reader/report_reader_view.h"
 #include "ui/report/report_panel.h"
-#include "ui/report/report_reader_placeholder.h"
 #include "ui/report/report_screen.h"
 #include "ui/report/share_sheet.h"
 #include "ui/style/vesk_sheet_surface.h"
 #include "ui/support/shell_window.h"
 #include "ui/support/synthetic_input.h"
 #include "ui/support/ui_test.h"
+#include "ui/support/web_page_probe.h"
 
 #include <gdkmm/clipboard.h>
 #include <gdkmm/display.h>
+
+#include <filesystem>
 
 using namespace std::chrono_literals;
 using namespace vesk;
@@ -91,7 +97,11 @@ TEST_F(ReportWindowTest, CopyShareAndAFollowUpFromTheReportScreen) {
   shell.settle();
   EXPECT_EQ(screen->kindLabel().get_text(), "Full audit");
   EXPECT_FALSE(screen->localPreviewLabel().get_visible());
-  EXPECT_EQ(std::string(screen->reader().text().get_text()), reportText);
+  EXPECT_EQ(screen->reader().arguments().markdown, reportText);
+  ASSERT_TRUE(pageUntil(screen->reader().webView(),
+                        "document.querySelector('h1') && document.querySelector('h1').textContent === "
+                        "'Landing page audit'"))
+      << "the reader page never showed the report";
   EXPECT_TRUE(screen->reader().arguments().interactive);
   EXPECT_EQ(screen->reader().arguments().provenanceJSON, R"([{"url":"https://example.com"}])");
   renderAndKeep(shell.root(), "report-screen.png");
@@ -149,4 +159,44 @@ TEST_F(ReportWindowTest, CopyShareAndAFollowUpFromTheReportScreen) {
   const auto asked = h.service.requestsTo("POST", desktop("runs/R/refine"));
   ASSERT_EQ(asked.size(), 1u);
   EXPECT_EQ(nlohmann::json::parse(asked[0].body)["instruction"], "why is the hero so quiet");
+}
+
+TEST_F(ReportWindowTest, TheHeaderTheMenuAndTheShortcutPrintTheRenderedReport) {
+  WorkspaceHarness h;
+  auto workspace = h.signedIn();
+  h.service.reply("GET", desktop("runs/R"), Reply::json(runJson("R", "complete", "full", reportText).dump()));
+  h.service.reply("GET", desktop("runs/R/share"), Reply::json("{}"));
+  auto saved = savedRun("R", "complete", "full");
+  saved.output = reportText;
+  workspace->openReport(saved);
+
+  ShellWindow shell(workspace);
+  ui::ReportScreen* screen = nullptr;
+  ASSERT_TRUE(runUntil([&] { return (screen = reportScreen(shell)) != nullptr; }));
+  ASSERT_TRUE(runUntil([&] { return screen->reader().pageLoaded(); }, 20s));
+  const auto pdf = std::filesystem::path(shell.folder()) / "printed.pdf";
+  shell.root().readerWeb().printToFile(pdf);
+
+  // Each way of printing writes the rendered report, its first heading included.
+  const auto printedBy = [&](const std::string& way, const std::function<void()>& print) {
+    std::filesystem::remove(pdf);
+    print();
+    ASSERT_TRUE(runUntil([&] { return std::filesystem::exists(pdf) && !screen->reader().printing(); }, 30s)) << way;
+    gchar* text = nullptr;
+    const std::string command = "pdftotext '" + pdf.string() + "' -";
+    ASSERT_TRUE(g_spawn_command_line_sync(command.c_str(), &text, nullptr, nullptr, nullptr)) << way;
+    const std::string extracted = text ? text : "";
+    g_free(text);
+    EXPECT_NE(extracted.find("Landing page audit"), std::string::npos) << way << ": " << extracted;
+  };
+  printedBy("Ctrl+P", [&] { shell.pressChord({"Control_L", "p"}); });
+  printedBy("the header", [&] {
+    auto* button = shell.root().headerView().toolbar().button(HeaderItem::print);
+    ASSERT_NE(button, nullptr);
+    shell.clickCentre(*button);
+  });
+  printedBy("the menu", [&] {
+    shell.openMenu();
+    shell.clickMenuItem("Print report");
+  });
 }

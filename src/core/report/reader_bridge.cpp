@@ -60,7 +60,12 @@ void ReaderBridge::configure(const ReaderValue& value) {
   show();
 }
 
-void ReaderBridge::pageLoading(std::string readerAddress) { readerAddress_ = std::move(readerAddress); }
+// A new document of the page is on its way (the reader loads one per run): nothing is
+// shown until it has loaded, so the old document is not sent what the new one will get.
+void ReaderBridge::pageLoading(std::string readerAddress) {
+  readerAddress_ = std::move(readerAddress);
+  loaded_ = false;
+}
 
 void ReaderBridge::pageLoaded() {
   loaded_ = true;

@@ -67,7 +67,8 @@ class ReaderBridge {
   // Applies the reader's inputs; shows the report again when anything the page sees
   // changed. A new run or connection abandons the page's requests without replies.
   void configure(const ReaderValue& value);
-  // The reader page (its file:// URI) starts loading.
+  // The reader page (its file:// URI) starts loading a new document; the report is shown
+  // again once it has loaded.
   void pageLoading(std::string readerAddress);
   // The page finished loading: from now on the report is shown.
   void pageLoaded();

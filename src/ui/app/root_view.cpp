@@ -18,6 +18,7 @@
 #include "ui/app/weak_widget.h"
 #include "ui/app/window_header_view.h"
 #include "ui/report/comparison_chooser.h"
+#include "ui/report/reader/reader_web_context.h"
 #include "ui/sidebar/vesk_sidebar.h"
 #include "ui/style/vesk_environment.h"
 #include "ui/style/vesk_glass_surface.h"
@@ -31,9 +32,11 @@
 
 namespace vesk::ui {
 
-RootView::RootView(std::shared_ptr<Workspace> workspace, ShellActions& actions, std::shared_ptr<FilePanel> filePanel)
+RootView::RootView(std::shared_ptr<Workspace> workspace, ShellActions& actions, std::shared_ptr<FilePanel> filePanel,
+                   std::optional<std::filesystem::path> readerPage)
     : workspace_(workspace),
       actions_(actions),
+      readerPage_(std::move(readerPage)),
       reportEnvironment_{std::make_shared<PdfSaveDialog>([root = std::make_shared<WeakWidget>(this)]() {
                            auto* widget = root->get();
                            return widget ? dynamic_cast<Gtk::Window*>(widget->get_root()) : nullptr;
@@ -73,7 +76,13 @@ RootView::~RootView() {
   intake_.reset();
   feedback_.reset();
   comparison_.reset();
+  // The screens go first: a report screen gives the reader's web view back on its way.
   while (auto* child = get_first_child()) child->unparent();
+}
+
+ReaderWebContext& RootView::readerWeb() {
+  if (!readerWeb_) readerWeb_ = std::make_unique<ReaderWebContext>();
+  return *readerWeb_;
 }
 
 // The sidebar column (shown or hidden by the toggle, kept alive while hidden) and the

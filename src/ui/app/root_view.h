@@ -16,12 +16,14 @@
 #include <gtkmm/revealer.h>
 #include <gtkmm/widget.h>
 
+#include <filesystem>
 #include <memory>
 #include <optional>
 
 namespace vesk::ui {
 
 class FileIntake;
+class ReaderWebContext;
 class HeaderBand;
 class ScreenSlot;
 class ShellActions;
@@ -40,7 +42,9 @@ class RootView : public Gtk::Widget {
   static constexpr int sidebarTopMargin = 48;
   static constexpr double sidebarSeconds = 0.2;
 
-  RootView(std::shared_ptr<Workspace> workspace, ShellActions& actions, std::shared_ptr<FilePanel> filePanel);
+  // `readerPage`: the bundled page the report screens show reports in.
+  RootView(std::shared_ptr<Workspace> workspace, ShellActions& actions, std::shared_ptr<FilePanel> filePanel,
+           std::optional<std::filesystem::path> readerPage = std::nullopt);
   ~RootView() override;
 
   RootViewState& state() { return state_; }
@@ -67,6 +71,9 @@ class RootView : public Gtk::Widget {
   // earlier full audits. Without a project it does nothing.
   void openComparisonChooser();
   ReportState& comparisonState() { return state_.comparisonState(); }
+  // The window's reader web view and its context, made when the first report opens.
+  ReaderWebContext& readerWeb();
+  const std::optional<std::filesystem::path>& readerPage() const { return readerPage_; }
 
  private:
   void buildMainRow();
@@ -79,6 +86,7 @@ class RootView : public Gtk::Widget {
 
   std::shared_ptr<Workspace> workspace_;
   ShellActions& actions_;
+  const std::optional<std::filesystem::path> readerPage_;
   ReportState::Environment reportEnvironment_;
   RootViewState state_;
   RootPresentation presentation_;
@@ -96,6 +104,7 @@ class RootView : public Gtk::Widget {
   std::unique_ptr<SheetHost> feedback_;
   std::unique_ptr<SheetHost> comparison_;
   std::unique_ptr<FileIntake> intake_;
+  std::unique_ptr<ReaderWebContext> readerWeb_;
   std::unique_ptr<WindowHeaderView> headerView_;
   EffectAction::Ownership tipsCommand_;
   EffectAction::Ownership feedbackCommand_;

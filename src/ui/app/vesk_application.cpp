@@ -26,14 +26,19 @@ VeskApplication::~VeskApplication() = default;
 // depends on which view happened to draw first.
 void VeskApplication::on_startup() {
   Gtk::Application::on_startup();
-  startUpVeskStyle(findResources_());
+  resources_ = findResources_();
+  startUpVeskStyle(resources_);
   auto saveDialog = std::make_shared<PdfSaveDialog>([this]() -> Gtk::Window* { return window_.get(); });
   workspace_ = Workspace::create(Workspace::defaultEnvironment(browserConnection_, std::move(saveDialog)),
                                  Workspace::SavedSession::restore);
 }
 
 void VeskApplication::on_activate() {
-  if (!window_) window_ = std::make_unique<VeskWindow>(workspace_, ShellServices::desktop());
+  if (!window_) {
+    auto services = ShellServices::desktop();
+    if (resources_) services.readerPage = resources_->file(readerPageFile);
+    window_ = std::make_unique<VeskWindow>(workspace_, std::move(services));
+  }
   // A hidden window leaves the application; a later activation brings it back.
   if (!window_->get_application()) add_window(*window_);
   window_->present();

@@ -39,6 +39,7 @@ class VeskApplication : public Gtk::Application {
 
  private:
   ResourceLookup findResources_;
+  std::optional<ResourceBundle> resources_;  // as found at start-up
   std::shared_ptr<BrowserConnection> browserConnection_;
   std::unique_ptr<VeskWindow> window_;
   std::shared_ptr<Workspace> workspace_;

@@ -22,7 +22,8 @@ void keepLightLook(const Glib::RefPtr<Gtk::Settings>& settings) {
 VeskWindow::VeskWindow(std::shared_ptr<Workspace> workspace, ShellServices services)
     : workspace_(std::move(workspace)),
       actions_(std::make_unique<ShellActions>(*this, workspace_, std::move(services.openLink))),
-      root_(std::make_unique<RootView>(workspace_, *actions_, std::move(services.filePanel))) {
+      root_(std::make_unique<RootView>(workspace_, *actions_, std::move(services.filePanel),
+                                       std::move(services.readerPage))) {
   set_title("Vesk");
   set_default_size(defaultWidth, defaultHeight);
   add_css_class(VeskStylesheet::canvasClass);

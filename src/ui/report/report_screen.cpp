@@ -4,8 +4,8 @@
 #include "ui/app/root_view.h"
 #include "ui/app/sheet_host.h"
 #include "ui/app/shell_actions.h"
+#include "ui/report/reader/report_reader_view.h"
 #include "ui/report/report_panel.h"
-#include "ui/report/report_reader_placeholder.h"
 #include "ui/report/report_widgets.h"
 #include "ui/report/share_sheet.h"
 #include "ui/style/vesk_environment.h"
@@ -21,7 +21,10 @@ ReportScreen::ReportScreen(const ScreenContext& context)
   overlay_ = Gtk::make_managed<Gtk::Overlay>();
   overlay_->set_margin_start(leadingMargin);
   overlay_->set_margin_end(trailingMargin);
-  reader_ = Gtk::make_managed<ReportReaderPlaceholder>();
+  auto& actions = context.rootView->actions();
+  reader_ = Gtk::make_managed<ReportReaderView>(context.rootView->readerWeb(), context.rootView->readerPage(),
+                                                context.rootView->reportEnvironment().clipboard,
+                                                [&actions](const std::string& address) { actions.openLink(address); });
   overlay_->set_child(*reader_);
   const auto metrics = reportScreenMetrics(veskHeaderInset(*context.rootView));
   topVeil_ = Gtk::make_managed<VeskScrollVeil>(metrics.veilHeight, false, 0.8);
@@ -36,7 +39,6 @@ ReportScreen::ReportScreen(const ScreenContext& context)
   overlay_->set_parent(*this);
 
   hostSheets(context);
-  auto& actions = context.rootView->actions();
   shareCommand_ = actions.shareReport().own([this] { state_->shareRequested(); });
   printCommand_ = actions.print().own([this] { reader_->print(); });
 
@@ -101,7 +103,9 @@ void ReportScreen::hostSheets(const ScreenContext& context) {
 void ReportScreen::redraw() {
   kind_->set_text(state_->kindLabel());
   localPreview_->set_visible(state_->localPreview());
-  reader_->setArguments(state_->readerArguments(appliedInset_.value_or(veskHeaderInset(*this))));
+  reader_->setArguments(
+      state_->readerArguments(appliedInset_.value_or(veskHeaderInset(*this))),
+      [this](const std::string& output, const std::string& runID) { state_->acceptOutput(output, runID); });
 }
 
 // The header inset arrives through the widget tree; the lengths follow it on the next

@@ -18,7 +18,7 @@
 
 namespace vesk::ui {
 
-class ReportReaderPlaceholder;
+class ReportReaderView;
 class SheetHost;
 class VeskScrollVeil;
 
@@ -33,7 +33,7 @@ class ReportScreen : public Gtk::Widget {
   ~ReportScreen() override;
 
   ReportScreenState& state() { return *state_; }
-  ReportReaderPlaceholder& reader() { return *reader_; }
+  ReportReaderView& reader() { return *reader_; }
   Gtk::Label& kindLabel() { return *kind_; }
   Gtk::Label& localPreviewLabel() { return *localPreview_; }
   Gtk::Button& actionsButton() { return *actionsButton_; }
@@ -58,7 +58,7 @@ class ReportScreen : public Gtk::Widget {
   sigc::connection insetIdle_;
   // Managed, owned by the screen.
   Gtk::Overlay* overlay_;
-  ReportReaderPlaceholder* reader_;
+  ReportReaderView* reader_;
   VeskScrollVeil* topVeil_;
   Gtk::Box* header_;
   Gtk::Label* kind_;

@@ -9,6 +9,7 @@
 #include "ui/app/header_band.h"
 #include "ui/app/root_view.h"
 #include "ui/support/synthetic_input.h"
+#include "ui/support/ui_test.h"
 
 #include <glib.h>
 #include <gtest/gtest.h>
@@ -36,6 +37,7 @@ ShellWindow::ShellWindow(std::shared_ptr<Workspace> workspace) : workspace_(std:
   ui::ShellServices services;
   services.openLink = [this](const std::string& address) { opened_.push_back(address); };
   services.filePanel = files_;
+  services.readerPage = testResources().file(ui::readerPageFile);
   window_ = std::make_unique<ui::VeskWindow>(workspace_, std::move(services));
   window_->present();
   const bool shown = runUntil([&] { return root().get_mapped() && root().get_width() > 0; });

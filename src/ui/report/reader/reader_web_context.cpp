@@ -1,0 +1,140 @@
+#include "ui/report/reader/reader_web_context.h"
+
+#include "core/style/atelier.h"
+#include "ui/report/reader/webkit_scheme_task.h"
+
+namespace vesk::ui {
+
+namespace {
+
+constexpr const char* resourceScheme = "vesk-resource";
+constexpr const char* messageHandlerName = "veskReport";
+constexpr const char* emptyPage = "about:blank";
+
+// The reader shows one local page: nothing it needs of a browser stays on.
+void restrictSettings(WebKitWebView* view) {
+  WebKitSettings* settings = webkit_web_view_get_settings(view);
+  webkit_settings_set_javascript_can_open_windows_automatically(settings, FALSE);
+  webkit_settings_set_allow_file_access_from_file_urls(settings, FALSE);
+  webkit_settings_set_allow_universal_access_from_file_urls(settings, FALSE);
+  webkit_settings_set_enable_developer_extras(settings, FALSE);
+  webkit_settings_set_enable_html5_local_storage(settings, FALSE);
+  webkit_settings_set_enable_html5_database(settings, FALSE);
+  webkit_settings_set_enable_webgl(settings, FALSE);
+  webkit_settings_set_enable_webaudio(settings, FALSE);
+  webkit_settings_set_enable_media(settings, FALSE);
+  webkit_settings_set_enable_back_forward_navigation_gestures(settings, FALSE);
+  webkit_settings_set_enable_page_cache(settings, FALSE);
+}
+
+std::optional<std::string> textOf(const char* text) { return text ? std::optional<std::string>(text) : std::nullopt; }
+
+}  // namespace
+
+ReaderWebContext::ReaderWebContext()
+    : context_(glib::ObjectPtr<WebKitWebContext>::adopt(webkit_web_context_new())),
+      session_(glib::ObjectPtr<WebKitNetworkSession>::adopt(webkit_network_session_new_ephemeral())),
+      content_(glib::ObjectPtr<WebKitUserContentManager>::adopt(webkit_user_content_manager_new())) {
+  // A document viewer: no page cache, no prefetching, nothing kept between reports.
+  webkit_web_context_set_cache_model(context_.get(), WEBKIT_CACHE_MODEL_DOCUMENT_VIEWER);
+  webkit_web_context_register_uri_scheme(context_.get(), resourceScheme, &ReaderWebContext::schemeRequested, this,
+                                         nullptr);
+  webkit_user_content_manager_register_script_message_handler(content_.get(), messageHandlerName, nullptr);
+  messageHandler_ = g_signal_connect(content_.get(), "script-message-received::veskReport",
+                                     G_CALLBACK(&ReaderWebContext::messageReceived), this);
+
+  auto* view = g_object_new(WEBKIT_TYPE_WEB_VIEW, "web-context", context_.get(), "network-session", session_.get(),
+                            "user-content-manager", content_.get(), nullptr);
+  view_ = glib::ObjectPtr<WebKitWebView>::adopt(WEBKIT_WEB_VIEW(g_object_ref_sink(view)));
+  restrictSettings(view_.get());
+  // Opaque, in the canvas colour: without a GL compositor WebKit scrolls a transparent
+  // page by drawing the moved content over what was there, leaving earlier frames behind.
+  const auto canvas = Atelier::ivory;
+  const GdkRGBA background{static_cast<float>(canvas.red), static_cast<float>(canvas.green),
+                           static_cast<float>(canvas.blue), 1};
+  webkit_web_view_set_background_color(view_.get(), &background);
+  g_signal_connect(view_.get(), "decide-policy", G_CALLBACK(&ReaderWebContext::decidePolicy), this);
+  g_signal_connect(view_.get(), "load-changed", G_CALLBACK(&ReaderWebContext::loadChanged), this);
+  g_signal_connect(view_.get(), "create", G_CALLBACK(&ReaderWebContext::createRequested), this);
+}
+
+ReaderWebContext::~ReaderWebContext() {
+  host_ = nullptr;
+  g_signal_handlers_disconnect_by_data(view_.get(), this);
+  g_signal_handler_disconnect(content_.get(), messageHandler_);
+  webkit_user_content_manager_unregister_script_message_handler(content_.get(), messageHandlerName, nullptr);
+  webkit_web_view_stop_loading(view_.get());
+  if (gtk_widget_get_parent(GTK_WIDGET(view_.get()))) gtk_widget_unparent(GTK_WIDGET(view_.get()));
+}
+
+void ReaderWebContext::attach(ReaderHost& host) { host_ = &host; }
+
+void ReaderWebContext::detach(const ReaderHost& host) {
+  if (host_ != &host) return;
+  host_ = nullptr;
+  webkit_web_view_stop_loading(view_.get());
+  webkit_web_view_load_uri(view_.get(), emptyPage);
+}
+
+void ReaderWebContext::schemeRequested(WebKitURISchemeRequest* request, gpointer data) {
+  auto* self = static_cast<ReaderWebContext*>(data);
+  auto task = std::make_shared<WebKitSchemeTask>(request);
+  // Dispatch by the requesting view: only this window's reader, while a report holds it.
+  if (!self->host_ || webkit_uri_scheme_request_get_web_view(request) != self->view_.get()) {
+    task->fail({SchemeFailureKind::unsupportedURL, "No report is open."});
+    return;
+  }
+  self->host_->schemeRequest(std::move(task));
+}
+
+void ReaderWebContext::messageReceived(WebKitUserContentManager*, JSCValue* value, gpointer data) {
+  auto* self = static_cast<ReaderWebContext*>(data);
+  if (!self->host_ || !value) return;
+  // The page's object as JSON text; anything that does not serialise is not a message.
+  glib::GFreePtr<char> json(jsc_value_to_json(value, 0));
+  if (!json) return;
+  self->host_->scriptMessage(json.get(), textOf(webkit_web_view_get_uri(self->view_.get())));
+}
+
+gboolean ReaderWebContext::decidePolicy(WebKitWebView*, WebKitPolicyDecision* decision, WebKitPolicyDecisionType type,
+                                        gpointer data) {
+  auto* self = static_cast<ReaderWebContext*>(data);
+  switch (type) {
+    case WEBKIT_POLICY_DECISION_TYPE_NAVIGATION_ACTION: self->decideNavigationAction(decision); return TRUE;
+    case WEBKIT_POLICY_DECISION_TYPE_NEW_WINDOW_ACTION: webkit_policy_decision_ignore(decision); return TRUE;
+    default: return FALSE;  // responses: WebKit's own choice
+  }
+}
+
+void ReaderWebContext::decideNavigationAction(WebKitPolicyDecision* decision) {
+  auto* action = webkit_navigation_policy_decision_get_navigation_action(WEBKIT_NAVIGATION_POLICY_DECISION(decision));
+  const auto url = textOf(webkit_uri_request_get_uri(webkit_navigation_action_get_request(action)));
+  if (!host_) {
+    // Parked: only the empty page.
+    if (url == emptyPage) {
+      webkit_policy_decision_use(decision);
+    } else {
+      webkit_policy_decision_ignore(decision);
+    }
+    return;
+  }
+  const bool clicked = webkit_navigation_action_get_navigation_type(action) == WEBKIT_NAVIGATION_TYPE_LINK_CLICKED;
+  switch (host_->decideNavigation(url, clicked)) {
+    case NavigationDecision::allow: webkit_policy_decision_use(decision); return;
+    case NavigationDecision::openInBrowser:
+      webkit_policy_decision_ignore(decision);
+      host_->openInBrowser(*url);
+      return;
+    case NavigationDecision::cancel: webkit_policy_decision_ignore(decision); return;
+  }
+}
+
+void ReaderWebContext::loadChanged(WebKitWebView*, WebKitLoadEvent event, gpointer data) {
+  auto* self = static_cast<ReaderWebContext*>(data);
+  if (event == WEBKIT_LOAD_FINISHED && self->host_) self->host_->pageFinishedLoading();
+}
+
+// The page may open no windows: a new-window request gets no view.
+GtkWidget* ReaderWebContext::createRequested(WebKitWebView*, WebKitNavigationAction*, gpointer) { return nullptr; }
+
+}  // namespace vesk::ui

@@ -1,0 +1,69 @@
+#pragma once
+// The window's one reader web view and everything WebKit keeps for it: a web context
+// with the "vesk-resource" scheme registered once, an ephemeral network session, the
+// "veskReport" message handler and the view itself. The view outlives the report screens
+// so a second report reuses its web process; the screen on show attaches itself as the
+// view's host and gets the view's events until it detaches. Made when the first report
+// opens, never at start-up.
+#include "core/platform/object_ptr.h"
+#include "core/report/reader_bridge.h"
+
+#include <webkit/webkit.h>
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace vesk::ui {
+
+// What the attached report reader handles of the view's events.
+class ReaderHost {
+ public:
+  virtual ~ReaderHost() = default;
+  virtual void pageFinishedLoading() = 0;
+  virtual void scriptMessage(const std::string& json, const std::optional<std::string>& pageAddress) = 0;
+  virtual NavigationDecision decideNavigation(const std::optional<std::string>& url, bool linkActivated) = 0;
+  virtual void openInBrowser(const std::string& url) = 0;
+  virtual void schemeRequest(std::shared_ptr<SchemeTask> task) = 0;
+};
+
+class ReaderWebContext {
+ public:
+  ReaderWebContext();
+  ~ReaderWebContext();
+  ReaderWebContext(const ReaderWebContext&) = delete;
+  ReaderWebContext& operator=(const ReaderWebContext&) = delete;
+
+  WebKitWebView* view() const { return view_.get(); }
+  // The host takes the view's events from now on; a previous host is replaced.
+  void attach(ReaderHost& host);
+  // Ends `host`'s hold (if it still has it) and parks the view on an empty page, so the
+  // last report leaves no document, script or request behind.
+  void detach(const ReaderHost& host);
+  bool attached(const ReaderHost& host) const { return host_ == &host; }
+
+  // Where printing goes: the print dialog, or, for tests, straight into this PDF file.
+  void printToFile(std::filesystem::path file) { printFile_ = std::move(file); }
+  const std::optional<std::filesystem::path>& printFile() const { return printFile_; }
+
+ private:
+  static void schemeRequested(WebKitURISchemeRequest* request, gpointer self);
+  static void messageReceived(WebKitUserContentManager*, JSCValue* value, gpointer self);
+  static gboolean decidePolicy(WebKitWebView*, WebKitPolicyDecision* decision, WebKitPolicyDecisionType type,
+                               gpointer self);
+  static void loadChanged(WebKitWebView*, WebKitLoadEvent event, gpointer self);
+  static GtkWidget* createRequested(WebKitWebView*, WebKitNavigationAction*, gpointer);
+
+  void decideNavigationAction(WebKitPolicyDecision* decision);
+
+  glib::ObjectPtr<WebKitWebContext> context_;
+  glib::ObjectPtr<WebKitNetworkSession> session_;
+  glib::ObjectPtr<WebKitUserContentManager> content_;
+  glib::ObjectPtr<WebKitWebView> view_;  // sunk: kept while no screen holds it
+  ReaderHost* host_ = nullptr;
+  std::optional<std::filesystem::path> printFile_;
+  gulong messageHandler_ = 0;
+};
+
+}  // namespace vesk::ui

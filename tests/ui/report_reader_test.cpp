@@ -1,0 +1,307 @@
+// The report reader in a real WebKitGTK view under Xvfb, against the loopback fake
+// service: evidence through the scheme with the token kept from the page, a fresh
+// document for another run, showReport once per distinct value, the page's requests
+// through the bridge's checks, links that go to the browser, printing to a PDF file, and
+// a reader torn down with a request in flight.
+#include "core/api/desktop_api_sentences.h"
+#include "fake_service/fake_service.h"
+#include "support/run_loop.h"
+#include "support/temporary_folder.h"
+#include "ui/report/reader/reader_web_context.h"
+#include "ui/report/reader/report_reader_view.h"
+#include "ui/support/synthetic_input.h"
+#include "ui/support/ui_test.h"
+#include "ui/support/web_page_probe.h"
+
+#include <nlohmann/json.hpp>
+
+#include <glib.h>
+
+#include <fstream>
+#include <memory>
+#include <vector>
+
+using namespace std::chrono_literals;
+using namespace vesk;
+using namespace vesk::testing;
+
+namespace {
+
+class RecordingClipboard : public Clipboard {
+ public:
+  std::vector<std::string> texts;
+  void setText(const std::string& text) override { texts.push_back(text); }
+};
+
+std::string desktop(const std::string& operation) { return "/api/desktop/" + operation; }
+
+// A reader in a window of its own, over the fake service.
+class ReaderUnderTest {
+ public:
+  explicit ReaderUnderTest(FakeService& service, int width = 900, int height = 700) : service_(service) {
+    reader_ = std::make_unique<ui::ReportReaderView>(web, testResources().file("reader/reader.html"), clipboard,
+                                                     [this](const std::string& address) { opened.push_back(address); });
+    window_ = std::make_unique<ShownWindow>(*reader_, width, height);
+  }
+  ~ReaderUnderTest() {
+    window_.reset();
+    reader_.reset();
+  }
+
+  ReaderArguments arguments(const std::string& runID, const std::string& markdown,
+                            const std::string& token = "token-1") const {
+    ReaderArguments arguments;
+    arguments.markdown = markdown;
+    arguments.api = DesktopAPI{service_.origin(), token};
+    arguments.runID = runID;
+    arguments.interactive = true;
+    arguments.topInset = 24;
+    arguments.provenanceJSON = "[]";
+    return arguments;
+  }
+
+  void show(const ReaderArguments& arguments) {
+    reader_->setArguments(arguments, [this](const std::string& output, const std::string& runID) {
+      outputs.emplace_back(output, runID);
+      // Scripts run in the page in the order they are sent: this one marks how many
+      // replies the page had when the new text arrived.
+      webkit_web_view_evaluate_javascript(view(), "window.testRepliesAtOutput = (window.testReplies || []).length", -1,
+                                          nullptr, nullptr, nullptr, nullptr, nullptr);
+    });
+  }
+  // Shows `arguments` and waits for the page to render them.
+  void showAndWait(const ReaderArguments& arguments) {
+    show(arguments);
+    ASSERT_TRUE(runUntil([&] { return reader_->pageLoaded(); }, 20s)) << "the reader page never loaded";
+    ASSERT_TRUE(pageUntil(view(), "document.body && document.body.dataset.rendered")) << "nothing was rendered";
+  }
+
+  // Records every reply and showReport call the page receives from now on (until the
+  // next document).
+  void recordPageCalls() {
+    ASSERT_TRUE(evaluateInPage(view(), R"(
+      window.testReplies = []; window.testShows = [];
+      const receive = window.receiveVeskResponse;
+      window.receiveVeskResponse = (reply) => { window.testReplies.push(reply); return receive(reply); };
+      const show = window.showReport;
+      window.showReport = (...args) => { window.testShows.push(args); return show(...args); };
+      true)"));
+  }
+  nlohmann::json pageValue(const std::string& script) {
+    const auto json = evaluateInPage(view(), script);
+    return json ? nlohmann::json::parse(*json, nullptr, false) : nlohmann::json();
+  }
+  nlohmann::json replies() { return pageValue("window.testReplies"); }
+  // Posts one message to the application as the page does.
+  void post(const nlohmann::json& message) {
+    ASSERT_TRUE(
+        evaluateInPage(view(), "window.webkit.messageHandlers.veskReport.postMessage(" + message.dump() + "); true"));
+  }
+
+  WebKitWebView* view() const { return reader_->webView(); }
+  ui::ReportReaderView& reader() { return *reader_; }
+  void destroyReader() {
+    window_.reset();
+    reader_.reset();
+  }
+
+  ui::ReaderWebContext web;
+  std::shared_ptr<RecordingClipboard> clipboard = std::make_shared<RecordingClipboard>();
+  std::vector<std::string> opened;
+  std::vector<std::pair<std::string, std::string>> outputs;
+
+ private:
+  FakeService& service_;
+  std::unique_ptr<ui::ReportReaderView> reader_;
+  std::unique_ptr<ShownWindow> window_;
+};
+
+class ReportReaderTest : public UiTest {};
+
+std::string boxedShotOf(const std::string& run) {
+  return "# Evidence heading\n\n![The hero](/api/url-shot/" + run + "/0#vesk-box=4,5,20,10)\n";
+}
+
+Reply png(const std::string& bytes) {
+  Reply reply = Reply::json(bytes);
+  reply.contentType = "image/png";
+  return reply;
+}
+
+}  // namespace
+
+TEST_F(ReportReaderTest, EvidenceComesThroughTheSchemeAndAnotherRunGetsItsOwnImage) {
+  FakeService service;
+  service.reply("GET", desktop("runs/run_A/url-shot/0"), png(solidPng(40, 30)));
+  service.reply("GET", desktop("runs/run_B/url-shot/0"), png(solidPng(64, 16, 0xaa3322ff)));
+  ReaderUnderTest reader(service);
+  reader.showAndWait(reader.arguments("run_A", boxedShotOf("run_A"), "secret-token-7"));
+
+  const std::string image = "document.querySelector('img[src^=\"vesk-resource:\"]')";
+  ASSERT_TRUE(pageUntil(reader.view(), image + " && " + image + ".naturalWidth > 0"));
+  EXPECT_EQ(reader.pageValue(image + ".naturalWidth"), 40);
+  // The request carried no fragment, the fake saw the token, the page holds none of it.
+  EXPECT_EQ(reader.pageValue(image + ".getAttribute('src')"), "vesk-resource://report/url-shot/0");
+  const auto sent = service.requestsTo("GET", desktop("runs/run_A/url-shot/0"));
+  ASSERT_FALSE(sent.empty());
+  EXPECT_EQ(sent.front().header("Authorization"), "Bearer secret-token-7");
+  EXPECT_EQ(reader.pageValue("document.documentElement.outerHTML.includes('secret-token-7')"), false);
+
+  // The same evidence index of another run: a new document, the other run's image.
+  reader.showAndWait(reader.arguments("run_B", boxedShotOf("run_B"), "secret-token-7"));
+  ASSERT_TRUE(pageUntil(reader.view(), image + " && " + image + ".naturalWidth > 0"));
+  EXPECT_EQ(reader.pageValue(image + ".naturalWidth"), 64);
+  EXPECT_FALSE(service.requestsTo("GET", desktop("runs/run_B/url-shot/0")).empty());
+}
+
+TEST_F(ReportReaderTest, ShowReportGoesOutOncePerDistinctValueWithSixArguments) {
+  FakeService service;
+  ReaderUnderTest reader(service);
+  auto arguments = reader.arguments("R", "# First heading\n\nText.");
+  reader.showAndWait(arguments);
+  reader.recordPageCalls();
+
+  reader.show(arguments);
+  arguments.topInset = 60;
+  reader.show(arguments);
+  reader.show(arguments);
+  ASSERT_TRUE(pageUntil(reader.view(), "window.testShows.length >= 1"));
+  runFor(200ms);
+  const auto shows = reader.pageValue("window.testShows");
+  ASSERT_EQ(shows.size(), 1u);
+  ASSERT_EQ(shows[0].size(), 6u);
+  EXPECT_EQ(shows[0][0], "# First heading\n\nText.");
+  EXPECT_EQ(shows[0][1], "R");
+  EXPECT_EQ(shows[0][2], true);
+  EXPECT_EQ(shows[0][3], 60);
+  EXPECT_EQ(shows[0][4], nlohmann::json::array());
+  EXPECT_EQ(shows[0][5], false);
+}
+
+TEST_F(ReportReaderTest, PageRequestsPassTheBridgeChecksAndReachTheService) {
+  FakeService service;
+  Reply held = Reply::json("### Hero\n\nRefined.");
+  held.contentType = "text/plain";
+  held.stall = true;
+  service.reply("POST", desktop("runs/R/refine-finding"), held);
+  service.reply("POST", desktop("runs/R/answers"), Reply::json(R"({"output":"# New text"})"));
+  ReaderUnderTest reader(service);
+  reader.showAndWait(reader.arguments("R", "# Report\n\n### Hero\n\nText."));
+  reader.recordPageCalls();
+
+  const std::string refine = "/api/runs/R/refine-finding";
+  const std::string body = R"({"finding":"Hero","instruction":"Shorter"})";
+  for (const auto* id : {"r1", "r2", "r3", "r4", "r5"})
+    reader.post({{"type", "request"}, {"id", id}, {"path", refine}, {"body", body}});
+  ASSERT_TRUE(runUntil([&] { return service.stalledCount() == 4; }));
+  reader.post({{"type", "request"}, {"id", "r1"}, {"path", refine}, {"body", body}});
+  reader.post({{"type", "request"}, {"id", std::string(65, 'x')}, {"path", refine}, {"body", body}});
+  reader.post({{"type", "clipboard"}, {"id", "c1"}, {"text", "copied words"}});
+  ASSERT_TRUE(pageUntil(reader.view(), "window.testReplies.some(r => r.id === 'c1')"));
+  auto replies = reader.replies();
+  ASSERT_EQ(replies.size(), 3u) << replies.dump();
+  const nlohmann::json refused = {{"error", {{"message", "This operation is unavailable."}}}};
+  for (const auto& reply : {replies[0], replies[1]}) {
+    EXPECT_EQ(reply["status"], 403);
+    EXPECT_EQ(nlohmann::json::parse(reply["body"].get<std::string>()), refused);
+  }
+  EXPECT_EQ(replies[0]["id"], "r5");
+  EXPECT_EQ(replies[1]["id"], "r1");
+  EXPECT_EQ(replies[2]["id"], "c1");
+  EXPECT_EQ(reader.clipboard->texts, std::vector<std::string>{"copied words"});
+
+  // The held four are answered once the service answers.
+  service.releaseStalled();
+  ASSERT_TRUE(pageUntil(reader.view(), "window.testReplies.length === 7"));
+  replies = reader.replies();
+  EXPECT_EQ(replies[3]["status"], 200);
+  EXPECT_EQ(replies[3]["mime"], "text/plain");
+  EXPECT_EQ(replies[3]["body"], "### Hero\n\nRefined.");
+}
+
+TEST_F(ReportReaderTest, AnswersReachTheServiceAndTheNewTextComesFirst) {
+  FakeService service;
+  service.reply("POST", desktop("runs/R/answers"), Reply::json(R"({"output":"# Answered report"})"));
+  service.replies("POST", desktop("runs/S/answers"), {Reply::error(401, "Sign in again.")});
+  ReaderUnderTest reader(service);
+  reader.showAndWait(reader.arguments("R", "# Report\n\nText."));
+  reader.recordPageCalls();
+
+  reader.post({{"type", "request"},
+               {"id", "a1"},
+               {"path", "/api/runs/R/answers"},
+               {"body", R"({"answers":{"audience":["Founders"]}})"}});
+  ASSERT_TRUE(pageUntil(reader.view(), "window.testReplies.some(r => r.id === 'a1')"));
+  const auto sent = service.requestsTo("POST", desktop("runs/R/answers"));
+  ASSERT_EQ(sent.size(), 1u);
+  EXPECT_EQ(nlohmann::json::parse(sent[0].body), nlohmann::json::parse(R"({"answers":{"audience":["Founders"]}})"));
+  ASSERT_EQ(reader.outputs.size(), 1u);
+  EXPECT_EQ(reader.outputs[0], std::make_pair(std::string("# Answered report"), std::string("R")));
+  EXPECT_EQ(reader.pageValue("window.testRepliesAtOutput"), 0) << "the page heard of its answers before the new text";
+  const auto reply = reader.replies()[0];
+  EXPECT_EQ(reply["status"], 200);
+  EXPECT_EQ(reply["mime"], "application/json");
+
+  // A 401 reaches the page as 500 with the client's sentence asking to reconnect.
+  reader.showAndWait(reader.arguments("S", "# Other\n\nText."));
+  reader.recordPageCalls();
+  reader.post({{"type", "request"}, {"id", "a2"}, {"path", "/api/runs/S/answers"}, {"body", "{}"}});
+  ASSERT_TRUE(pageUntil(reader.view(), "window.testReplies.some(r => r.id === 'a2')"));
+  const auto failed = reader.replies()[0];
+  EXPECT_EQ(failed["status"], 500);
+  EXPECT_EQ(nlohmann::json::parse(failed["body"].get<std::string>()),
+            nlohmann::json({{"error", {{"message", sentences::sessionExpired}}}}));
+}
+
+TEST_F(ReportReaderTest, AClickedWebLinkOpensTheBrowserAndThePageStays) {
+  if (!SyntheticInput::available()) GTEST_SKIP() << "needs an X11 display with XTest";
+  FakeService service;
+  ReaderUnderTest reader(service);
+  reader.showAndWait(reader.arguments("R", "# Links\n\n[The site](https://example.com/page) and more text.\n"));
+  const auto box = reader.pageValue(
+      "(() => { const r = document.querySelector('a[href=\"https://example.com/page\"]').getBoundingClientRect();"
+      " return [r.left + r.width / 2, r.top + r.height / 2]; })()");
+  ASSERT_TRUE(box.is_array()) << box.dump();
+  const std::string before = webkit_web_view_get_uri(reader.view());
+  SyntheticInput::click(reader.reader(), box[0].get<double>(), box[1].get<double>());
+  ASSERT_TRUE(runUntil([&] { return !reader.opened.empty(); }));
+  EXPECT_EQ(reader.opened, std::vector<std::string>{"https://example.com/page"});
+  runFor(200ms);
+  EXPECT_EQ(webkit_web_view_get_uri(reader.view()), before);
+  EXPECT_EQ(reader.pageValue("document.querySelector('h1').textContent"), "Links");
+}
+
+TEST_F(ReportReaderTest, PrintingWritesTheRenderedReportToAPdfFile) {
+  FakeService service;
+  TemporaryFolder folder;
+  const auto pdf = folder.path() / "report.pdf";
+  ReaderUnderTest reader(service);
+  reader.web.printToFile(pdf);
+  reader.showAndWait(reader.arguments("R", "# Quarterly heading\n\nThe body of the report.\n"));
+  reader.reader().print();
+  EXPECT_TRUE(reader.reader().printing());
+  reader.reader().print();  // ignored while the first runs
+  ASSERT_TRUE(runUntil([&] { return !reader.reader().printing(); }, 30s));
+  ASSERT_TRUE(std::filesystem::exists(pdf));
+  gchar* text = nullptr;
+  const std::string command = "pdftotext '" + pdf.string() + "' -";
+  ASSERT_TRUE(g_spawn_command_line_sync(command.c_str(), &text, nullptr, nullptr, nullptr));
+  const std::string extracted = text ? text : "";
+  g_free(text);
+  EXPECT_NE(extracted.find("Quarterly heading"), std::string::npos) << extracted;
+}
+
+TEST_F(ReportReaderTest, ATornDownReaderGetsNoLateCall) {
+  FakeService service;
+  Reply held = Reply::json(R"({"output":"# Late"})");
+  held.stall = true;
+  service.reply("POST", desktop("runs/R/answers"), held);
+  ReaderUnderTest reader(service);
+  reader.showAndWait(reader.arguments("R", "# Report\n\nText."));
+  reader.post({{"type", "request"}, {"id", "a1"}, {"path", "/api/runs/R/answers"}, {"body", "{}"}});
+  ASSERT_TRUE(runUntil([&] { return service.stalledCount() == 1; }));
+  reader.destroyReader();
+  service.releaseStalled();
+  runFor(300ms);
+  EXPECT_TRUE(reader.outputs.empty());
+}

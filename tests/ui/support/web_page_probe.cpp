@@ -1,0 +1,62 @@
+#include "ui/support/web_page_probe.h"
+
+#include "core/platform/object_ptr.h"
+#include "support/run_loop.h"
+
+#include <gdk-pixbuf/gdk-pixbuf.h>
+
+#include <memory>
+
+namespace vesk::testing {
+
+namespace {
+
+struct Evaluation {
+  bool done = false;
+  std::optional<std::string> json;
+};
+
+void evaluated(GObject* view, GAsyncResult* result, gpointer data) {
+  auto evaluation = std::unique_ptr<std::shared_ptr<Evaluation>>(static_cast<std::shared_ptr<Evaluation>*>(data));
+  glib::ErrorSlot error;
+  auto value = glib::ObjectPtr<JSCValue>::adopt(
+      webkit_web_view_evaluate_javascript_finish(WEBKIT_WEB_VIEW(view), result, error.out()));
+  if (value) {
+    glib::GFreePtr<char> json(jsc_value_to_json(value.get(), 0));
+    (*evaluation)->json = json ? std::string(json.get()) : std::string("undefined");
+  }
+  (*evaluation)->done = true;
+}
+
+}  // namespace
+
+std::optional<std::string> evaluateInPage(WebKitWebView* view, const std::string& script,
+                                          std::chrono::milliseconds deadline) {
+  auto evaluation = std::make_shared<Evaluation>();
+  // The callback keeps its own share, so a late answer after a missed deadline is harmless.
+  webkit_web_view_evaluate_javascript(view, script.c_str(), -1, nullptr, nullptr, nullptr, &evaluated,
+                                      new std::shared_ptr<Evaluation>(evaluation));
+  if (!runUntil([&] { return evaluation->done; }, deadline)) return std::nullopt;
+  return evaluation->json;
+}
+
+bool pageUntil(WebKitWebView* view, const std::string& script, std::chrono::milliseconds deadline) {
+  const auto end = std::chrono::steady_clock::now() + deadline;
+  while (std::chrono::steady_clock::now() < end) {
+    if (evaluateInPage(view, "Boolean(" + script + ")") == "true") return true;
+    runFor(std::chrono::milliseconds(30));
+  }
+  return false;
+}
+
+std::string solidPng(int width, int height, unsigned rgba) {
+  auto pixbuf = glib::ObjectPtr<GdkPixbuf>::adopt(gdk_pixbuf_new(GDK_COLORSPACE_RGB, TRUE, 8, width, height));
+  gdk_pixbuf_fill(pixbuf.get(), rgba);
+  gchar* buffer = nullptr;
+  gsize length = 0;
+  if (!gdk_pixbuf_save_to_buffer(pixbuf.get(), &buffer, &length, "png", nullptr, nullptr)) return {};
+  glib::GFreePtr<gchar> owned(buffer);
+  return std::string(buffer, length);
+}
+
+}  // namespace vesk::testing

@@ -1,0 +1,24 @@
+#pragma once
+// Reading a web view's page from a test: a script's result as JSON, and waiting until a
+// script's result says a condition holds.
+#include <webkit/webkit.h>
+
+#include <chrono>
+#include <optional>
+#include <string>
+
+namespace vesk::testing {
+
+// Runs `script` in the page and returns its value as JSON text; nothing when the script
+// threw or the page did not answer within `deadline`.
+std::optional<std::string> evaluateInPage(WebKitWebView* view, const std::string& script,
+                                          std::chrono::milliseconds deadline = std::chrono::seconds(10));
+
+// Runs the loop until `script` evaluates to true in the page.
+bool pageUntil(WebKitWebView* view, const std::string& script,
+               std::chrono::milliseconds deadline = std::chrono::seconds(15));
+
+// A PNG of the given size in one colour.
+std::string solidPng(int width, int height, unsigned rgba = 0x336699ff);
+
+}  // namespace vesk::testing
