@@ -1,7 +1,8 @@
 // The application's main job, walked as a user walks it, against the demo service at a
 // short pace: sign in through the browser, hand in an address and a brief, run a full
 // audit through discovery and review, watch it finish, read the report, find it in the
-// library; then a quick read from a fresh draft. One screenshot per step.
+// library; then a quick read from a fresh draft, and a demo project's saved full audit
+// opened from the library. One screenshot per step.
 #include "end_to_end/running_application.h"
 #include "end_to_end/screen_driver.h"
 #include "support/run_loop.h"
@@ -16,6 +17,7 @@
 #include <gtkmm/button.h>
 #include <gtkmm/checkbutton.h>
 #include <gtkmm/entry.h>
+#include <gtkmm/label.h>
 #include <gtkmm/text.h>
 #include <gtkmm/textview.h>
 #include <nlohmann/json.hpp>
@@ -234,4 +236,24 @@ TEST(EndToEnd, SignInThenAFullAuditAndAQuickReadFromDraftToReport) {
   driver.waitUntil([&] { return !driver.shows("No runs match that search."); }, "the project's runs");
   driver.keep("library-project-found");
   EXPECT_FALSE(fullRun.empty());
+
+  // A demo project's saved full audit, opened from the library, with its evidence.
+  driver.click("Northwind Coffee");
+  driver.find("Past runs", false);
+  auto& savedAudit = onlyShown(
+      driver, app.window(),
+      [](Gtk::Widget& widget) {
+        auto* label = dynamic_cast<Gtk::Label*>(&widget);
+        return label && label->get_text().raw().starts_with("Full audit \u00b7 ");
+      },
+      "a saved full audit of the project");
+  driver.clickWidget(savedAudit);
+  waitForReport(driver, app);
+  EXPECT_EQ((*app.workspace().current)->auditMode, "full");
+  waitForRenderedReport(driver, app);
+  scrollReaderTo(driver, app, "img[data-box]");
+  EXPECT_TRUE(vesk::testing::pageUntil(
+      readerPage(app), "[...document.querySelectorAll('img')].some(i => i.complete && i.naturalWidth > 0)", 20s))
+      << "the saved audit's evidence did not load";
+  driver.keep("saved-full-audit-report");
 }
