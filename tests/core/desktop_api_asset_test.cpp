@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
+
 using namespace std::chrono_literals;
 using vesk::DesktopAPI;
 using vesk::VeskError;
@@ -76,7 +79,7 @@ TEST_F(DesktopAPIAsset, AcceptsStatus200AndTheFourImageTypesOnly) {
   };
   const std::vector<Case> cases = {
       {200, "image/png", true},      {200, "image/jpeg", true}, {200, "image/webp", true}, {200, "image/gif", true},
-      {200, "image/svg+xml", false}, {200, "text/html", false}, {200, "IMAGE/PNG", false}, {200, "", false},
+      {200, "image/svg+xml", false}, {200, "text/html", false}, {200, "IMAGE/PNG", true},  {200, "", false},
       {204, "image/png", false},     {201, "image/png", false}, {302, "image/png", false}, {404, "image/png", false},
   };
   for (std::size_t i = 0; i < cases.size(); ++i) {
@@ -85,7 +88,10 @@ TEST_F(DesktopAPIAsset, AcceptsStatus200AndTheFourImageTypesOnly) {
     const std::string path = "runs/run_a/url-shot/" + std::to_string(i);
     service.reply("GET", "/api/desktop/" + path, image("img", c.type, c.status));
     if (c.accepted) {
-      EXPECT_EQ(runTask(api.asset(path)).mimeType, c.type);
+      // Media types are case-insensitive; the client hands them on in lower case.
+      std::string lower = c.type;
+      std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char ch) { return std::tolower(ch); });
+      EXPECT_EQ(runTask(api.asset(path)).mimeType, lower);
     } else {
       EXPECT_EQ(failureOf<VeskError>(api.asset(path)).what(), unavailable);
     }

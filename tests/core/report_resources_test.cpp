@@ -195,7 +195,7 @@ TEST(ReportResourceRules, NormalisesTheServedTypeAndChecksItsSize) {
 }
 
 TEST_F(ReportResourcesTest, ServesTheImageWithTheTokenAndItsBareType) {
-  route("url-shot", 2, image("\x89PNG", "image/png; q=1"));
+  route("url-shot", 2, image("\x89PNG", "IMAGE/PNG; q=1"));
   const auto task = start(url("url-shot", 2));
   EXPECT_EQ(resources->pendingCount(), 1u);
   ASSERT_TRUE(runUntil([&] { return task->answered(); }));

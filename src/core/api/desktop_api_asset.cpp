@@ -4,6 +4,8 @@
 #include "core/api/desktop_api_sentences.h"
 #include "core/api/http_exchange.h"
 
+#include "core/platform/object_ptr.h"
+
 #include <glib.h>
 
 #include <algorithm>
@@ -53,6 +55,8 @@ async::Task<EvidenceImage> download(DesktopAPI api, std::string path, std::size_
   request.bodyLimit = byteLimit;
 
   auto reply = co_await exchange(std::move(request));
+  // Media types are case-insensitive: "IMAGE/PNG" is a PNG.
+  if (reply.mimeType) reply.mimeType = glib::GFreePtr<char>(g_ascii_strdown(reply.mimeType->c_str(), -1)).get();
   if (reply.status != 200 || !isImageType(reply.mimeType)) throw VeskError::message(sentences::evidenceUnavailable);
   if (reply.overLimit) throw ReplyTooLarge(sentences::evidenceUnavailable);
   co_return EvidenceImage{std::move(reply.body), std::move(*reply.mimeType)};
