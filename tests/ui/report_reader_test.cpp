@@ -7,8 +7,12 @@
 #include "fake_service/fake_service.h"
 #include "support/run_loop.h"
 #include "support/temporary_folder.h"
+#include "support/workspace_harness.h"
+#include "ui/app/root_view.h"
 #include "ui/report/reader/reader_web_context.h"
 #include "ui/report/reader/report_reader_view.h"
+#include "ui/report/report_screen.h"
+#include "ui/support/shell_window.h"
 #include "ui/support/synthetic_input.h"
 #include "ui/support/ui_test.h"
 #include "ui/support/web_page_probe.h"
@@ -32,8 +36,6 @@ class RecordingClipboard : public Clipboard {
   std::vector<std::string> texts;
   void setText(const std::string& text) override { texts.push_back(text); }
 };
-
-std::string desktop(const std::string& operation) { return "/api/desktop/" + operation; }
 
 // A reader in a window of its own, over the fake service.
 class ReaderUnderTest {
@@ -304,4 +306,35 @@ TEST_F(ReportReaderTest, ATornDownReaderGetsNoLateCall) {
   service.releaseStalled();
   runFor(300ms);
   EXPECT_TRUE(reader.outputs.empty());
+}
+
+TEST_F(ReportReaderTest, TheWindowMakesItsReaderForTheFirstReportAndKeepsItForTheNext) {
+  ShellWindow shell;
+  auto& workspace = shell.workspace();
+  shell.settle();
+  EXPECT_EQ(shell.root().madeReaderWeb(), nullptr) << "nothing of WebKit before a report opens";
+
+  const auto showReport = [&](const std::string& id, const std::string& heading) -> WebKitWebView* {
+    auto run = savedRun(id, "complete", "full");
+    run.output = "# " + heading + "\n\nText.";
+    workspace.current = run;
+    workspace.screen = Screen::report;
+    shell.settle();
+    const auto screens = descendants(shell.root(), [](Gtk::Widget& w) { return dynamic_cast<ui::ReportScreen*>(&w); });
+    if (screens.empty()) return nullptr;
+    auto& reader = static_cast<ui::ReportScreen*>(screens.front())->reader();
+    EXPECT_TRUE(runUntil([&] { return reader.pageLoaded(); }, 20s));
+    EXPECT_TRUE(pageUntil(reader.webView(), "document.querySelector('h1')?.textContent === '" + heading + "'"));
+    return reader.webView();
+  };
+  auto* first = showReport("r1", "First report");
+  ASSERT_NE(first, nullptr);
+  const auto processes = ownWebProcesses();
+  EXPECT_FALSE(processes.empty());
+
+  workspace.screen = Screen::home;
+  shell.settle();
+  auto* second = showReport("r2", "Second report");
+  EXPECT_EQ(second, first) << "the window keeps one reader view";
+  EXPECT_EQ(ownWebProcesses(), processes) << "a second report starts no web process";
 }

@@ -73,6 +73,8 @@ class RootView : public Gtk::Widget {
   ReportState& comparisonState() { return state_.comparisonState(); }
   // The window's reader web view and its context, made when the first report opens.
   ReaderWebContext& readerWeb();
+  // The same, or none while no report has opened yet.
+  ReaderWebContext* madeReaderWeb() const { return readerWeb_.get(); }
   const std::optional<std::filesystem::path>& readerPage() const { return readerPage_; }
 
  private:

@@ -5,7 +5,14 @@
 
 #include <gdk-pixbuf/gdk-pixbuf.h>
 
+#include <unistd.h>
+
+#include <cctype>
+#include <filesystem>
+#include <fstream>
+#include <map>
 #include <memory>
+#include <sstream>
 
 namespace vesk::testing {
 
@@ -47,6 +54,38 @@ bool pageUntil(WebKitWebView* view, const std::string& script, std::chrono::mill
     runFor(std::chrono::milliseconds(30));
   }
   return false;
+}
+
+std::set<int> ownWebProcesses() {
+  // Every process's parent and name, from /proc/<pid>/stat: "pid (name) state ppid ...".
+  std::map<int, std::pair<int, std::string>> processes;
+  for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
+    const std::string name = entry.path().filename();
+    if (name.empty() || !std::isdigit(static_cast<unsigned char>(name[0]))) continue;
+    std::ifstream stat(entry.path() / "stat");
+    std::string line;
+    if (!std::getline(stat, line)) continue;
+    const auto open = line.find('('), close = line.rfind(')');
+    if (open == std::string::npos || close == std::string::npos) continue;
+    std::istringstream rest(line.substr(close + 2));
+    char state = 0;
+    int parent = 0;
+    rest >> state >> parent;
+    processes[std::stoi(name)] = {parent, line.substr(open + 1, close - open - 1)};
+  }
+  const auto descends = [&](int pid) {
+    for (int at = pid; at > 1;) {
+      const auto found = processes.find(at);
+      if (found == processes.end()) return false;
+      at = found->second.first;
+      if (at == getpid()) return true;
+    }
+    return false;
+  };
+  std::set<int> found;
+  for (const auto& [pid, process] : processes)
+    if (process.second.starts_with("WebKitWebProces") && descends(pid)) found.insert(pid);
+  return found;
 }
 
 std::string solidPng(int width, int height, unsigned rgba) {

@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <optional>
+#include <set>
 #include <string>
 
 namespace vesk::testing {
@@ -17,6 +18,9 @@ std::optional<std::string> evaluateInPage(WebKitWebView* view, const std::string
 // Runs the loop until `script` evaluates to true in the page.
 bool pageUntil(WebKitWebView* view, const std::string& script,
                std::chrono::milliseconds deadline = std::chrono::seconds(15));
+
+// The WebKit web processes this process has started (its descendants of that name).
+std::set<int> ownWebProcesses();
 
 // A PNG of the given size in one colour.
 std::string solidPng(int width, int height, unsigned rgba = 0x336699ff);

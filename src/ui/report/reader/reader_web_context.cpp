@@ -3,6 +3,10 @@
 #include "core/style/atelier.h"
 #include "ui/report/reader/webkit_scheme_task.h"
 
+#include <algorithm>
+#include <array>
+#include <vector>
+
 namespace vesk::ui {
 
 namespace {
@@ -56,6 +60,14 @@ ReaderWebContext::ReaderWebContext()
   g_signal_connect(view_.get(), "decide-policy", G_CALLBACK(&ReaderWebContext::decidePolicy), this);
   g_signal_connect(view_.get(), "load-changed", G_CALLBACK(&ReaderWebContext::loadChanged), this);
   g_signal_connect(view_.get(), "create", G_CALLBACK(&ReaderWebContext::createRequested), this);
+  g_signal_connect(view_.get(), "context-menu", G_CALLBACK(&ReaderWebContext::trimContextMenu), this);
+  // Printing goes through the application's own command, which prepares the page first.
+  g_signal_connect(view_.get(), "print", G_CALLBACK(+[](WebKitWebView*, WebKitPrintOperation*) { return TRUE; }),
+                   nullptr);
+  // The reader downloads nothing into the user's folders.
+  g_signal_connect(
+      session_.get(), "download-started",
+      G_CALLBACK(+[](WebKitNetworkSession*, WebKitDownload* download) { webkit_download_cancel(download); }), nullptr);
 }
 
 ReaderWebContext::~ReaderWebContext() {
@@ -136,5 +148,21 @@ void ReaderWebContext::loadChanged(WebKitWebView*, WebKitLoadEvent event, gpoint
 
 // The page may open no windows: a new-window request gets no view.
 GtkWidget* ReaderWebContext::createRequested(WebKitWebView*, WebKitNavigationAction*, gpointer) { return nullptr; }
+
+// A report is read, not browsed: the menu keeps copying and selecting, and drops going
+// back, reloading, opening or saving links and images.
+gboolean ReaderWebContext::trimContextMenu(WebKitWebView*, WebKitContextMenu* menu, WebKitHitTestResult*, gpointer) {
+  constexpr std::array kept{WEBKIT_CONTEXT_MENU_ACTION_COPY, WEBKIT_CONTEXT_MENU_ACTION_COPY_LINK_TO_CLIPBOARD,
+                            WEBKIT_CONTEXT_MENU_ACTION_COPY_IMAGE_TO_CLIPBOARD, WEBKIT_CONTEXT_MENU_ACTION_SELECT_ALL};
+  std::vector<WebKitContextMenuItem*> dropped;
+  for (GList* item = webkit_context_menu_get_items(menu); item; item = item->next) {
+    auto* entry = WEBKIT_CONTEXT_MENU_ITEM(item->data);
+    const auto action = webkit_context_menu_item_get_stock_action(entry);
+    if (std::find(kept.begin(), kept.end(), action) == kept.end()) dropped.push_back(entry);
+  }
+  for (auto* entry : dropped) webkit_context_menu_remove(menu, entry);
+  // Nothing left to offer: no menu at all.
+  return webkit_context_menu_get_n_items(menu) == 0;
+}
 
 }  // namespace vesk::ui

@@ -54,6 +54,7 @@ class ReaderWebContext {
                                gpointer self);
   static void loadChanged(WebKitWebView*, WebKitLoadEvent event, gpointer self);
   static GtkWidget* createRequested(WebKitWebView*, WebKitNavigationAction*, gpointer);
+  static gboolean trimContextMenu(WebKitWebView*, WebKitContextMenu* menu, WebKitHitTestResult*, gpointer);
 
   void decideNavigationAction(WebKitPolicyDecision* decision);
 
