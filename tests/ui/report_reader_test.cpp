@@ -285,12 +285,8 @@ TEST_F(ReportReaderTest, PrintingWritesTheRenderedReportToAPdfFile) {
   reader.reader().print();  // ignored while the first runs
   ASSERT_TRUE(runUntil([&] { return !reader.reader().printing(); }, 30s));
   ASSERT_TRUE(std::filesystem::exists(pdf));
-  gchar* text = nullptr;
-  const std::string command = "pdftotext '" + pdf.string() + "' -";
-  ASSERT_TRUE(g_spawn_command_line_sync(command.c_str(), &text, nullptr, nullptr, nullptr));
-  const std::string extracted = text ? text : "";
-  g_free(text);
-  EXPECT_NE(extracted.find("Quarterly heading"), std::string::npos) << extracted;
+  const auto text = pdfText(pdf);
+  EXPECT_NE(text.find("Quarterly heading"), std::string::npos) << text;
 }
 
 TEST_F(ReportReaderTest, ATornDownReaderGetsNoLateCall) {

@@ -54,6 +54,13 @@ ui::ReportScreen* reportScreen(ShellWindow& shell) {
   return found.empty() ? nullptr : static_cast<ui::ReportScreen*>(found.front());
 }
 
+// Opens the finished run "R" (the report above) in `workspace`.
+void openFinishedReport(Workspace& workspace) {
+  auto saved = savedRun("R", "complete", "full");
+  saved.output = reportText;
+  workspace.openReport(saved);
+}
+
 std::optional<std::string> clipboardText() {
   std::optional<std::string> text;
   bool done = false;
@@ -86,9 +93,7 @@ TEST_F(ReportWindowTest, CopyShareAndAFollowUpFromTheReportScreen) {
   h.service.reply("GET", desktop("runs/F"),
                   Reply::json(runJson("F", "complete", "followup", "# Answer\n\nLouder.").dump()));
   h.service.reply("GET", desktop("runs/F/share"), Reply::json("{}"));
-  auto saved = savedRun("R", "complete", "full");
-  saved.output = reportText;
-  workspace->openReport(saved);
+  openFinishedReport(*workspace);
 
   ShellWindow shell(workspace);
   ui::ReportScreen* screen = nullptr;
@@ -166,9 +171,7 @@ TEST_F(ReportWindowTest, TheHeaderTheMenuAndTheShortcutPrintTheRenderedReport) {
   auto workspace = h.signedIn();
   h.service.reply("GET", desktop("runs/R"), Reply::json(runJson("R", "complete", "full", reportText).dump()));
   h.service.reply("GET", desktop("runs/R/share"), Reply::json("{}"));
-  auto saved = savedRun("R", "complete", "full");
-  saved.output = reportText;
-  workspace->openReport(saved);
+  openFinishedReport(*workspace);
 
   ShellWindow shell(workspace);
   ui::ReportScreen* screen = nullptr;
@@ -182,12 +185,8 @@ TEST_F(ReportWindowTest, TheHeaderTheMenuAndTheShortcutPrintTheRenderedReport) {
     std::filesystem::remove(pdf);
     print();
     ASSERT_TRUE(runUntil([&] { return std::filesystem::exists(pdf) && !screen->reader().printing(); }, 30s)) << way;
-    gchar* text = nullptr;
-    const std::string command = "pdftotext '" + pdf.string() + "' -";
-    ASSERT_TRUE(g_spawn_command_line_sync(command.c_str(), &text, nullptr, nullptr, nullptr)) << way;
-    const std::string extracted = text ? text : "";
-    g_free(text);
-    EXPECT_NE(extracted.find("Landing page audit"), std::string::npos) << way << ": " << extracted;
+    const auto text = pdfText(pdf);
+    EXPECT_NE(text.find("Landing page audit"), std::string::npos) << way << ": " << text;
   };
   // The shortcut works with the keyboard in the page, too.
   printedBy("Ctrl+P", [&] {

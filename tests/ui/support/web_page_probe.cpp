@@ -7,6 +7,7 @@
 
 #include <unistd.h>
 
+#include <array>
 #include <cctype>
 #include <filesystem>
 #include <fstream>
@@ -86,6 +87,16 @@ std::set<int> ownWebProcesses() {
   for (const auto& [pid, process] : processes)
     if (process.second.starts_with("WebKitWebProces") && descends(pid)) found.insert(pid);
   return found;
+}
+
+std::string pdfText(const std::filesystem::path& file) {
+  const std::array<const char*, 4> argv{"pdftotext", file.c_str(), "-", nullptr};
+  gchar* text = nullptr;
+  if (!g_spawn_sync(nullptr, const_cast<gchar**>(argv.data()), nullptr, G_SPAWN_SEARCH_PATH, nullptr, nullptr, &text,
+                    nullptr, nullptr, nullptr))
+    return {};
+  glib::GFreePtr<gchar> owned(text);
+  return text ? text : "";
 }
 
 std::string solidPng(int width, int height, unsigned rgba) {

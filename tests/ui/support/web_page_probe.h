@@ -4,6 +4,7 @@
 #include <webkit/webkit.h>
 
 #include <chrono>
+#include <filesystem>
 #include <optional>
 #include <set>
 #include <string>
@@ -21,6 +22,9 @@ bool pageUntil(WebKitWebView* view, const std::string& script,
 
 // The WebKit web processes this process has started (its descendants of that name).
 std::set<int> ownWebProcesses();
+
+// The text of a PDF file, as pdftotext reads it ("" when it cannot).
+std::string pdfText(const std::filesystem::path& file);
 
 // A PNG of the given size in one colour.
 std::string solidPng(int width, int height, unsigned rgba = 0x336699ff);
