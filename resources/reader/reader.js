@@ -4,7 +4,8 @@
 //
 // Untrusted text reaches the document in exactly one way: markdown-it (raw HTML off)
 // renders it, DOMPurify cleans that HTML against the short list of tags and attributes
-// the renderer below produces, and the result is set once as innerHTML. Everything else
+// the renderer below produces and hands back the cleaned nodes, and those nodes (with
+// the page's own controls around them) are what joins the document. Everything else
 // the page builds (discovery sections, sources, controls, the lightbox) is made with
 // createElement and textContent. Messages leave the page only from click and submit
 // handlers, apart from "cancel" when a change of run or interactivity drops requests.
@@ -21,7 +22,8 @@
   const MAX_SOURCES = 200;
   const PRINT_IMAGE_WAIT_MS = 5000;
   const FIRST_BATCH_CHARS = 12000;
-  const BATCH_CHARS = 100000;
+  const BATCH_CHARS = 32000;
+  const SLICE_MS = 20;
   const UNAVAILABLE = "This operation is unavailable.";
   const FAILED = "Something went wrong. Try again.";
 
@@ -31,6 +33,8 @@
   const DISCOVERY_BLOCK = /<(discovery|discovery-answers)>([\s\S]*?)<\/\1>/g;
   const DISCOVERY_TAG = /<\/?discovery(?:-answers)?>/g;
   const REFERENCE_DEFINITION = /^ {0,3}\[[^\]\n]+\]:/m;
+  const FENCE = /^ {0,3}(`{3,}|~{3,})(.*)$/;
+  const SPLIT_HEADING = /^#{1,3}(?:[ \t]|$)/;
 
   // ---------------------------------------------------------------- small helpers
 
@@ -218,8 +222,16 @@
     }
   });
 
+  // The cleaned nodes come back as a fragment of the sanitiser's own inert document, so
+  // the HTML is parsed once and never serialised again; it joins this document as is.
+  const PURIFY_NODES = Object.assign({ RETURN_DOM_FRAGMENT: true }, PURIFY);
+
+  function sanitizedNodes(html) {
+    return document.adoptNode(window.DOMPurify.sanitize(html, PURIFY_NODES));
+  }
+
   function renderMarkdown(text) {
-    return window.DOMPurify.sanitize(md.render(text, { links: [] }), PURIFY);
+    return sanitizedNodes(md.render(text, { links: [] }));
   }
 
   // ---------------------------------------------------------------- discovery blocks
@@ -618,7 +630,7 @@
       const refined = el("div", "refined");
       refined.appendChild(el("p", "refined-eyebrow", "Refined"));
       const body = el("div", "refined-body");
-      body.innerHTML = renderMarkdown(extractDiscovery(entry.result).markdown);
+      body.appendChild(renderMarkdown(extractDiscovery(entry.result).markdown));
       decorateCode(body);
       refined.appendChild(body);
       section.appendChild(refined);
@@ -997,34 +1009,46 @@
     document.documentElement.style.setProperty("--vesk-top-inset", inset + "px");
   }
 
-  // Splits a long report's Markdown before the first top-level h1 to h3 heading past
-  // the first batch's length (outside fenced code), so that the first screenful is
-  // parsed and shown before the rest is even parsed. Not done when the text defines
-  // link references, which the whole text must be parsed together for.
+  // Splits a long report's Markdown into parts parsed on their own: a first part of about
+  // FIRST_BATCH_CHARS, so that the first screenful is shown before the rest is even
+  // parsed, then parts of about BATCH_CHARS. Each cut falls just before a top-level h1
+  // to h3 heading outside fenced code, where every open block (list, quote, table,
+  // paragraph) ends anyway. Not done when the text defines link references, which the
+  // whole text must be parsed together for.
   function splitSource(text) {
-    if (text.length < FIRST_BATCH_CHARS * 2 || REFERENCE_DEFINITION.test(text)) return [text, ""];
-    let fence = null;
+    if (text.length < FIRST_BATCH_CHARS * 2 || REFERENCE_DEFINITION.test(text)) return [text];
+    const parts = [];
+    let start = 0;
+    let fence = null; // the opening run of the fenced code the scan is in
     let offset = 0;
     while (offset < text.length) {
       const end = text.indexOf("\n", offset);
       const lineEnd = end < 0 ? text.length : end;
-      const line = text.slice(offset, Math.min(lineEnd, offset + 16));
-      const marker = /^ {0,3}(`{3,}|~{3,})/.exec(line);
-      if (marker) {
-        if (!fence) fence = marker[1][0];
-        else if (marker[1][0] === fence) fence = null;
-      } else if (!fence && offset >= FIRST_BATCH_CHARS && /^#{1,3}(?:[ \t]|$)/.test(line)) {
-        return [text.slice(0, offset), text.slice(offset)];
+      const first = text[offset];
+      if (first === " " || first === "`" || first === "~") {
+        const m = FENCE.exec(text.slice(offset, lineEnd));
+        if (m && fence) {
+          if (m[1][0] === fence[0] && m[1].length >= fence.length && !m[2].trim()) fence = null;
+        } else if (m && !(m[1][0] === "`" && m[2].includes("`"))) {
+          fence = m[1];
+        }
+      } else if (first === "#" && !fence) {
+        const limit = parts.length ? BATCH_CHARS : FIRST_BATCH_CHARS;
+        if (offset - start >= limit && SPLIT_HEADING.test(text.slice(offset, Math.min(lineEnd, offset + 4)))) {
+          parts.push(text.slice(start, offset));
+          start = offset;
+        }
       }
       offset = lineEnd + 1;
     }
-    return [text, ""];
+    parts.push(text.slice(start));
+    return parts;
   }
 
   // Splits parsed tokens into batches at top-level h1 to h3 headings (so a finding never
-  // straddles two), each rendered in a task of its own into a detached fragment that
-  // joins the document in one move at the end, so that a long report paints quickly and
-  // is laid out only twice.
+  // straddles two), for a text parsed whole. After the first, batches are rendered in
+  // later tasks into a detached fragment that joins the document in one move at the end,
+  // so that a long report paints quickly and is laid out only twice.
   function batchesOf(tokens, firstLimit) {
     const batches = [];
     let start = 0;
@@ -1043,30 +1067,55 @@
     return batches;
   }
 
-  // The next step of a render: parsing the rest of the text, or one batch.
+  // The next step of a render: parsing the next part of the text, or one batch.
   function renderStep(job) {
-    if (job.tail) {
-      job.batches.push(...batchesOf(md.parse(job.tail, job.env), BATCH_CHARS));
-      job.tail = "";
-    } else {
-      renderBatch(job);
-    }
+    if (job.next < job.batches.length) renderBatch(job);
+    else job.batches.push(...batchesOf(md.parse(job.pieces[job.nextPiece++], job.env), BATCH_CHARS));
   }
 
   function moreToRender(job) {
-    return Boolean(job.tail) || job.next < job.batches.length;
+    return job.nextPiece < job.pieces.length || job.next < job.batches.length;
   }
 
-  // Renders one batch: one sanitising pass, one parse into an inert template, then the
+  // Renders one batch: one sanitising pass that hands back the cleaned nodes, then the
   // controls; the batch then moves over as a single fragment.
   function renderBatch(job) {
     const tokens = job.batches[job.next++];
-    const template = document.createElement("template");
-    template.innerHTML = window.DOMPurify.sanitize(md.renderer.render(tokens, md.options, job.env), PURIFY);
-    const batch = document.adoptNode(template.content);
+    const batch = sanitizedNodes(md.renderer.render(tokens, md.options, job.env));
     decorateCode(batch);
     decorateFindings(batch);
     (job.next === 1 ? job.article : job.rest).appendChild(batch);
+  }
+
+  // Later tasks of a render run back to back without the clamp nested timers get; each
+  // callback has a message of its own.
+  const taskQueue = [];
+  const taskChannel = typeof window.MessageChannel === "function" ? new window.MessageChannel() : null;
+  if (taskChannel) {
+    taskChannel.port1.onmessage = function () {
+      const callback = taskQueue.shift();
+      if (callback) callback();
+    };
+  }
+
+  function soon(callback) {
+    if (!taskChannel) return void window.setTimeout(callback, 0);
+    taskQueue.push(callback);
+    taskChannel.port2.postMessage(null);
+  }
+
+  // Runs the callback in a task after the next frame, so the first part is drawn before
+  // the rest is worked on; a view that draws no frames gets it after a short wait.
+  function afterFrame(callback) {
+    if (typeof window.requestAnimationFrame !== "function") return soon(callback);
+    let started = false;
+    const start = function () {
+      if (started) return;
+      started = true;
+      soon(callback);
+    };
+    window.requestAnimationFrame(start);
+    window.setTimeout(start, 100);
   }
 
   function finishRender(job) {
@@ -1077,16 +1126,19 @@
     document.body.dataset.rendered = String(job.number);
   }
 
+  // Works on the render for about SLICE_MS, then lets the page draw and answer input.
   function continueRender(job) {
     if (state.job !== job) return;
+    const until = performance.now() + SLICE_MS;
     try {
-      renderStep(job);
+      do renderStep(job);
+      while (moreToRender(job) && performance.now() < until);
     } catch (_) {
       job.article.appendChild(el("p", "report-failure", "Part of this report could not be shown."));
-      job.tail = "";
+      job.nextPiece = job.pieces.length;
       job.next = job.batches.length;
     }
-    if (moreToRender(job)) window.setTimeout(continueRender, 0, job);
+    if (moreToRender(job)) soon(() => continueRender(job));
     else finishRender(job);
   }
 
@@ -1103,15 +1155,16 @@
     const parts = extractDiscovery(markdown);
     state.questions = parts.questions;
     const env = { links: [] };
-    const [head, tail] = splitSource(parts.markdown);
+    const pieces = splitSource(parts.markdown);
     const job = {
       number,
       env,
       article: el("article", "report-body"),
       rest: document.createDocumentFragment(),
-      batches: batchesOf(md.parse(head, env), tail ? Infinity : FIRST_BATCH_CHARS),
+      pieces,
+      nextPiece: 1,
+      batches: batchesOf(md.parse(pieces[0], env), pieces.length > 1 ? Infinity : FIRST_BATCH_CHARS),
       next: 0,
-      tail,
     };
     state.job = job;
     renderBatch(job);
@@ -1125,7 +1178,7 @@
     const sources = sourcesSection(provenance);
     if (sources) children.push(sources);
     report.replaceChildren(...children);
-    if (moreToRender(job)) window.setTimeout(continueRender, 0, job);
+    if (moreToRender(job)) afterFrame(() => continueRender(job));
     else finishRender(job);
   }
 

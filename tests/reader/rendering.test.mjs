@@ -220,6 +220,29 @@ describe("long reports", () => {
     assert.equal(page.report.querySelector("article").lastElementChild.textContent.trim(), "The brief");
   });
 
+  test("keeps fenced code whole wherever the report is cut into parts", async () => {
+    const page = openPage();
+    let text = "# Long audit\n\n";
+    for (let i = 1; i <= 300; i++) {
+      text += `### Finding ${i}\n\n${"A sentence about the page. ".repeat(20)}\n\n`;
+      // Only a run as long as the opening one, with nothing after it, closes a fence.
+      text += "````\n```html\n## not a heading\n```\n### nor this\n````\n\n";
+      text += "~~~\n```\n### still code\n~~~\n\n";
+    }
+    page.show(text);
+    await rendered(page, 1);
+    const findings = [...page.report.querySelectorAll("section.finding")];
+    assert.deepEqual(
+      findings.map((section) => section.dataset.finding),
+      Array.from({ length: 300 }, (_, i) => `Finding ${i + 1}`),
+    );
+    const code = [...page.report.querySelectorAll("pre")].map((pre) => pre.textContent);
+    assert.deepEqual(
+      code,
+      Array.from({ length: 300 }, () => ["```html\n## not a heading\n```\n### nor this\n", "```\n### still code\n"]).flat(),
+    );
+  });
+
   test("a newer report replaces one still being drawn", async () => {
     const page = openPage();
     page.show(longReport(400));
