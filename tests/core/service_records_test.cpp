@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 using nlohmann::json;
 using vesk::testing::decodeRecord;
 using vesk::testing::decodingFailure;
@@ -234,6 +236,26 @@ TEST(SessionRecord, RoundTripsWithExpiresAsSecondsSince2001) {
   const auto fractional = decodeRecord<SessionRecord>(R"({"token":"t","origin":"o","expires":721692800.25})");
   EXPECT_EQ(fractional.expires, std::chrono::sys_seconds{1700000000s} + 250ms);
   EXPECT_EQ(decodeRecord<SessionRecord>(R"({"token":"t","origin":"o","expires":-3600})").expires, reference - 1h);
+}
+
+TEST(SessionRecord, KeepsEveryMicrosecondUpToTheStorableLimit) {
+  const std::chrono::sys_seconds reference{978307200s};
+  // Past 2^32 seconds a double's step nears a microsecond: each of these must come back
+  // exactly, written by the client or by hand.
+  std::uint64_t mix = 0x9e3779b97f4a7c15u;
+  for (int i = 0; i < 200'000; ++i) {
+    mix = mix * 6364136223846793005u + 1442695040888963407u;
+    const auto span = static_cast<std::int64_t>(8'000'000'000'000'000 - 4'294'967'296'000'000);
+    const auto micros = 4'294'967'296'000'000 + static_cast<std::int64_t>(mix >> 11) % span;
+    for (const std::int64_t signedMicros : {micros, -micros}) {
+      const SessionRecord session("t", "o", reference + std::chrono::microseconds(signedMicros));
+      ASSERT_EQ(decodeRecord<SessionRecord>(session.toJson().dump()), session) << signedMicros;
+    }
+  }
+  const auto handWritten = decodeRecord<SessionRecord>(R"({"token":"t","origin":"o","expires":4294967296.000001})");
+  EXPECT_EQ(handWritten.expires, reference + 4294967296s + 1us);
+  const auto atTheLimit = decodeRecord<SessionRecord>(R"({"token":"t","origin":"o","expires":7999999999.999999})");
+  EXPECT_EQ(atTheLimit.expires, reference + 7999999999s + 999999us);
 }
 
 TEST(SessionRecord, RefusesAnExpiryThatIsNotAUsableNumber) {

@@ -4,6 +4,8 @@
 #include "core/text/text_equivalence.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdint>
 
 namespace vesk {
 
@@ -19,8 +21,20 @@ TokenResponse decodeTokenResponse(JsonFields fields) {
 // 2001-01-01 00:00:00 UTC, the origin of the stored expiry.
 constexpr std::chrono::sys_seconds referenceDate{std::chrono::seconds{978307200}};
 
-// Beyond about 250 years either side the clock's nanosecond count would overflow.
+// Beyond about 250 years either side the clock's nanosecond count would overflow. Below
+// 2^33 seconds a double's step is under half a microsecond, so every microsecond in
+// range has a double of its own, and the conversions below find it again exactly.
 constexpr double storableSeconds = 8e9;
+
+// The microsecond nearest to `seconds`. The whole seconds and the fraction are taken
+// apart exactly and only the fraction is scaled, so no rounding of a product of the
+// full magnitude can move the result by one.
+std::chrono::microseconds nearestMicrosecond(double seconds) {
+  const double whole = std::floor(seconds);
+  const double fraction = seconds - whole;  // exact once |seconds| >= 1; far closer than 1 µs below
+  return std::chrono::seconds(static_cast<std::int64_t>(whole)) +
+         std::chrono::microseconds(std::llround(fraction * 1e6));
+}
 
 SessionRecord decodeSessionRecord(JsonFields fields) {
   std::string token = fields.text("token");
@@ -29,8 +43,7 @@ SessionRecord decodeSessionRecord(JsonFields fields) {
   if (seconds < -storableSeconds || seconds > storableSeconds) {
     throw DecodingError("expires: outside the range of dates the client can hold");
   }
-  const auto sinceReference = std::chrono::round<std::chrono::microseconds>(std::chrono::duration<double>(seconds));
-  return SessionRecord{std::move(token), std::move(origin), referenceDate + sinceReference};
+  return SessionRecord{std::move(token), std::move(origin), referenceDate + nearestMicrosecond(seconds)};
 }
 
 }  // namespace
@@ -64,8 +77,10 @@ SessionRecord SessionRecord::fromJson(nlohmann::json&& value) {
 }
 
 nlohmann::json SessionRecord::toJson() const {
-  const std::chrono::duration<double> sinceReference = expires - referenceDate;
-  return {{"token", token}, {"origin", origin}, {"expires", sinceReference.count()}};
+  // The microsecond count is exact in a double over the whole storable range, and one
+  // correctly rounded division gives the double nearest to the seconds it stands for.
+  const auto sinceReference = std::chrono::duration_cast<std::chrono::microseconds>(expires - referenceDate);
+  return {{"token", token}, {"origin", origin}, {"expires", static_cast<double>(sinceReference.count()) / 1e6}};
 }
 
 }  // namespace vesk

@@ -28,8 +28,9 @@ struct TokenResponse {
 };
 
 // The session kept in the keyring. "expires" is stored as a JSON number of seconds since
-// 2001-01-01 00:00:00 UTC; a double of that size carries microseconds exactly, so the
-// expiry is kept to the microsecond and survives a round trip unchanged.
+// 2001-01-01 00:00:00 UTC, within 8e9 seconds either side; a double of that size tells
+// every microsecond apart, so the expiry is kept to the microsecond and survives a round
+// trip unchanged.
 struct SessionRecord {
   std::string token;
   std::string origin;
