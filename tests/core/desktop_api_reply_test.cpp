@@ -49,10 +49,11 @@ TEST(DesktopAPIRequest, DecodesTheReplyRecordOffTheMainThread) {
   for (int i = 0; i < 400'000; ++i) big += std::to_string(i) + ",";
   big.back() = ']';
   big += "}";
-  service.reply("POST", "/api/desktop/greeting", Reply::json(big));
+  // Under "runs", whose replies carry whole reports and may run to megabytes.
+  service.reply("POST", "/api/desktop/runs/greeting", Reply::json(big));
   const DesktopAPI api{service.origin(), "t"};
 
-  const auto greeting = runTask(api.request<Greeting>("greeting", JsonObject{{"name", "x"}}, Auth::bearer));
+  const auto greeting = runTask(api.request<Greeting>("runs/greeting", JsonObject{{"name", "x"}}, Auth::bearer));
   EXPECT_EQ(greeting.text, "hello");
   ASSERT_EQ(greeting.numbers.size(), 400'000u);
   EXPECT_EQ(greeting.numbers.back(), 399'999);
@@ -82,7 +83,8 @@ TEST(DesktopAPIRequest, AReplyThatDoesNotDecodeIsUnreadable) {
   };
   for (std::size_t i = 0; i < bodies.size(); ++i) {
     SCOPED_TRACE(bodies[i].substr(0, 100));
-    const std::string path = "/api/desktop/bad/" + std::to_string(i);
+    // Under "library", whose replies may run to megabytes: the million numbers arrive whole.
+    const std::string path = "/api/desktop/library/bad/" + std::to_string(i);
     service.reply("GET", path, Reply::json(bodies[i]));
     const auto error = failureOf<DecodingError>(api.request<Greeting>(path.substr(13), std::nullopt, Auth::none));
     EXPECT_STREQ(error.what(), "Vesk returned an unreadable response.");

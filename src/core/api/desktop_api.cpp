@@ -2,6 +2,7 @@
 #include "core/api/desktop_api.h"
 
 #include "core/api/availability.h"
+#include "core/api/call_limits.h"
 #include "core/api/desktop_api_sentences.h"
 #include "core/api/http_exchange.h"
 #include "core/records/json_document.h"
@@ -28,10 +29,12 @@ async::Task<std::string> send(DesktopAPI api, std::string operation, std::option
   request.url = api.endpoint(operation);
   request.method = method ? *method : body ? "POST" : "GET";
   request.idleLimit = DesktopAPI::timeoutFor(operation, request.method);
+  const auto limits = CallLimits::forOperation(operation, request.method);
+  request.deadline = limits.deadline;
   request.headers.emplace_back("Content-Type", "application/json");
   if (auth == Auth::bearer) request.headers.emplace_back("Authorization", bearer(api.token, sentences::connectFirst));
   if (body) request.body = nlohmann::json(std::move(*body)).dump();
-  request.bodyLimit = byteLimit;
+  request.bodyLimit = byteLimit.value_or(limits.replyBytes);
 
   auto reply = co_await exchange(std::move(request));
   if (reply.status < 200 || reply.status > 299) throw DesktopAPI::failure(static_cast<int>(reply.status), reply.body);
@@ -44,6 +47,7 @@ async::Task<void> receive(DesktopAPI api, std::string operation, GOutputStream* 
   request.url = api.endpoint(operation);
   request.method = "GET";
   request.idleLimit = DesktopAPI::timeoutFor(operation, request.method);
+  request.deadline = CallLimits::forOperation(operation, request.method).deadline;
   request.headers.emplace_back("Content-Type", "application/json");
   if (auth == Auth::bearer) request.headers.emplace_back("Authorization", bearer(api.token, sentences::connectFirst));
   // Only a failed reply is read into memory: its error body is small, and kept so.

@@ -48,8 +48,9 @@ struct DesktopAPI {
   // no method, a call with a body (an empty one included) is a POST, else a GET. Throws
   // VeskError (invalid operation, no token), nlohmann::json::type_error (a body that
   // cannot be serialized), DesktopHTTPError (any status outside 200 to 299),
-  // async::PlatformError (transport, time-out) or async::Cancelled. With `byteLimit`, a
-  // longer reply body throws ReplyTooLarge (worded as an unreadable reply).
+  // async::PlatformError (transport, idle time-out, deadline) or async::Cancelled. A reply
+  // body longer than `byteLimit`, or without it than the operation's limit (CallLimits),
+  // throws ReplyTooLarge (worded as an unreadable reply) as soon as it is passed.
   async::Task<std::string> raw(std::string operation, std::optional<JsonObject> body, std::optional<std::string> method,
                                Auth auth, std::optional<std::size_t> byteLimit = std::nullopt) const;
 

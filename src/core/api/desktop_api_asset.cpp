@@ -1,5 +1,6 @@
 // Downloading a run's evidence images.
 #include "core/api/api_address.h"
+#include "core/api/call_limits.h"
 #include "core/api/desktop_api.h"
 #include "core/api/desktop_api_sentences.h"
 #include "core/api/http_exchange.h"
@@ -52,6 +53,7 @@ async::Task<EvidenceImage> download(DesktopAPI api, std::string path, std::size_
   request.url = std::move(*address);
   request.headers.emplace_back("Authorization", "Bearer " + *api.token);
   request.idleLimit = DesktopAPI::evidenceTimeout;
+  request.deadline = CallLimits::fileDeadline;
   request.bodyLimit = byteLimit;
 
   auto reply = co_await exchange(std::move(request));

@@ -117,7 +117,7 @@ async::Task<HttpReply> transfer(HttpRequest request, GOutputStream* destination)
   const auto context = co_await async::currentContext();
   PrivateSession session;
   const auto message = makeMessage(request);
-  TransferWatch watch(context->cancellable(), request.idleLimit);
+  TransferWatch watch(context->cancellable(), request.idleLimit, request.deadline);
 
   auto sent = co_await async::gioCall([&](GCancellable*, GAsyncReadyCallback done, gpointer data) {
     soup_session_send_async(session.get(), message.get(), G_PRIORITY_DEFAULT, watch.cancellable(), done, data);

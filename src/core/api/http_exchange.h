@@ -21,6 +21,7 @@ struct HttpRequest {
   std::vector<std::pair<std::string, std::string>> headers;
   std::optional<std::string> body;
   std::chrono::milliseconds idleLimit{0};  // nominal; the exchange fails after this long without progress
+  std::chrono::milliseconds deadline{0};   // nominal; the exchange fails after this long in all (0: none)
   std::optional<std::size_t> bodyLimit;    // read no more than this many bytes of the reply (plus one to tell)
 };
 

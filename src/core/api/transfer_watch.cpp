@@ -6,13 +6,22 @@
 
 namespace vesk {
 
-TransferWatch::TransferWatch(GCancellable* taskCancellable, std::chrono::milliseconds idleLimit)
+TransferWatch::TransferWatch(GCancellable* taskCancellable, std::chrono::milliseconds idleLimit,
+                             std::chrono::milliseconds deadline)
     : task_(glib::ObjectPtr<GCancellable>::retain(taskCancellable)),
       cancellable_(glib::ObjectPtr<GCancellable>::adopt(g_cancellable_new())),
       idleLimit_(async::Timing::scaled(idleLimit)),
       followTask_(taskCancellable, [this] { g_cancellable_cancel(cancellable_.get()); }) {
   if (g_cancellable_is_cancelled(taskCancellable)) g_cancellable_cancel(cancellable_.get());
   arm();
+  if (deadline.count() > 0)
+    deadline_ = glib::SourceId(async::addTimeout(
+        async::Timing::scaled(deadline),
+        [](gpointer data) -> gboolean {
+          static_cast<TransferWatch*>(data)->deadline_.release();  // this source ends as the callback returns
+          return expire(data);
+        },
+        this));
 }
 
 void TransferWatch::touch() {
@@ -23,13 +32,19 @@ void TransferWatch::arm() {
   timer_ = glib::SourceId(async::addTimeout(
       idleLimit_,
       [](gpointer data) -> gboolean {
-        auto* watch = static_cast<TransferWatch*>(data);
-        watch->timer_.release();  // this source ends as the callback returns
-        watch->timedOut_ = true;
-        g_cancellable_cancel(watch->cancellable_.get());
-        return G_SOURCE_REMOVE;
+        static_cast<TransferWatch*>(data)->timer_.release();  // this source ends as the callback returns
+        return expire(data);
       },
       this));
+}
+
+int TransferWatch::expire(void* self) {
+  auto* watch = static_cast<TransferWatch*>(self);
+  watch->timedOut_ = true;
+  watch->timer_.remove();
+  watch->deadline_.remove();
+  g_cancellable_cancel(watch->cancellable_.get());
+  return G_SOURCE_REMOVE;
 }
 
 void TransferWatch::fail(const GError* error) const {

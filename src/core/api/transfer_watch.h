@@ -1,8 +1,9 @@
 #pragma once
 // Guards one network transfer: a cancellable that follows the awaiting task's own and
-// also fires when the transfer has been idle for its time-out. The time-out measures
-// inactivity, not the whole transfer: every sign of progress (`touch()`) restarts it,
-// so a large reply that keeps arriving is never cut short.
+// also fires when the transfer has been idle for its time-out, or has run past its
+// deadline. The idle time-out measures inactivity: every sign of progress (`touch()`)
+// restarts it, so a large reply that keeps arriving is not cut short by it. The deadline
+// bounds the whole transfer, so a reply that trickles a byte at a time still ends.
 #include "core/async/task_context.h"
 #include "core/platform/object_ptr.h"
 
@@ -14,8 +15,10 @@ namespace vesk {
 
 class TransferWatch {
  public:
-  // `idleLimit` is nominal; the Timing scale applies. The clock starts at once.
-  TransferWatch(GCancellable* taskCancellable, std::chrono::milliseconds idleLimit);
+  // Both limits are nominal; the Timing scale applies. A zero deadline sets none. Both
+  // clocks start at once.
+  TransferWatch(GCancellable* taskCancellable, std::chrono::milliseconds idleLimit,
+                std::chrono::milliseconds deadline = std::chrono::milliseconds(0));
   TransferWatch(const TransferWatch&) = delete;
   TransferWatch& operator=(const TransferWatch&) = delete;
 
@@ -32,11 +35,13 @@ class TransferWatch {
 
  private:
   void arm();
+  static int expire(void* self);
 
   glib::ObjectPtr<GCancellable> task_;
   glib::ObjectPtr<GCancellable> cancellable_;
   std::chrono::milliseconds idleLimit_;
   glib::SourceId timer_;
+  glib::SourceId deadline_;
   async::CancelHook followTask_;
   bool timedOut_ = false;
 };

@@ -1,5 +1,6 @@
 #include "core/library/anchor_download.h"
 
+#include "core/api/call_limits.h"
 #include "core/api/desktop_api_sentences.h"
 #include "core/api/http_exchange.h"
 
@@ -15,6 +16,7 @@ async::Task<AnchorFile> downloadAnchor(DesktopAPI api, std::string projectID, st
   request.method = "GET";
   request.url = api.endpoint(operation);
   request.idleLimit = DesktopAPI::timeoutFor(operation, request.method);
+  request.deadline = CallLimits::fileDeadline;
   request.headers.emplace_back("Content-Type", "application/json");
   request.headers.emplace_back("Authorization", "Bearer " + *api.token);
   request.bodyLimit = limit;
