@@ -151,6 +151,15 @@ TEST_F(ReportSources, APreviewHoldsAtMostTenMebibytesOfADecodableImage) {
                                                          "report in Vesk Web."));
 }
 
+TEST_F(ReportSources, AnImageDeclaringTooManyPixelsIsRefusedBeforeAnyLoader) {
+  std::string giant = pngOfSize(35'000);
+  giant.replace(16, 8, bigEndian(17'000) + bigEndian(17'000));  // IHDR's width and height
+  h.service.reply("GET", shotPath(0), image(giant));
+  const auto loaders = previewImageLoadersMade();
+  EXPECT_EQ(preview(0).error, std::optional<std::string>(unavailable));
+  EXPECT_EQ(previewImageLoadersMade(), loaders);
+}
+
 TEST_F(ReportSources, AnInvalidRunIdFailsThePreviewWithTheDownloadsSentence) {
   ReportHarness other;
   other.routeRun("R", {{"id", "R"}, {"urls", {{{"url", "https://a.test"}}}}});

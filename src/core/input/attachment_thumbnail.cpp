@@ -35,7 +35,7 @@ glib::ObjectPtr<GdkPixbuf> attachmentThumbnail(const AuditAttachment& attachment
   const auto bytes = strictBase64Decode(attachment.data);
   if (!bytes) return {};
   try {
-    return decodePreviewImage(*bytes);
+    return decodePreviewImage(*bytes, PreviewImagePurpose::attachment);
   } catch (const std::exception&) {
     return {};
   }

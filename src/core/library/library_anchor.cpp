@@ -51,7 +51,7 @@ async::Task<void> ProjectLibraryState::previewTask(Self self, DesktopAPI api, st
     // Too large: refused without being decoded.
     if (file.overLimit) throw VeskError::message(previewUnavailableSentence);
     image = std::make_shared<const std::string>(std::move(file.bytes));
-    co_await verifyPreviewImage(image);
+    co_await verifyPreviewImage(image, PreviewImagePurpose::attachment);
   } catch (const async::Cancelled&) {
     co_return;
   } catch (const std::exception& e) {

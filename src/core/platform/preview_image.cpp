@@ -1,7 +1,11 @@
 #include "core/platform/preview_image.h"
 
 #include "core/async/background.h"
+#include "core/platform/image_header.h"
 #include "core/records/vesk_error.h"
+
+#include <atomic>
+#include <mutex>
 
 namespace vesk {
 
@@ -19,13 +23,23 @@ const char* loaderName(PreviewImageFormat format) {
   return "png";
 }
 
-// Refuses an image whose announced size is too large before the loader allocates its
-// pixels: the decode goes on at 1×1 and the verdict is read afterwards.
+std::atomic<std::size_t> loadersMade{0};
+
+std::mutex& decodingFor(PreviewImagePurpose purpose) {
+  static std::mutex evidence;
+  static std::mutex attachment;
+  return purpose == PreviewImagePurpose::attachment ? attachment : evidence;
+}
+
+bool tooLarge(std::int64_t width, std::int64_t height) {
+  return width <= 0 || height <= 0 || width > largestPreviewImageSide || height > largestPreviewImageSide ||
+         width * height > largestPreviewImagePixels;
+}
+
+// A second guard, for a loader that finds other sides than the header declared: the
+// decode goes on at 1×1 and the verdict is read afterwards.
 void checkAnnouncedSize(GdkPixbufLoader* loader, int width, int height, gpointer refused) {
-  const bool tooLarge = width <= 0 || height <= 0 || width > largestPreviewImageSide ||
-                        height > largestPreviewImageSide ||
-                        static_cast<std::int64_t>(width) * height > largestPreviewImagePixels;
-  if (!tooLarge) return;
+  if (!tooLarge(width, height)) return;
   *static_cast<bool*>(refused) = true;
   gdk_pixbuf_loader_set_size(loader, 1, 1);
 }
@@ -42,10 +56,14 @@ std::optional<PreviewImageFormat> previewImageFormat(std::string_view bytes) {
   return std::nullopt;
 }
 
-glib::ObjectPtr<GdkPixbuf> decodePreviewImage(std::string_view bytes) {
+glib::ObjectPtr<GdkPixbuf> decodePreviewImage(std::string_view bytes, PreviewImagePurpose purpose) {
   if (bytes.empty() || bytes.size() > largestPreviewImageBytes) unavailable();
   const auto format = previewImageFormat(bytes);
   if (!format) unavailable();
+  const auto declared = declaredImageSize(bytes);
+  if (!declared || tooLarge(declared->width, declared->height)) unavailable();
+  const std::lock_guard oneAtATime(decodingFor(purpose));
+  ++loadersMade;
   glib::ErrorSlot error;
   auto loader =
       glib::ObjectPtr<GdkPixbufLoader>::adopt(gdk_pixbuf_loader_new_with_type(loaderName(*format), error.out()));
@@ -62,11 +80,13 @@ glib::ObjectPtr<GdkPixbuf> decodePreviewImage(std::string_view bytes) {
   return glib::ObjectPtr<GdkPixbuf>::retain(pixbuf);
 }
 
-async::Task<void> verifyPreviewImage(std::shared_ptr<const std::string> bytes) {
+async::Task<void> verifyPreviewImage(std::shared_ptr<const std::string> bytes, PreviewImagePurpose purpose) {
   // A named awaiter: GCC 12 mishandles awaiters with owning members built inside the
   // co_await expression.
-  auto decoding = async::inBackground([bytes] { decodePreviewImage(*bytes); });
+  auto decoding = async::inBackground([bytes, purpose] { decodePreviewImage(*bytes, purpose); });
   co_await std::move(decoding);
 }
+
+std::size_t previewImageLoadersMade() { return loadersMade.load(); }
 
 }  // namespace vesk

@@ -23,17 +23,30 @@ inline constexpr const char* previewUnavailableSentence = "This image preview is
 
 enum class PreviewImageFormat { png, jpeg, webp, gif };
 
+// What an image is decoded for. Decodes of one purpose run one at a time, so several
+// large images (attachments added together, an evidence preview and its check) never
+// hold their pixels at once.
+enum class PreviewImagePurpose { evidence, attachment };
+
 // The format the bytes begin with, if it is one of the four.
 std::optional<PreviewImageFormat> previewImageFormat(std::string_view bytes);
 
 // Decodes the bytes with the loader of their format. Throws VeskError with
 // previewUnavailableSentence for too many bytes, another format, a side over
 // largestPreviewImageSide, more than largestPreviewImagePixels, or bytes that do not decode.
+// The sides are read from the header first: an image that declares too many pixels, or
+// whose header cannot be read, is refused before any loader exists.
 // Blocking: call it off the main loop for bytes from the service.
-glib::ObjectPtr<GdkPixbuf> decodePreviewImage(std::string_view bytes);
+glib::ObjectPtr<GdkPixbuf> decodePreviewImage(std::string_view bytes,
+                                              PreviewImagePurpose purpose = PreviewImagePurpose::evidence);
 
 // decodePreviewImage on a worker thread, keeping only the verdict: returns when the bytes
 // decode, throws as decodePreviewImage does (or async::Cancelled).
-async::Task<void> verifyPreviewImage(std::shared_ptr<const std::string> bytes);
+async::Task<void> verifyPreviewImage(std::shared_ptr<const std::string> bytes,
+                                     PreviewImagePurpose purpose = PreviewImagePurpose::evidence);
+
+// How many image loaders the process has made so far: a seam for tests that check a
+// refusal came before any decoder.
+std::size_t previewImageLoadersMade();
 
 }  // namespace vesk
