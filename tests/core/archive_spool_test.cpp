@@ -62,3 +62,31 @@ TEST(ArchiveSpool, SaysWhenNoRoomCanBeMade) {
     EXPECT_STREQ(error.what(), "Could not make room for the download: Not a directory.");
   }
 }
+
+TEST(ArchiveSpool, RemovesPartialCopiesACrashLeftAndNothingElse) {
+  const TemporaryFolder spoolFolder;
+  const TemporaryFolder saved;
+  const auto make = [&](const std::string& name, bool old) {
+    const fs::path path = saved.path() / name;
+    std::ofstream(path) << "partial";
+    if (old) fs::last_write_time(path, fs::last_write_time(path) - std::chrono::hours(1));
+    return path;
+  };
+  const auto abandoned = make(".vesk-archive-Ab3xYz", true);
+  const auto inProgress = make(".vesk-archive-Qw7rTy", false);  // another save, still being written
+  const auto longerName = make(".vesk-archive-Ab3xYz1", true);
+  const auto userFile = make("vesk-archive-Ab3xYz", true);
+  fs::create_directory(saved.path() / ".vesk-archive-Dir123");
+  fs::last_write_time(saved.path() / ".vesk-archive-Dir123",
+                      fs::last_write_time(saved.path() / ".vesk-archive-Dir123") - std::chrono::hours(1));
+
+  const ArchiveSpool spool(spoolFolder.path().string());
+  write(spool, "PK archive");
+  runTask(spool.saveAs((saved.path() / "Vesk audits.zip").string()));
+  EXPECT_EQ(contentsOf(saved.path() / "Vesk audits.zip"), "PK archive");
+  EXPECT_FALSE(fs::exists(abandoned)) << "left by a crash mid-copy";
+  EXPECT_TRUE(fs::exists(inProgress));
+  EXPECT_TRUE(fs::exists(longerName));
+  EXPECT_TRUE(fs::exists(userFile));
+  EXPECT_TRUE(fs::is_directory(saved.path() / ".vesk-archive-Dir123"));
+}

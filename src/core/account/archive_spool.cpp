@@ -5,9 +5,12 @@
 
 #include <fcntl.h>
 #include <glib/gstdio.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <filesystem>
 #include <vector>
 
@@ -16,6 +19,13 @@ namespace vesk {
 namespace {
 
 constexpr std::size_t copyChunk = 256 * 1024;
+
+// The partial copies of a save are named after this pattern beside the destination; one
+// left by a crash mid-copy is found again by its name.
+constexpr std::string_view partialPrefix = ".vesk-archive-";
+constexpr std::size_t partialSuffixLength = 6;  // the XXXXXX of mkstemp
+// A copy in progress keeps its file's time fresh; one untouched this long was abandoned.
+constexpr std::chrono::minutes abandonedAfter{10};
 
 async::PlatformError fileError(int code, const std::string& path) {
   const std::string name = std::filesystem::path(path).filename().string();
@@ -70,11 +80,36 @@ bool copyAll(int source, int out) {
   }
 }
 
+bool isPartialCopyName(std::string_view name) {
+  if (!name.starts_with(partialPrefix) || name.size() != partialPrefix.size() + partialSuffixLength) return false;
+  return std::all_of(name.begin() + partialPrefix.size(), name.end(),
+                     [](char c) { return g_ascii_isalnum(c) || c == '_' || c == '-'; });
+}
+
+// Removes partial copies of ours that a crash left in `folder`: regular files of this
+// user with our name that nobody has written to for a while. Best effort; nothing else
+// in the folder is touched.
+void removeAbandonedCopies(const std::string& folder) {
+  std::error_code error;
+  const auto now = std::filesystem::file_time_type::clock::now();
+  for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+    if (!isPartialCopyName(entry.path().filename().string())) continue;
+    struct stat status {};
+    if (::lstat(entry.path().c_str(), &status) != 0 || !S_ISREG(status.st_mode) || status.st_uid != ::getuid())
+      continue;
+    const auto written = entry.last_write_time(error);
+    if (error || now - written < abandonedAfter) continue;
+    g_unlink(entry.path().c_str());
+  }
+}
+
 // Writes the spool into a new file in the destination's folder, then moves it over the
 // destination. Runs on a worker thread.
 void copyInto(int source, const std::string& destination) {
-  const std::string folder = std::filesystem::path(destination).parent_path().string();
-  std::string temporary = (folder.empty() ? std::string(".") : folder) + "/.vesk-archive-XXXXXX";
+  const std::string parent = std::filesystem::path(destination).parent_path().string();
+  const std::string folder = parent.empty() ? std::string(".") : parent;
+  removeAbandonedCopies(folder);
+  std::string temporary = folder + "/" + std::string(partialPrefix) + "XXXXXX";
   Descriptor out(g_mkstemp_full(temporary.data(), O_WRONLY | O_CLOEXEC, 0666));
   if (out.get() < 0) throw fileError(errno, destination);
   const bool written = copyAll(source, out.get()) && ::fsync(out.get()) == 0 && out.close() == 0 &&

@@ -29,7 +29,8 @@ class ArchiveSpool {
 
   // Copies what arrived to `destination` on a worker thread, atomically: into a new file
   // beside it that then replaces it, so an existing file is never left half written.
-  // Throws async::PlatformError naming the file when it cannot be written.
+  // Such a file that a crash left there earlier, untouched for some minutes, is removed
+  // first. Throws async::PlatformError naming the file when it cannot be written.
   async::Task<void> saveAs(std::string destination) const;
 
  private:
