@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 using namespace vesk;
 
 TEST(ReviewSourcesLine, CountsWithSingularsAndTheSavedContext) {
@@ -69,4 +71,39 @@ TEST(AuditStartTime, ReadsInternetDatesWithAndWithoutFractions) {
                               "2026-13-01T09:30:00Z", "2026-03-01T25:30:00Z", "2026-03-01T09:30:00Zjunk",
                               "2026-03-01T09:30:00+0100", "yesterday"})
     EXPECT_FALSE(readAuditStartTime(refused)) << refused;
+}
+
+TEST(AuditStartTime, HoldsEveryYearTheServiceCanWriteWithoutWrapping) {
+  using namespace std::chrono;
+  const auto now = floor<microseconds>(system_clock::now());
+
+  const auto farFuture = readAuditStartTime("9999-12-31T23:59:59Z");
+  ASSERT_TRUE(farFuture);
+  EXPECT_EQ(duration_cast<seconds>(farFuture->time_since_epoch()).count(), 253402300799) << "not wrapped into 1816";
+  EXPECT_GT(secondsBetween(now, *farFuture), 2.5e11);
+  EXPECT_LT(secondsBetween(*farFuture, now), -2.5e11);
+
+  const auto farPast = readAuditStartTime("1600-01-01T00:00:00Z");
+  ASSERT_TRUE(farPast);
+  EXPECT_EQ(duration_cast<seconds>(farPast->time_since_epoch()).count(), -11676096000);
+  EXPECT_GT(secondsBetween(*farPast, now), 1.3e10);
+
+  const auto first = readAuditStartTime("0001-01-01T00:00:00.000001Z");
+  ASSERT_TRUE(first);
+  EXPECT_NEAR(secondsBetween(*first, *farFuture), 315537897599.0, 1e-3) << "the widest span";
+
+  // Each year at its first and last moment, read and measured against now both ways.
+  for (int year = 1; year <= 9999; ++year) {
+    char text[64];
+    for (const char* moment : {"-01-01T00:00:00.000001Z", "-12-31T23:59:59.999999+00:30"}) {
+      std::snprintf(text, sizeof text, "%04d%s", year, moment);
+      const auto start = readAuditStartTime(text);
+      ASSERT_TRUE(start) << text;
+      ASSERT_EQ(secondsBetween(*start, now), -secondsBetween(now, *start)) << text;
+    }
+  }
+  const auto beforeTheFirstYear = readAuditStartTime("0001-01-01T00:00:00+01:00");  // 0000-12-31 in UTC
+  if (beforeTheFirstYear) {
+    EXPECT_GT(secondsBetween(*beforeTheFirstYear, *first), 3600.0);
+  }
 }

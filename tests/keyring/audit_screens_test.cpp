@@ -409,3 +409,35 @@ TEST(LiveProgressPresentation, TheTimerTicksOnItsOwn) {
   ASSERT_TRUE(runUntil([&] { return changes > 0; }, 2s));
   EXPECT_EQ(model.state().fullAudit.percent, 2);
 }
+
+TEST(LiveProgressPresentation, StartsInTheFutureOrFarPastReadAsNoTimeOrTheLongestRun) {
+  WorkspaceHarness h;
+  auto workspace = Workspace::create(h.environment(), Workspace::SavedSession::ignore);
+  workspace->current = savedRun("r1", "running", "full");
+  ManualClock clock;
+  LiveProgressPresentation model(
+      workspace, [](int, int) { return 2; }, [&] { return clock.now; });
+  const auto soon = std::chrono::system_clock::to_time_t(clock.now + std::chrono::seconds(5));
+  char inFiveSeconds[32];
+  std::strftime(inFiveSeconds, sizeof inFiveSeconds, "%Y-%m-%dT%H:%M:%SZ", std::gmtime(&soon));
+
+  AuditProgressSnapshot snapshot;
+  snapshot.phase = "reading";
+  snapshot.total = 8;
+  int run = 1;
+  for (const std::string& start : {std::string("9999-12-31T23:59:59Z"), std::string(inFiveSeconds)}) {
+    workspace->current = savedRun("r" + std::to_string(++run), "running", "full");
+    snapshot.auditStartedAt = start;
+    workspace->liveProgress = snapshot;
+    nextTurn();
+    EXPECT_EQ(model.state().fullAudit.percent, 0) << start;
+    EXPECT_EQ(model.state().fullAudit.subtitle, "About 8\u201314 min remaining") << start;
+  }
+
+  workspace->current = savedRun("r9", "running", "full");
+  snapshot.auditStartedAt = "1600-01-01T00:00:00Z";
+  workspace->liveProgress = snapshot;
+  nextTurn();
+  EXPECT_EQ(model.state().fullAudit.percent, 98);
+  EXPECT_EQ(model.state().fullAudit.subtitle, "Taking longer than estimated. Your audit is still in progress.");
+}

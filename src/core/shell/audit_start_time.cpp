@@ -38,7 +38,7 @@ bool hasInternetForm(std::string_view text) {
 
 }  // namespace
 
-std::optional<std::chrono::system_clock::time_point> readAuditStartTime(std::string_view text) {
+std::optional<AuditStartTime> readAuditStartTime(std::string_view text) {
   if (!hasInternetForm(text)) return std::nullopt;
   const std::string copy(text);
   const std::unique_ptr<GDateTime, decltype(&g_date_time_unref)> parsed(
@@ -46,7 +46,11 @@ std::optional<std::chrono::system_clock::time_point> readAuditStartTime(std::str
   if (!parsed) return std::nullopt;  // a month 13, a 25th hour
   const auto seconds = std::chrono::seconds(g_date_time_to_unix(parsed.get()));
   const auto micros = std::chrono::microseconds(g_date_time_get_microsecond(parsed.get()));
-  return std::chrono::system_clock::time_point(seconds + micros);
+  return AuditStartTime(seconds + micros);
+}
+
+double secondsBetween(AuditStartTime from, AuditStartTime to) {
+  return std::chrono::duration<double>(to - from).count();
 }
 
 }  // namespace vesk

@@ -20,8 +20,8 @@ std::optional<std::string> runIDOf(const std::optional<SavedAudit>& run) {
   return run->id;
 }
 
-double secondsBetween(std::chrono::system_clock::time_point from, std::chrono::system_clock::time_point to) {
-  return std::chrono::duration<double>(to - from).count();
+AuditStartTime microsecondsOf(std::chrono::system_clock::time_point moment) {
+  return std::chrono::floor<std::chrono::microseconds>(moment);
 }
 
 }  // namespace
@@ -110,11 +110,11 @@ void LiveProgressPresentation::evaluate() {
   const bool connectionLost = *workspace_->connectionLost;
   const std::string phase = snapshot ? snapshot->phase : "seating";
   const bool failed = phase == "failed" || runFailed;
-  std::optional<std::chrono::system_clock::time_point> knownStart;
+  std::optional<AuditStartTime> knownStart;
   if (snapshot && snapshot->auditStartedAt) knownStart = readAuditStartTime(*snapshot->auditStartedAt);
-  const auto now = clock_();
-  const auto estimate = AuditTimeEstimate::make(secondsBetween(knownStart.value_or(opened_), now),
-                                                secondsBetween(phaseChanged_, now), phase);
+  const auto now = microsecondsOf(clock_());
+  const auto estimate = AuditTimeEstimate::make(secondsBetween(knownStart.value_or(microsecondsOf(opened_)), now),
+                                                secondsBetween(microsecondsOf(phaseChanged_), now), phase);
   creep_.evaluate({estimate.percent, failed, connectionLost, knownStart.has_value()});
 
   auto& full = state_.fullAudit;
