@@ -91,6 +91,66 @@ TEST(WorkspaceExport, DownloadsThePdfOfACompletedLiveRun) {
   EXPECT_FALSE(*workspace->reconnectRequired);
 }
 
+TEST(WorkspaceExport, ALargePdfArrivesInPiecesAndIsWrittenWhole) {
+  WorkspaceHarness h;
+  auto workspace = h.signedIn();
+  std::string pdf = "%PDF-1.7 ";
+  for (int i = 0; pdf.size() < 3 * 1024 * 1024; ++i) pdf += std::to_string(i) + " ";
+  Reply pieces = Reply::json(pdf);
+  pieces.contentType = "application/pdf";
+  pieces.chunkSize = 256 * 1024;
+  pieces.chunkInterval = 5ms;
+  h.service.reply("GET", desktop("runs/r1/pdf"), pieces);
+  h.service.reply("GET", desktop("runs/r1"), Reply::json(runJson("r1", "complete", "quick", "# R").dump()));
+  workspace->openReport(savedRun("r1", "complete"));
+  const auto folder = std::filesystem::path(h.folder + "-pdf");
+  std::filesystem::create_directories(folder);
+  h.dialog->answer = (folder / "report.pdf").string();
+  workspace->exportPDF();
+  ASSERT_TRUE(runUntil([&] { return std::filesystem::exists(*h.dialog->answer); }));
+  std::ifstream written(*h.dialog->answer, std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(written), {}), pdf);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), std::filesystem::directory_iterator()), 1)
+      << "nothing but the report is left in the folder";
+  std::filesystem::remove_all(folder);
+}
+
+TEST(WorkspaceExport, SigningOutOrInAgainEndsTheExportOfTheSessionBefore) {
+  WorkspaceHarness h;
+  auto workspace = h.signedIn();
+  Reply held = Reply::json("%PDF-1.7 account A");
+  held.contentType = "application/pdf";
+  held.stall = true;
+  h.service.reply("GET", desktop("runs/r1/pdf"), held);
+  h.service.reply("GET", desktop("runs/r1"), Reply::json(runJson("r1", "complete", "quick", "# R").dump()));
+  workspace->openReport(savedRun("r1", "complete"));
+  h.dialog->answer = h.folder + "-account-a.pdf";
+  workspace->exportPDF();
+  ASSERT_TRUE(runUntil([&] { return h.service.stalledCount() == 1; }));
+
+  workspace->disconnect();
+  ASSERT_TRUE(runUntil([&] { return h.service.abandonedCount() == 1; })) << "the download is given up at once";
+  h.service.releaseStalled();
+  runFor(50ms);
+  EXPECT_TRUE(h.dialog->proposals.empty()) << "no save panel offers the report of a session that ended";
+  EXPECT_FALSE(std::filesystem::exists(*h.dialog->answer));
+  EXPECT_FALSE(workspace->error->has_value());
+
+  // A report whose download ended just before the sign-out is not offered either: the
+  // panel was open when the session changed, and what it chose is not written.
+  auto again = h.signedIn();
+  Reply quick = Reply::json("%PDF-1.7 account B");
+  quick.contentType = "application/pdf";
+  h.service.reply("GET", desktop("runs/r1/pdf"), quick);
+  again->openReport(savedRun("r1", "complete"));
+  h.dialog->whileOpen = [&] { again->disconnect(); };
+  again->exportPDF();
+  ASSERT_TRUE(runUntil([&] { return h.dialog->proposals.size() == 1; }));
+  runFor(50ms);
+  EXPECT_FALSE(std::filesystem::exists(*h.dialog->answer)) << "chosen in one session, not written in the next";
+  EXPECT_FALSE(again->error->has_value());
+}
+
 TEST(WorkspaceExport, AFailingSavePanelIsReportedLikeAnyExportFailure) {
   WorkspaceHarness h;
   auto workspace = h.signedIn();

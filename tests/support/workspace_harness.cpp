@@ -58,6 +58,7 @@ SavedAudit savedRun(const std::string& id, const std::string& status, const std:
 
 async::Task<std::optional<std::string>> FakeSaveDialog::choosePdfDestination(std::string suggestedName) {
   proposals.push_back(std::move(suggestedName));
+  if (whileOpen) whileOpen();
   if (failure) throw async::PlatformError(G_IO_ERROR, G_IO_ERROR_NOT_SUPPORTED, *failure);
   co_return answer;
 }

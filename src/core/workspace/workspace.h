@@ -167,7 +167,10 @@ class Workspace : public std::enable_shared_from_this<Workspace> {
   static async::Task<void> sessionTask(std::shared_ptr<Workspace> self, std::string generation, std::string origin,
                                        SavedWork savedWork, Screen shownAtStart);
   static async::Task<void> openTask(std::shared_ptr<Workspace> self, SavedAudit run);
-  static async::Task<void> exportTask(std::shared_ptr<Workspace> self, DesktopAPI client, SavedAudit run);
+  static async::Task<void> exportTask(std::shared_ptr<Workspace> self, DesktopAPI client, SavedAudit run,
+                                      std::string session);
+  // Cancels the PDF export of the session that ends, if one is running.
+  void endExport();
   static async::Task<void> addFilesTask(std::shared_ptr<Workspace> self, std::string draft,
                                         std::vector<std::string> paths);
   static async::Task<void> discoveryTask(std::shared_ptr<Workspace> self, std::string generation, std::string mode,
@@ -206,6 +209,7 @@ class Workspace : public std::enable_shared_from_this<Workspace> {
   // The line of work whose discovery task is running, if any.
   std::optional<std::string> discoveryGeneration_;
   bool exportRunning_ = false;
+  async::TaskRef export_;
 };
 
 }  // namespace vesk

@@ -1,4 +1,5 @@
 // Workspace: opening a saved run and exporting its PDF.
+#include "core/account/archive_spool.h"
 #include "core/workspace/save_dialog.h"
 #include "core/workspace/workspace.h"
 
@@ -15,12 +16,6 @@ std::string proposedPdfName(const std::string& projectName) {
   safe.reserve(projectName.size());
   for (const unsigned char c : projectName) safe.push_back(c == '/' || c < 0x20 || c == 0x7f ? '-' : char(c));
   return "Vesk — " + safe + ".pdf";
-}
-
-void writeFile(const std::string& path, const std::string& bytes) {
-  glib::ErrorSlot error;
-  if (!g_file_set_contents(path.c_str(), bytes.data(), static_cast<gssize>(bytes.size()), error.out()))
-    throw std::runtime_error(error.message());
 }
 
 }  // namespace
@@ -75,38 +70,39 @@ void Workspace::exportPDF() {
     return;
   }
   exportRunning_ = true;
-  async::spawn(exportTask(shared_from_this(), *client, **current));
+  export_ = async::spawn(exportTask(shared_from_this(), *client, **current, sessionGeneration_));
 }
 
-async::Task<void> Workspace::exportTask(std::shared_ptr<Workspace> self, DesktopAPI client, SavedAudit run) {
+void Workspace::endExport() {
+  export_.cancel();
+  export_ = {};
+  exportRunning_ = false;
+}
+
+// The report belongs to the session that asked for it: once the user signs out or
+// connects again, nothing more of it is offered or written, not even its failure.
+async::Task<void> Workspace::exportTask(std::shared_ptr<Workspace> self, DesktopAPI client, SavedAudit run,
+                                        std::string session) {
   struct Finish {
     Workspace& workspace;
-    ~Finish() { workspace.exportRunning_ = false; }
-  } finish{*self};
-  std::string bytes;
+    const std::string& session;
+    ~Finish() {
+      if (workspace.isSessionCurrent(session)) workspace.exportRunning_ = false;
+    }
+  } finish{*self, session};
   try {
-    bytes = co_await client.raw("runs/" + DesktopAPI::pathIdentifier(run.id) + "/pdf", std::nullopt, std::nullopt,
-                                Auth::bearer);
+    // The file never sits in memory: it arrives in a spool file and is copied from
+    // there, off the main loop, into the place the user chooses.
+    const ArchiveSpool spool;
+    co_await client.downloadInto("runs/" + DesktopAPI::pathIdentifier(run.id) + "/pdf", spool.output(), Auth::bearer);
+    if (!self->isSessionCurrent(session)) co_return;
+    const auto destination = co_await self->saveDialog_->choosePdfDestination(proposedPdfName(run.projectName));
+    if (!self->isSessionCurrent(session) || !destination) co_return;
+    co_await spool.saveAs(*destination);
   } catch (const async::Cancelled&) {
     co_return;
   } catch (const std::exception& failure) {
-    self->error = std::string(failure.what());
-    co_return;
-  }
-  std::optional<std::string> destination;
-  try {
-    destination = co_await self->saveDialog_->choosePdfDestination(proposedPdfName(run.projectName));
-  } catch (const async::Cancelled&) {
-    co_return;
-  } catch (const std::exception& failure) {
-    self->error = std::string(failure.what());
-    co_return;
-  }
-  if (!destination) co_return;
-  try {
-    writeFile(*destination, bytes);
-  } catch (const std::exception& failure) {
-    self->error = std::string(failure.what());
+    if (self->isSessionCurrent(session)) self->error = std::string(failure.what());
   }
 }
 

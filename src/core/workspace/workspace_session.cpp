@@ -88,6 +88,7 @@ void Workspace::connect(SavedWork savedWork) {
   continuationInFlight_ = false;
   renewGeneration();
   sessionGeneration_ = freshUUID();
+  endExport();
   const auto task = async::spawn(
       sessionTask(shared_from_this(), generation_, withoutSurroundingSlashes(*origin), savedWork, shownAtStart));
   operation_.start(task, async::PreviousTask::leave);
@@ -139,6 +140,7 @@ async::Task<void> Workspace::sessionTask(std::shared_ptr<Workspace> self, std::s
 void Workspace::disconnect() {
   renewGeneration();
   sessionGeneration_ = freshUUID();
+  endExport();
   browser_->cancel();
   operation_.cancel();
   watcher_.cancel();
