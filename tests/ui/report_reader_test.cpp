@@ -334,3 +334,40 @@ TEST_F(ReportReaderTest, TheWindowMakesItsReaderForTheFirstReportAndKeepsItForTh
   EXPECT_EQ(second, first) << "the window keeps one reader view";
   EXPECT_EQ(ownWebProcesses(), processes) << "a second report starts no web process";
 }
+
+TEST_F(ReportReaderTest, AReportWithQuestionsEvidenceAndSourcesAsTheOwnerSeesIt) {
+  if (!SyntheticInput::available()) GTEST_SKIP() << "needs an X11 display with XTest";
+  FakeService service;
+  service.reply("GET", desktop("runs/run_A/url-shot/0"), png(solidPng(480, 300, 0xe8e4daff)));
+  ReaderUnderTest reader(service, 1220, 850);
+  auto arguments = reader.arguments(
+      "run_A",
+      "<discovery>\n"
+      R"({"questions":[{"id":"audience","question":"Who is it for?","options":["Founders","Designers","Shoppers"]},)"
+      R"({"id":"goal","question":"What should they do?","options":["Sign up","Buy"]}]})"
+      "\n</discovery>\n\n# Landing page: full audit\n\nThe offer arrives late.\n\n## Findings\n\n"
+      "### The hero hides its offer\n\nVisitors scroll before they learn what is sold.\n\n"
+      "![The first screen](/api/url-shot/run_A/0#vesk-box=40,60,300,120)\n\n**Do this:** say it first.\n");
+  arguments.topInset = 40;
+  arguments.provenanceJSON = R"([{"url":"https://example.com","source":"Fetched","note":"<b>shown as written</b>"}])";
+  reader.showAndWait(arguments);
+  auto* page = reader.view();
+  // The questions as a form (no answers yet), the evidence with its box, the sources as text.
+  EXPECT_EQ(reader.pageValue("document.querySelectorAll('form.answers-form').length"), 1);
+  EXPECT_EQ(reader.pageValue("document.body.innerText.includes('<discovery')"), false);
+  ASSERT_TRUE(pageUntil(page, "document.querySelector('img[data-box]').naturalWidth > 0"));
+  ASSERT_TRUE(pageUntil(page, "document.querySelector('.evidence-box')?.getBoundingClientRect().width > 0"));
+  EXPECT_EQ(reader.pageValue("document.querySelector('.provenance').innerText.includes('<b>shown as written</b>')"),
+            true);
+  renderAndKeep(reader.reader(), "reader-report.png");
+
+  // Refine opens its form under the finding, by a real click.
+  const auto at = reader.pageValue(
+      "(() => { const b = document.querySelector('[data-action=refine-toggle]'); b.scrollIntoView({block: 'center'});"
+      " const r = b.getBoundingClientRect(); return [r.left + r.width / 2, r.top + r.height / 2]; })()");
+  ASSERT_TRUE(at.is_array()) << at.dump();
+  runFor(100ms);
+  SyntheticInput::click(reader.reader(), at[0].get<double>(), at[1].get<double>());
+  ASSERT_TRUE(pageUntil(page, "document.querySelector('form.refine-form') !== null"));
+  renderAndKeep(reader.reader(), "reader-refine.png");
+}
