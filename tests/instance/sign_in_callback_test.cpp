@@ -80,7 +80,8 @@ TEST(SignInCallback, ASecondLaunchHandsTheAddressUnchangedToTheWaitingInstance) 
     if (!attempt) attempt = vesk::async::spawn(connection->connect(service.origin()));
   });
   const auto started = std::chrono::steady_clock::now();
-  Glib::signal_timeout().connect(
+  // Disconnected after the run: the loop runs again in later tests of this process.
+  auto ticking = Glib::signal_timeout().connect(
       [&] {
         const bool done = attempt && attempt->isDone() && browser.secondLaunchStatus;
         if (done || std::chrono::steady_clock::now() - started > 30s) application->quit();
@@ -90,6 +91,7 @@ TEST(SignInCallback, ASecondLaunchHandsTheAddressUnchangedToTheWaitingInstance) 
   char name[] = "vesk_ui_tests";
   char* argv[] = {name, nullptr};
   application->run(1, argv);
+  ticking.disconnect();
 
   ASSERT_TRUE(attempt && attempt->isDone()) << "the sign-in did not finish";
   EXPECT_EQ(attempt->result(), TokenResponse("token-1", 3600));

@@ -153,7 +153,9 @@ void AccountSettingsView::present(AccountDeletion deletion) {
 }
 
 void AccountSettingsView::openAddress(const std::string& address) {
-  activate_action(ShellCommands::openAddress.detailedName(), Glib::Variant<Glib::ustring>::create(address));
+  const auto action = address.starts_with("mailto:") ? Glib::ustring(ShellCommands::openMail)
+                                                     : ShellCommands::openAddress.detailedName();
+  activate_action(action, Glib::Variant<Glib::ustring>::create(address));
 }
 
 }  // namespace vesk::ui

@@ -100,7 +100,7 @@ Gtk::Widget& FeedbackSheet::buildWriting() {
   mailLink_->set_halign(Gtk::Align::START);
   setAccessibleLabel(*mailLink_, build::supportAddress);
   mailLink_->signal_clicked().connect([this] {
-    activate_action(ShellCommands::openAddress.detailedName(),
+    activate_action(ShellCommands::openMail,
                     Glib::Variant<Glib::ustring>::create(std::string("mailto:") + build::supportAddress));
   });
   errorBlock_->append(*mailLink_);

@@ -1,8 +1,11 @@
 #include "ui/app/shell_actions.h"
 
+#include "build_config.h"
 #include "core/shell/help_links.h"
+#include "core/shell/service_address.h"
 #include "ui/app/shell_commands.h"
 
+#include <giomm/simpleactiongroup.h>
 #include <gtkmm/shortcut.h>
 #include <gtkmm/shortcutaction.h>
 #include <gtkmm/shortcutcontroller.h>
@@ -12,6 +15,7 @@ namespace vesk::ui {
 
 ShellActions::ShellActions(Gtk::ApplicationWindow& window, std::shared_ptr<Workspace> workspace, LinkOpener openLink)
     : window_(window),
+      workspace_(workspace),
       commands_(std::move(workspace)),
       openLink_(std::move(openLink)),
       tips_(window, ShellCommands::tips.name),
@@ -30,19 +34,44 @@ ShellActions::ShellActions(Gtk::ApplicationWindow& window, std::shared_ptr<Works
 
   auto openPage = Gio::SimpleAction::create(ShellCommands::openPage.name, Glib::VARIANT_TYPE_STRING);
   openPage->signal_activate().connect([this](const Glib::VariantBase& target) {
-    const auto path = Glib::VariantBase::cast_dynamic<Glib::Variant<Glib::ustring>>(target).get();
-    if (openLink_) openLink_(HelpLinks::builtInAddress(path.raw()));
+    // A path such as "@elsewhere.example" must not turn the origin into a user name.
+    const auto address = HelpLinks::builtInAddress(textOf(target));
+    if (isServiceAddress(address, {build::serviceOrigin})) this->openLink(address);
   });
   window_.add_action(openPage);
+  // The window's actions are published on the session bus, where any program can
+  // activate them: these open only web pages of the service.
   auto openAddress = Gio::SimpleAction::create(ShellCommands::openAddress.name, Glib::VARIANT_TYPE_STRING);
   openAddress->signal_activate().connect([this](const Glib::VariantBase& target) {
-    if (openLink_) openLink_(Glib::VariantBase::cast_dynamic<Glib::Variant<Glib::ustring>>(target).get().raw());
+    const auto address = textOf(target);
+    if (isServiceAddress(address, serviceOrigins())) this->openLink(address);
   });
   window_.add_action(openAddress);
+  // Mail links are opened for the application's own views alone: a group of the window
+  // widget, which is not published on the bus.
+  auto viewActions = Gio::SimpleActionGroup::create();
+  auto openMail = Gio::SimpleAction::create(ShellCommands::openMailName, Glib::VARIANT_TYPE_STRING);
+  openMail->signal_activate().connect([this](const Glib::VariantBase& target) {
+    const auto address = textOf(target);
+    if (address.starts_with("mailto:")) this->openLink(address);
+  });
+  viewActions->add_action(openMail);
+  window_.insert_action_group(ShellCommands::viewGroup, viewActions);
 
   followCommands();
   commands_.signalChanged().connect([this] { followCommands(); });
   installShortcuts();
+}
+
+std::string ShellActions::textOf(const Glib::VariantBase& target) {
+  return Glib::VariantBase::cast_dynamic<Glib::Variant<Glib::ustring>>(target).get().raw();
+}
+
+// The built-in origin (the help pages) and the one the workspace is connected to.
+std::vector<std::string> ShellActions::serviceOrigins() const {
+  std::vector<std::string> origins{build::serviceOrigin};
+  if (const auto client = workspace_->api()) origins.push_back(client->origin);
+  return origins;
 }
 
 Glib::RefPtr<Gio::SimpleAction> ShellActions::add(const char* name, std::function<void()> run) {

@@ -13,6 +13,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace vesk::ui {
 
@@ -40,11 +41,14 @@ class ShellActions {
   }
 
  private:
+  static std::string textOf(const Glib::VariantBase& target);
+  std::vector<std::string> serviceOrigins() const;
   Glib::RefPtr<Gio::SimpleAction> add(const char* name, std::function<void()> run);
   void followCommands();
   void installShortcuts();
 
   Gtk::ApplicationWindow& window_;
+  std::shared_ptr<Workspace> workspace_;
   MenuCommands commands_;
   LinkOpener openLink_;
   Glib::RefPtr<Gio::SimpleAction> newAudit_;

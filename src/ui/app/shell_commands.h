@@ -34,8 +34,13 @@ struct ShellCommands {
   static constexpr ShellCommand shareReport{"share-report", nullptr};
   // Opens a page of the built-in service origin; its target is the page's path.
   static constexpr ShellCommand openPage{"open-page", nullptr};
-  // Opens a whole address (a service page, a mail link); its target is the address.
+  // Opens a web page of the service by its whole address; its target is the address.
   static constexpr ShellCommand openAddress{"open-address", nullptr};
+  // Opens a mail link; its target is the "mailto:" address. An action of the views'
+  // own group, not of the window, so no other program can activate it.
+  static constexpr const char* viewGroup = "shell";
+  static constexpr const char* openMailName = "open-mail";
+  static constexpr const char* openMail = "shell.open-mail";
 
   // Every command that has a shortcut.
   static const ShellCommand* const withShortcuts[8];
