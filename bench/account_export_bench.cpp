@@ -3,6 +3,7 @@
 // The service runs in a process of its own. The idle time-out is cut to one second, and
 // the download takes longer than that in all, so finishing shows that steady progress
 // never times out. Prints the peak growth of the resident memory over the download.
+#include "archive_service_process.h"
 #include "core/account/account_state.h"
 #include "core/async/spawn.h"
 #include "core/async/timing.h"
@@ -25,47 +26,9 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-constexpr const char* token = "bench-token";
 constexpr long archiveMegabytes = 50;
 constexpr const char* chunkKilobytes = "256";
 constexpr const char* chunkIntervalMs = "10";
-
-// The archive service process, started for one benchmark and stopped with it.
-class ArchiveService {
- public:
-  ArchiveService() {
-    const std::string megabytes = std::to_string(archiveMegabytes);
-    const char* argv[] = {
-        VESK_BENCH_ARCHIVE_SERVICE, token, megabytes.c_str(), chunkKilobytes, chunkIntervalMs, nullptr};
-    int output = -1;
-    GError* error = nullptr;
-    if (!g_spawn_async_with_pipes(nullptr, const_cast<char**>(argv), nullptr, G_SPAWN_DO_NOT_REAP_CHILD, nullptr,
-                                  nullptr, &pid_, nullptr, &output, nullptr, &error)) {
-      const std::string message = error->message;
-      g_error_free(error);
-      throw std::runtime_error("cannot start the archive service: " + message);
-    }
-    FILE* lines = fdopen(output, "r");
-    char origin[256] = {};
-    const bool read = std::fgets(origin, sizeof origin, lines) != nullptr;
-    std::fclose(lines);
-    if (!read) throw std::runtime_error("the archive service did not start");
-    origin_ = std::string(origin, strcspn(origin, "\n"));
-  }
-  ~ArchiveService() {
-    kill(pid_, SIGTERM);
-    waitpid(pid_, nullptr, 0);
-    g_spawn_close_pid(pid_);
-  }
-  ArchiveService(const ArchiveService&) = delete;
-  ArchiveService& operator=(const ArchiveService&) = delete;
-
-  vesk::DesktopAPI api() const { return vesk::DesktopAPI{origin_, token}; }
-
- private:
-  GPid pid_ = 0;
-  std::string origin_;
-};
 
 // Answers the save panel with a file in a private folder.
 class FixedSaveDialog : public vesk::SaveDialog {
@@ -130,7 +93,7 @@ void measure(benchmark::State& state, Run run) {
   const vesk::async::ScopedTimeScale idleLimitOfOneSecond(1.0 / 150);
   Download measured;
   for (auto _ : state) {
-    const ArchiveService service;
+    const vesk::bench::ArchiveServiceProcess service(archiveMegabytes, chunkKilobytes, chunkIntervalMs);
     measured = run(service.api());
   }
   state.counters["archive_MB"] = static_cast<double>(archiveMegabytes);

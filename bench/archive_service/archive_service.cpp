@@ -1,5 +1,6 @@
 // The account settings of the fake service in a process of its own, sending the account
-// archive slowly in chunks, so that the benchmark measures only the client's memory:
+// archive, and the same bytes as the PDF of the run "run_bench", slowly in chunks, so
+// that the benchmark measures only the client's memory:
 // `vesk_bench_archive_service TOKEN MEGABYTES CHUNK_KB INTERVAL_MS`. Prints its origin.
 #include "fake_service/fake_service.h"
 #include "fake_service/fake_settings.h"
@@ -23,7 +24,9 @@ int main(int argc, char** argv) {
   slow.contentType = "application/zip";
   slow.chunkSize = std::strtoul(argv[3], nullptr, 10) * 1024;
   slow.chunkInterval = std::chrono::milliseconds(std::strtol(argv[4], nullptr, 10));
-  service.reply("GET", "/api/desktop/settings/export", std::move(slow));
+  service.reply("GET", "/api/desktop/settings/export", slow);
+  slow.contentType = "application/pdf";
+  service.reply("GET", "/api/desktop/runs/run_bench/pdf", std::move(slow));
 
   std::printf("%s\n", service.origin().c_str());
   std::fflush(stdout);
