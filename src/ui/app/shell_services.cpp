@@ -5,7 +5,10 @@
 namespace vesk::ui {
 
 ShellServices ShellServices::desktop() {
-  return {[](const std::string& address) { openInBrowser(address); }, std::make_shared<NativeFilePanel>()};
+  ShellServices services;
+  services.openLink = [](const std::string& address) { openInBrowser(address); };
+  services.filePanel = std::make_shared<NativeFilePanel>();
+  return services;
 }
 
 }  // namespace vesk::ui
