@@ -110,10 +110,14 @@ TEST(ShareSheetModel, ArmingFallsWhenTheLinkGoesAndEscapeFollowsTheState) {
   int changes = 0;
   model.signalChanged().connect([&] { ++changes; });
 
+  h.state->message = std::string("Copied");
   model.arm();
   EXPECT_TRUE(model.revokeArmed());
+  EXPECT_FALSE(model.look().message) << "arming clears the notice of the step before";
+  h.state->message = std::string("Copied");
   EXPECT_FALSE(model.escape()) << "armed: Escape only disarms";
   EXPECT_FALSE(model.revokeArmed());
+  EXPECT_FALSE(model.look().message) << "disarming is a new step too";
   model.arm();
   h.state->busy = true;
   EXPECT_FALSE(model.escape()) << "busy: Escape does nothing";

@@ -88,7 +88,8 @@ TEST_F(ShareSheetTest, CreateCopyRevokeAndEscape) {
   EXPECT_TRUE(shown(sheet.revokeButton()));
   EXPECT_FALSE(shown(sheet.copyLinkButton()));
   EXPECT_TRUE(shown(sheet.linkBox()));
-  renderAndKeep(*sheets.topSurface(), "report-share-sheet-armed.png");
+  EXPECT_FALSE(shown(sheet.messageLabel())) << "the copy's notice does not linger under the warning";
+  renderAndKeep(*sheets.topSurface(), "share-sheet-armed.png");
   shell.press("Escape");
   EXPECT_EQ(sheets.depth(), 1u);
   EXPECT_FALSE(sheet.model().revokeArmed());

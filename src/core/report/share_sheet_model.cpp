@@ -54,12 +54,14 @@ void ShareSheetModel::slugChanged() {
 void ShareSheetModel::arm() {
   if (*state_.busy || !state_.shareURL()) return;
   revokeArmed_ = true;
+  state_.message = std::nullopt;  // "Copied" belongs to the step before
   changed_.emit();
 }
 
 void ShareSheetModel::disarm() {
   if (*state_.busy || !revokeArmed_) return;
   revokeArmed_ = false;
+  state_.message = std::nullopt;
   changed_.emit();
 }
 

@@ -59,7 +59,8 @@ class ShareSheetModel : public sigc::trackable {
   bool revokeArmed() const { return revokeArmed_; }
   ReportState& state() { return state_; }
 
-  // The buttons; each does nothing while the state is busy.
+  // The buttons; each does nothing while the state is busy. Arming and disarming are new
+  // steps, so each clears the notice the previous step left.
   void arm();
   void disarm();
   // What Escape does now; disarms as a side effect when that is its meaning. True when
