@@ -7,6 +7,12 @@
 #include "end_to_end/screen_driver.h"
 #include "support/run_loop.h"
 #include "ui/app/header_band.h"
+#include "ui/app/root_view.h"
+#include "ui/app/screen_slot.h"
+#include "ui/audit/brief_editor.h"
+#include "ui/audit/composer_card.h"
+#include "ui/audit/composer_page.h"
+#include "ui/audit/composer_view.h"
 #include "ui/report/reader/report_reader_view.h"
 #include "ui/report/report_screen.h"
 #include "ui/support/shell_window.h"
@@ -160,6 +166,14 @@ TEST(EndToEnd, SignInThenAFullAuditAndAQuickReadFromDraftToReport) {
                    "the sign-in through the browser");
   driver.find("Vesk", true, 10s, true);
   driver.keep("signed-in");
+  {
+    auto* page = app.root().screenSlot().page();
+    auto* composer = page ? vesk::ui::composerViewIn(*page) : nullptr;
+    ASSERT_NE(composer, nullptr);
+    auto& editor = composer->card().editor();
+    EXPECT_TRUE(editor.placeholderShown() && editor.placeholder().get_height() > 0)
+        << "the empty editor shows its placeholder once signed in";
+  }
 
   composeDraft(driver, app, "example.com", "checkout feels slow");
   driver.click("Full audit");

@@ -367,3 +367,32 @@ TEST_F(ComposerScreenTest, TheComparisonBlock) {
   shell.settle();
   EXPECT_FALSE(shown.comparison().get_visible());
 }
+
+TEST_F(ComposerScreenTest, TheSignedInEditorShowsItsPlaceholderWhileEmpty) {
+  ShellWindow shell;
+  auto& workspace = shell.workspace();
+  signIn(workspace);
+  workspace.newAudit();
+  shell.settle();
+  auto& editor = composer(shell).card().editor();
+  auto& text = editor.textView();
+  EXPECT_TRUE(editor.placeholderShown());
+  EXPECT_GE(editor.placeholder().get_height(), text.get_height()) << "the placeholder spans the editor";
+  vesk::testing::renderAndKeep(shell.root(), "composer-signed-in.png");
+
+  shell.clickCentre(text);
+  ASSERT_TRUE(runUntil([&] { return text.has_focus(); }));
+  shell.press("a");
+  shell.press("b");
+  EXPECT_FALSE(editor.placeholderShown());
+  shell.press("BackSpace");
+  shell.press("BackSpace");
+  EXPECT_EQ(*workspace.brief, "");
+  EXPECT_TRUE(editor.placeholderShown());
+
+  // A composition shows its own text over the empty buffer.
+  g_signal_emit_by_name(text.gobj(), "preedit-changed", "ka");
+  EXPECT_FALSE(editor.placeholderShown());
+  g_signal_emit_by_name(text.gobj(), "preedit-changed", "");
+  EXPECT_TRUE(editor.placeholderShown());
+}

@@ -15,14 +15,17 @@ BriefEditor::BriefEditor(std::shared_ptr<Workspace> workspace)
   setAccessibleLabel(text_, accessibleLabel);
 
   // The placeholder has a text system of its own, never connected to the editable text:
-  // it only draws, under the first line, and takes neither clicks nor focus.
+  // it only draws, under the first line, and takes neither clicks nor focus. It fills the
+  // editor's whole height rather than asking for its own: a text view's height is known
+  // only once its lines are laid out, and an overlay sized from an unfinished layout keeps
+  // it at no height at all.
   placeholder_.get_buffer()->set_text(placeholderText);
   placeholder_.add_css_class(ComposerClasses::placeholder);
   placeholder_.set_editable(false);
   placeholder_.set_cursor_visible(false);
   placeholder_.set_can_focus(false);
   placeholder_.set_can_target(false);
-  placeholder_.set_valign(Gtk::Align::START);
+  placeholder_.set_valign(Gtk::Align::FILL);
   gtk_accessible_update_state(GTK_ACCESSIBLE(placeholder_.gobj()), GTK_ACCESSIBLE_STATE_HIDDEN, TRUE, -1);
 
   scroller_.add_css_class(ComposerClasses::editor);
@@ -84,11 +87,14 @@ void BriefEditor::briefChanged() {
 void BriefEditor::preeditChanged(const Glib::ustring& preedit) {
   const bool wasComposing = composing_;
   composing_ = !preedit.empty();
+  showPlaceholder();
   if (wasComposing && !composing_) briefChanged();
 }
 
 void BriefEditor::busyChanged() { text_.set_editable(!*workspace_->busy); }
 
-void BriefEditor::showPlaceholder() { placeholder_.set_visible(text_.get_buffer()->size() == 0); }
+// Composed text is not in the buffer yet, so an empty buffer alone does not mean an empty
+// editor.
+void BriefEditor::showPlaceholder() { placeholder_.set_visible(text_.get_buffer()->size() == 0 && !composing_); }
 
 }  // namespace vesk::ui

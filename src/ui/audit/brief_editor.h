@@ -4,7 +4,8 @@
 // Every change of its text writes the whole text back; a change of the brief from
 // outside is applied only when it differs from the text shown and no input-method
 // composition is under way (it waits for the composition to end). While the text is
-// empty a placeholder shows in the editor's own font, line spacing and wrapping.
+// empty and no composition is under way a placeholder shows in the editor's own font,
+// line spacing and wrapping.
 // Editable exactly while the workspace is not busy. The composer makes one editor per
 // draft, so each draft starts with a fresh undo history.
 #include "core/workspace/workspace.h"
