@@ -347,7 +347,8 @@ TEST_F(ReportReaderTest, AReportWithQuestionsEvidenceAndSourcesAsTheOwnerSeesIt)
       R"({"id":"goal","question":"What should they do?","options":["Sign up","Buy"]}]})"
       "\n</discovery>\n\n# Landing page: full audit\n\nThe offer arrives late.\n\n## Findings\n\n"
       "### The hero hides its offer\n\nVisitors scroll before they learn what is sold.\n\n"
-      "![The first screen](/api/url-shot/run_A/0#vesk-box=40,60,300,120)\n\n**Do this:** say it first.\n");
+      "![The first screen](/api/url-shot/run_A/0#vesk-box=40,60,300,120)\n\n**Do this:** say it first "
+      "([the screen again](/api/url-shot/run_A/0#vesk-box=40,60,300,120)).\n");
   arguments.topInset = 40;
   arguments.provenanceJSON = R"([{"url":"https://example.com","source":"Fetched","note":"<b>shown as written</b>"}])";
   reader.showAndWait(arguments);
@@ -370,4 +371,19 @@ TEST_F(ReportReaderTest, AReportWithQuestionsEvidenceAndSourcesAsTheOwnerSeesIt)
   SyntheticInput::click(reader.reader(), at[0].get<double>(), at[1].get<double>());
   ASSERT_TRUE(pageUntil(page, "document.querySelector('form.refine-form') !== null"));
   renderAndKeep(reader.reader(), "reader-refine.png");
+
+  // An evidence link opens the image in the page's own lightbox, with its box; Escape closes it.
+  const auto link = reader.pageValue(
+      "(() => { const a = document.querySelector('a.evidence-link'); a.scrollIntoView({block: 'center'});"
+      " const r = a.getBoundingClientRect(); return [r.left + r.width / 2, r.top + r.height / 2]; })()");
+  ASSERT_TRUE(link.is_array()) << link.dump();
+  runFor(100ms);
+  SyntheticInput::click(reader.reader(), link[0].get<double>(), link[1].get<double>());
+  ASSERT_TRUE(pageUntil(page, "document.querySelector('.lightbox') && !document.querySelector('.lightbox').hidden"));
+  ASSERT_TRUE(pageUntil(page, "document.querySelector('.lightbox-image').naturalWidth > 0"));
+  EXPECT_EQ(reader.pageValue("document.querySelector('.lightbox-image').getAttribute('src')"),
+            "vesk-resource://report/url-shot/0");
+  renderAndKeep(reader.reader(), "reader-lightbox.png");
+  SyntheticInput::pressKey("Escape");
+  EXPECT_TRUE(pageUntil(page, "document.querySelector('.lightbox').hidden"));
 }
