@@ -38,6 +38,14 @@ TEST(ChoicePillArrangement, FillsRowsLeftToRightAndWraps) {
   EXPECT_EQ(rows.height, 72);
 }
 
+TEST(ChoicePillArrangement, CentredRowsShareOneCentreLine) {
+  const std::vector<ChoicePillChild> mixed{fixed(40, 42), fixed(40, 30), fixed(90, 20), fixed(2, 30)};
+  const auto rows = ChoicePillArrangement::arrange(100, 8, mixed, vesk::PillRowAlignment::centre);
+  EXPECT_EQ(rows.points, (std::vector<Point>{{0, 0}, {48, 6}, {0, 55}, {98, 50}})) << "each row centres on its own";
+  EXPECT_EQ(rows.sizes[1], (Size{40, 30})) << "a shorter child keeps its height";
+  EXPECT_EQ(rows.height, 80);
+}
+
 TEST(ChoicePillArrangement, WideChildrenAndEmptyLayouts) {
   // An ideal width beyond the row is cut to the row; after another child it wraps first.
   int askedWidth = 0;

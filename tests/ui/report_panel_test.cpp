@@ -2,6 +2,7 @@
 // its rows, the discussion field's bound, sending, the lock while busy, and its sheets
 // closing before their answers run.
 #include "ui/report/report_panel.h"
+#include "core/style/vesk_web_tokens.h"
 #include "support/report_harness.h"
 #include "support/run_loop.h"
 #include "ui/app/root_view.h"
@@ -15,6 +16,7 @@
 
 #include <gdkmm/clipboard.h>
 #include <gdkmm/display.h>
+#include <gtkmm/scrolledwindow.h>
 
 using namespace std::chrono_literals;
 using namespace vesk;
@@ -94,6 +96,16 @@ TEST_F(ReportPanelTest, RowsLinksAndTheLockWhileBusy) {
   EXPECT_EQ(panel.get_height(), ReportActionsPanel::height);
   renderAndKeep(*shell.root().sheets().topSurface(), "report-panel.png");
 
+  // The actions row: the unframed "Delete run…" shares the framed pills' centre line.
+  const auto centreY = [&](Gtk::Widget& pill) {
+    graphene_rect_t bounds;
+    EXPECT_TRUE(gtk_widget_compute_bounds(pill.gobj(), GTK_WIDGET(panel.gobj()), &bounds));
+    return bounds.origin.y + bounds.size.height / 2;
+  };
+  EXPECT_LT(panel.deleteButton().get_height(), panel.copyButton().get_height());
+  EXPECT_NEAR(centreY(panel.deleteButton()), centreY(panel.copyButton()), 0.5);
+  EXPECT_NEAR(centreY(panel.compareButton()), centreY(panel.copyButton()), 0.5);
+
   // The first source opens in the browser; the failed one's link is disabled.
   auto links = descendants(panel, [](Gtk::Widget& w) { return w.has_css_class("vesk-source-link"); });
   ASSERT_EQ(links.size(), 2u);
@@ -126,6 +138,22 @@ TEST_F(ReportPanelTest, PastingPastTheBoundAndSending) {
   ReportHarness h;
   auto& panel = open(shell, h);
   auto& field = panel.discussion().field();
+
+  // The empty field's prompt is in the placeholder colour, not in ink.
+  auto& prompt = panel.discussion().placeholder();
+  EXPECT_TRUE(prompt.get_visible());
+  EXPECT_EQ(std::string(prompt.get_text()), "Ask about this audit");
+  const Gdk::RGBA colour = prompt.get_style_context()->get_color();
+  const auto expected = VeskWebTokens::placeholder;
+  EXPECT_NEAR(colour.get_red(), expected.red, 0.01);
+  EXPECT_NEAR(colour.get_green(), expected.green, 0.01);
+  EXPECT_NEAR(colour.get_blue(), expected.blue, 0.01);
+  auto* scroller = dynamic_cast<Gtk::ScrolledWindow*>(panel.discussion().get_ancestor(GTK_TYPE_SCROLLED_WINDOW));
+  ASSERT_NE(scroller, nullptr);
+  const auto adjustment = scroller->get_vadjustment();
+  adjustment->set_value(adjustment->get_upper() - adjustment->get_page_size());
+  shell.settle();
+  renderAndKeep(*shell.root().sheets().topSurface(), "report-panel-discussion.png");
 
   // A paste of 1,999 "a" and a thumb with a skin tone keeps the 1,999 units.
   const std::string thumbs = "\U0001F44D\U0001F3FD";

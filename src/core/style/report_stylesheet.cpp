@@ -62,6 +62,9 @@ std::string ReportStylesheet::text() {
              .set("background", "none")
              .set("color", Atelier::ink)
              .text() +
+         CssRule(cls(ReportClasses::discussionFrame) + " " + cls(ReportClasses::discussionPlaceholder))
+             .set("color", VeskWebTokens::placeholder)
+             .text() +
          plainButtonRules() + chooserRowRules();
 }
 

@@ -15,6 +15,8 @@ struct ReportClasses {
   static constexpr const char* linkBox = "vesk-link-box";
   // The discussion field's rounded frame.
   static constexpr const char* discussionFrame = "vesk-discussion-frame";
+  // The discussion field's prompt while it is empty, in the placeholder colour.
+  static constexpr const char* discussionPlaceholder = "vesk-discussion-placeholder";
   // A borderless button that reads as text (the header's "Report actions", source links).
   static constexpr const char* plainButton = "vesk-plain-button";
   // An underlined source link.

@@ -39,10 +39,11 @@ int whole(double value) { return static_cast<int>(std::lround(value)); }
 
 }  // namespace
 
-ChoicePillLayout::ChoicePillLayout(double spacing) : Glib::ObjectBase("VeskChoicePillLayout"), spacing_(spacing) {}
+ChoicePillLayout::ChoicePillLayout(double spacing, PillRowAlignment alignment)
+    : Glib::ObjectBase("VeskChoicePillLayout"), spacing_(spacing), alignment_(alignment) {}
 
-Glib::RefPtr<ChoicePillLayout> ChoicePillLayout::create(double spacing) {
-  return Glib::make_refptr_for_instance(new ChoicePillLayout(spacing));
+Glib::RefPtr<ChoicePillLayout> ChoicePillLayout::create(double spacing, PillRowAlignment alignment) {
+  return Glib::make_refptr_for_instance(new ChoicePillLayout(spacing, alignment));
 }
 
 void ChoicePillLayout::set_spacing(double spacing) {
@@ -72,7 +73,7 @@ void ChoicePillLayout::measure_vfunc(const Gtk::Widget& widget, Gtk::Orientation
 
 void ChoicePillLayout::allocate_vfunc(const Gtk::Widget& widget, int width, int, int) {
   const Children children = childrenOf(widget);
-  const auto arrangement = ChoicePillArrangement::arrange(width, spacing_, children.measures);
+  const auto arrangement = ChoicePillArrangement::arrange(width, spacing_, children.measures, alignment_);
   const bool rightToLeft = widget.get_direction() == Gtk::TextDirection::RTL;
   for (std::size_t i = 0; i < children.widgets.size(); ++i) {
     const int w = whole(arrangement.sizes[i].width);

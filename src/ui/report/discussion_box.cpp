@@ -25,7 +25,7 @@ DiscussionBox::DiscussionBox(std::function<void()> onChanged)
   scroller->set_max_content_height(5 * lineHeight);
   scroller->set_propagate_natural_height(true);
   scroller->set_child(*field_);
-  placeholder_ = &report::textLabel("", ReportClasses::mutedText);
+  placeholder_ = &report::textLabel("", ReportClasses::discussionPlaceholder);
   placeholder_->set_valign(Gtk::Align::START);
   placeholder_->set_can_target(false);
   auto* overlay = Gtk::make_managed<Gtk::Overlay>();

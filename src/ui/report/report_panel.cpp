@@ -105,7 +105,8 @@ Gtk::Widget& ReportActionsPanel::buildFooter() {
   sendRow_->append(*send_);
   content->append(*sendRow_);
 
-  auto* actions = Gtk::make_managed<LayoutContainer>(ChoicePillLayout::create(10));
+  // "Delete run…" is a shorter, unframed pill: it sits on the row's centre line.
+  auto* actions = Gtk::make_managed<LayoutContainer>(ChoicePillLayout::create(10, PillRowAlignment::centre));
   const auto compact = PillSize::compact;
   copy_ = &report::pill("Copy", VeskButtonRole::secondary, compact, [this] { state_.copyMarkdown(); });
   download_ = &report::pill("Download .md…", VeskButtonRole::secondary, compact, [this] { state_.exportMarkdown(); });
