@@ -301,3 +301,46 @@ TEST_F(SidebarTest, AWordmarkThatIsMissingOrUnreadableGivesTheText) {
   delete picture;
   std::filesystem::remove_all(folder);
 }
+
+TEST_F(SidebarTest, TheSidebarKeepsItsWidthAndClipsItsFooterToItsCorners) {
+  ShellWindow shell;
+  auto& w = shell.workspace();
+  auto& root = shell.root();
+  auto& surface = *root.sidebarSlot().get_parent();
+  auto& footer = sidebarOf(shell).footer();
+  shell.settle();
+  EXPECT_EQ(surface.get_width(), vesk::ui::RootView::sidebarWidth) << "signed out";
+  const auto mainColumnX = vesk::testing::boundsIn(root.mainColumn(), root).x;
+
+  const std::string name = "Augusta Ada King, Countess of Lovelace and her Engine Notes.";
+  ASSERT_EQ(name.size(), 60u);
+  w.account = Account("ada.augusta.king.countess.of.lovelace@example.com", 3, "studio", std::nullopt, std::nullopt,
+                      name, std::nullopt, true, "annual");
+  shell.settle();
+  EXPECT_EQ(surface.get_width(), vesk::ui::RootView::sidebarWidth) << "signed in with a long name";
+  EXPECT_EQ(vesk::testing::boundsIn(root.mainColumn(), root).x, mainColumnX) << "the main column stays put at sign-in";
+  auto& nameLabel = footer.accountNameLabel();
+  EXPECT_EQ(std::string(nameLabel.get_text()), name);
+  EXPECT_TRUE(nameLabel.get_layout()->is_ellipsized());
+  EXPECT_EQ(std::string(nameLabel.get_tooltip_text()), name);
+  EXPECT_TRUE(labelled(*footer.menuToggle().get_first_child(), (name + ", account menu").c_str()));
+  const auto pixels = vesk::testing::renderAndKeep(root, "sidebar-long-name.png");
+
+  // At each bottom corner, outside the rounded outline: the canvas, as just below the
+  // sidebar, not the footer's fill.
+  const auto box = vesk::testing::boundsIn(surface, root);
+  const int bottom = box.y + box.height - 1;
+  const auto fill = pixels.at(box.x + box.width / 2, bottom - 4);
+  for (const int x : {box.x + 1, box.x + box.width - 2}) {
+    const auto corner = pixels.at(x, bottom);
+    const auto canvas = pixels.at(x, bottom + 8);
+    EXPECT_LE(corner.distance(canvas), 4) << "corner at x " << x;
+    EXPECT_GT(corner.distance(fill), corner.distance(canvas)) << "corner at x " << x;
+  }
+
+  for (const auto screen : {Screen::account, Screen::library, Screen::input}) {
+    w.screen = screen;
+    shell.settle();
+    EXPECT_EQ(surface.get_width(), vesk::ui::RootView::sidebarWidth) << "on screen " << static_cast<int>(screen);
+  }
+}

@@ -1,5 +1,7 @@
 #include "ui/app/root_view.h"
 
+#include "ui/base/fixed_width_bin.h"
+
 #include "core/shell/composer_actions.h"
 #include "core/style/control_stylesheet.h"
 #include "core/style/shell_stylesheet.h"
@@ -17,6 +19,7 @@
 #include "ui/app/tips_overlay.h"
 #include "ui/app/weak_widget.h"
 #include "ui/app/window_header_view.h"
+#include "ui/base/fixed_width_bin.h"
 #include "ui/report/comparison_chooser.h"
 #include "ui/report/reader/reader_web_context.h"
 #include "ui/sidebar/vesk_sidebar.h"
@@ -95,13 +98,15 @@ void RootView::buildMainRow() {
   sidebar_->set_transition_type(Gtk::RevealerTransitionType::SLIDE_RIGHT);
   sidebar_->set_reveal_child(*state_.sidebarVisible);
   auto* surface = Gtk::make_managed<VeskGlassSurface>(24, VeskGlassRole::sidebar);
-  surface->set_size_request(sidebarWidth, -1);
-  surface->set_margin_start(columnMargin);
-  surface->set_margin_top(sidebarTopMargin);
-  surface->set_margin_bottom(columnMargin);
+  surface->setClipsChild(true);
   sidebarSlot_ = Gtk::make_managed<Gtk::Box>(Gtk::Orientation::VERTICAL, 0);
   surface->set_child(*sidebarSlot_);
-  sidebar_->set_child(*surface);
+  // One width whatever the footer's name: the main column never moves with the account.
+  auto* column = Gtk::make_managed<FixedWidthBin>(*surface, sidebarWidth);
+  column->set_margin_start(columnMargin);
+  column->set_margin_top(sidebarTopMargin);
+  column->set_margin_bottom(columnMargin);
+  sidebar_->set_child(*column);
   mainRow_->append(*sidebar_);
   buildMainColumn();
   mainRow_->append(*mainColumn_);

@@ -189,7 +189,9 @@ void AccountFooter::draw(const SidebarModel::State& state) {
   signIn_->set_sensitive(state.canNavigate);
   drawAllowance(state);
 
+  // A long name ellipsizes; its full text stays in the tooltip and the accessible name.
   name_->set_text(state.accountName);
+  name_->set_tooltip_text(state.accountName);
   accessibleName_ = state.accountName + ", account menu";
   signOut_->set_sensitive(state.signOutEnabled);
   menu_->show(state.pricingLabel, state.billingLoading, state.billingError);

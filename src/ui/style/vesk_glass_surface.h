@@ -17,6 +17,9 @@ class VeskGlassSurface : public SingleChildWidget {
   double radius() const { return radius_; }
   VeskGlassRole role() const { return role_; }
   bool interactive() const { return interactive_; }
+  // Clips the child to the surface's rounded outline, so a fill of the child's own
+  // (a footer's band, a hairline) never shows past the corners.
+  void setClipsChild(bool clips);
 
  protected:
   void snapshot_vfunc(const Glib::RefPtr<Gtk::Snapshot>& snapshot) override;
@@ -25,6 +28,7 @@ class VeskGlassSurface : public SingleChildWidget {
   double radius_;
   VeskGlassRole role_;
   bool interactive_;
+  bool clipsChild_ = false;
 };
 
 }  // namespace vesk::ui
