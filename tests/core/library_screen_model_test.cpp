@@ -65,7 +65,7 @@ TEST(LibraryScreenModel, AppearanceConfiguresThenOpensTheInitialProject) {
   ASSERT_TRUE(runUntil([&] { return f.openID() == "p1" && !*f.library().busy; }));
   EXPECT_EQ(f.model->view(), LibraryView::openProject);
   EXPECT_EQ(f.model->title(), "Doral");
-  EXPECT_EQ(f.model->shownRuns().size(), 2u);
+  EXPECT_EQ(f.model->shownCount(), 2u);
   EXPECT_EQ(f.selections, (std::vector<std::optional<std::string>>{"p1"}));
   EXPECT_EQ(f.service.requests().back().header("Authorization"), "Bearer token-1");
 
@@ -182,7 +182,7 @@ TEST(LibraryScreenModel, RunDeletionSheetClosesOnlyWhenTheRunIsGone) {
   waitFor(f.model->confirmRunDeletion());
   EXPECT_FALSE(f.model->deletingRun->has_value());
   EXPECT_EQ(f.changes, 1) << "the shell hears of the change once";
-  EXPECT_EQ(f.model->shownRuns().size(), 1u);
+  EXPECT_EQ(f.model->shownCount(), 1u);
 
   f.model->askToDeleteRun(archiveRun("r3", "p1"));
   f.model->cancelRunDeletion();

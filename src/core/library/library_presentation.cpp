@@ -1,5 +1,6 @@
 #include "core/library/library_presentation.h"
 
+#include "core/library/library_search_key.h"
 #include "core/platform/object_ptr.h"
 #include "core/text/text_rules.h"
 
@@ -28,13 +29,6 @@ struct UriDeleter {
   void operator()(GUri* value) const { g_uri_unref(value); }
 };
 using UriPtr = std::unique_ptr<GUri, UriDeleter>;
-
-icu::UnicodeString foldedForSearch(std::string_view text) {
-  icu::UnicodeString unicode = toUnicode(text);
-  unicode.toLower(icu::Locale::getDefault());
-  unicode.foldCase();
-  return unicode;
-}
 
 std::string counted(std::size_t count, const char* one, const char* many) {
   return std::to_string(count) + (count == 1 ? one : many);
@@ -90,27 +84,27 @@ bool isInternetDateTime(std::string_view text) {
 std::string libraryNeedle(std::string_view search) { return trimmedWhiteSpace(search); }
 
 bool libraryTextContains(std::string_view text, std::string_view needle) {
-  if (needle.empty()) return true;
-  return foldedForSearch(text).indexOf(foldedForSearch(needle)) >= 0;
+  return LibrarySearch(needle).matches(librarySearchKey(text));
 }
 
 std::vector<LibraryProject> filteredProjects(const std::vector<LibraryProject>& projects, std::string_view kind,
                                              std::string_view search) {
-  const std::string needle = libraryNeedle(search);
+  const LibrarySearch needle(search);
   std::vector<LibraryProject> kept;
   for (const auto& project : projects) {
     if (kind != "all" && project.kind != std::optional<std::string>(std::string(kind))) continue;
-    if (!libraryTextContains(project.name + " " + project.brief.value_or(""), needle)) continue;
+    if (!needle.matches(librarySearchKey(project.name + " " + project.brief.value_or("")))) continue;
     kept.push_back(project);
   }
   return kept;
 }
 
 std::vector<SavedAudit> filteredRuns(const std::vector<SavedAudit>& runs, std::string_view search) {
-  const std::string needle = libraryNeedle(search);
+  const LibrarySearch needle(search);
   std::vector<SavedAudit> kept;
-  std::copy_if(runs.begin(), runs.end(), std::back_inserter(kept),
-               [&](const SavedAudit& run) { return libraryTextContains(run.projectName + " " + run.output, needle); });
+  std::copy_if(runs.begin(), runs.end(), std::back_inserter(kept), [&](const SavedAudit& run) {
+    return needle.matches(librarySearchKey(run.projectName + " " + run.output));
+  });
   return kept;
 }
 

@@ -19,9 +19,12 @@ enum class LibraryView { projects, openProject, archive };
 // The search text as the filters use it: without white space at either end.
 std::string libraryNeedle(std::string_view search);
 // Whether `text` contains `needle`, ignoring case as the user's locale folds it. An empty
-// needle is contained in every text.
+// needle is contained in every text. Like the screen's search, it looks at the text's
+// first librarySearchKeyLimit bytes.
 bool libraryTextContains(std::string_view text, std::string_view needle);
 
+// The list itself filters the rows of LibraryListContents; these filter records with the
+// same rules.
 // The projects of `kind` ("all", "landing" or "dashboard") whose name and brief contain the
 // search, in their order. A project without a kind passes only "all".
 std::vector<LibraryProject> filteredProjects(const std::vector<LibraryProject>& projects, std::string_view kind,

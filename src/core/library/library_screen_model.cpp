@@ -27,13 +27,23 @@ LibraryScreenModel::LibraryScreenModel(std::shared_ptr<SaveDialog> saveDialog, I
       callbacks_(std::move(callbacks)),
       reportedSelection_(idOf(*state_->selected)),
       reportedRevision_(*state_->revision),
-      coalescer_([this] { changed_.emit(); }) {
+      coalescer_([this] { flush(); }) {
   for (auto* signal :
        {&state_->projects.signalChanged(), &state_->runs.signalChanged(), &state_->selected.signalChanged(),
         &state_->selectedRuns.signalChanged(), &state_->busy.signalChanged(), &state_->error.signalChanged(),
         &state_->anchorPreview.signalChanged(), &search.signalChanged(), &kind.signalChanged(),
         &archive.signalChanged(), &editor.signalChanged(), &creating.signalChanged(), &deletingRun.signalChanged()})
     coalescer_.follow(*signal);
+  // Rows are made (and their search keys folded) when records arrive.
+  connections_.push_back(state_->projects.signalChanged().connect([this] { contents_.setProjects(*state_->projects); }));
+  connections_.push_back(state_->runs.signalChanged().connect([this] { contents_.setArchive(*state_->runs); }));
+  connections_.push_back(
+      state_->selectedRuns.signalChanged().connect([this] { contents_.setOpenRuns(*state_->selectedRuns); }));
+  contents_.setProjects(*state_->projects);
+  contents_.setArchive(*state_->runs);
+  contents_.setOpenRuns(*state_->selectedRuns);
+  announced_ = entries();
+  announcedGeneration_ = contents_.generation();
   connections_.push_back(state_->selected.signalChanged().connect([this] { selectionChanged(); }));
   connections_.push_back(state_->revision.signalChanged().connect([this] { revisionChanged(); }));
 }
@@ -87,12 +97,19 @@ LibraryView LibraryScreenModel::view() const {
   return state_->selected->has_value() ? LibraryView::openProject : LibraryView::projects;
 }
 
-std::vector<LibraryProject> LibraryScreenModel::shownProjects() const {
-  return filteredProjects(*state_->projects, *kind, *search);
+LibraryListContents::Query LibraryScreenModel::query() const {
+  return LibraryListContents::Query{view(), *state_->selected, *kind, *search};
 }
 
-std::vector<SavedAudit> LibraryScreenModel::shownRuns() const {
-  return filteredRuns(*archive ? *state_->runs : *state_->selectedRuns, *search);
+void LibraryScreenModel::flush() {
+  const auto& now = entries();
+  if (contents_.generation() != announcedGeneration_) {
+    const auto splices = listSplices(announced_, now);
+    announced_ = now;
+    announcedGeneration_ = contents_.generation();
+    if (!splices.empty()) entriesChanged_.emit(splices);
+  }
+  changed_.emit();
 }
 
 std::string LibraryScreenModel::title() const {
@@ -100,12 +117,15 @@ std::string LibraryScreenModel::title() const {
 }
 
 std::string LibraryScreenModel::countLabel() const {
-  return libraryCountLabel(*kind, *search, shownProjects().size(), state_->projects->size());
+  // Outside the project list the count is worked out aside, leaving the list's cache be.
+  const std::size_t shown =
+      view() == LibraryView::projects ? shownCount() : contents_.projectsMatching(*kind, *search);
+  return libraryCountLabel(*kind, *search, shown, state_->projects->size());
 }
 
 std::optional<LibraryEmptyState> LibraryScreenModel::emptyState() const {
-  if (view() == LibraryView::projects) return projectsEmptyState(shownProjects().size(), *kind, *search);
-  return runsEmptyState(shownRuns().size(), *search);
+  if (view() == LibraryView::projects) return projectsEmptyState(shownCount(), *kind, *search);
+  return runsEmptyState(shownCount(), *search);
 }
 
 std::optional<ReportSourcePreview> LibraryScreenModel::shownPreview() const {
@@ -166,6 +186,18 @@ void LibraryScreenModel::done() {
   if (callbacks_.onDismiss) callbacks_.onDismiss();
 }
 
+void LibraryScreenModel::openProjectWithID(const std::string& projectID) {
+  if (const auto project = listedProject(projectID)) openProject(*project);
+}
+
+void LibraryScreenModel::openRunWithID(const std::string& runID) {
+  if (const auto run = listedRun(runID)) openRun(*run);
+}
+
+void LibraryScreenModel::askToDeleteRunWithID(const std::string& runID) {
+  if (const auto run = listedRun(runID); run && canDeleteRun(*run)) askToDeleteRun(*run);
+}
+
 void LibraryScreenModel::openRun(const SavedAudit& run) {
   if (callbacks_.onOpenRun) callbacks_.onOpenRun(run);
 }
@@ -204,6 +236,16 @@ std::optional<LibraryProject> LibraryScreenModel::listedProject(const std::strin
   const auto found =
       std::find_if(projects.begin(), projects.end(), [&](const LibraryProject& p) { return p.id == projectID; });
   return found == projects.end() ? std::nullopt : std::optional<LibraryProject>(*found);
+}
+
+}  // namespace vesk
+
+namespace vesk {
+
+std::optional<SavedAudit> LibraryScreenModel::listedRun(const std::string& runID) const {
+  const auto& runs = *archive ? *state_->runs : *state_->selectedRuns;
+  const auto found = std::find_if(runs.begin(), runs.end(), [&](const SavedAudit& run) { return run.id == runID; });
+  return found == runs.end() ? std::nullopt : std::optional<SavedAudit>(*found);
 }
 
 }  // namespace vesk

@@ -6,7 +6,9 @@
 // which it reports to the shell. It owns the screen's library state, made afresh for
 // each visit.
 #include "core/async/owned_tasks.h"
+#include "core/library/library_list_contents.h"
 #include "core/library/library_presentation.h"
+#include "core/library/list_splices.h"
 #include "core/library/project_library_state.h"
 #include "core/shell/change_coalescer.h"
 #include "core/workspace/published.h"
@@ -59,6 +61,9 @@ class LibraryScreenModel {
 
   // Emitted once per main-loop turn in which anything the screen draws changed.
   sigc::signal<void()>& signalChanged() { return changed_; }
+  // Emitted just before signalChanged when the list's entries changed, with the splices
+  // that turn the entries last announced into entries().
+  sigc::signal<void(const std::vector<ListSplice>&)>& signalEntriesChanged() { return entriesChanged_; }
 
   // The screen is shown: configures the library and opens the project asked for.
   void appear();
@@ -70,8 +75,10 @@ class LibraryScreenModel {
   // What the screen draws.
   LibraryView view() const;
   bool fixture() const { return inputs_.fixture; }
-  std::vector<LibraryProject> shownProjects() const;
-  std::vector<SavedAudit> shownRuns() const;
+  // The list: the open project's detail, the empty state, then the shown projects or runs.
+  const std::vector<LibraryEntry>& entries() const { return contents_.entries(query()); }
+  // How many projects or runs the list shows.
+  std::size_t shownCount() const { return contents_.shownCount(query()); }
   std::string title() const;
   std::string countLabel() const;
   std::string searchPrompt() const { return librarySearchPrompt(view()); }
@@ -104,6 +111,10 @@ class LibraryScreenModel {
   void done();
   void openRun(const SavedAudit& run);
   void askToDeleteRun(const SavedAudit& run) { deletingRun = run; }
+  // The same, for the listed record with that id; nothing when it is no longer listed.
+  void openProjectWithID(const std::string& projectID);
+  void openRunWithID(const std::string& runID);
+  void askToDeleteRunWithID(const std::string& runID);
   void cancelRunDeletion() { deletingRun = std::nullopt; }
   // Deletes the run being confirmed; the confirmation closes only once the run is gone.
   async::TaskHandle<void> confirmRunDeletion();
@@ -128,6 +139,9 @@ class LibraryScreenModel {
   void selectionChanged();
   void revisionChanged();
   std::optional<LibraryProject> listedProject(const std::string& projectID) const;
+  std::optional<SavedAudit> listedRun(const std::string& runID) const;
+  LibraryListContents::Query query() const;
+  void flush();
 
   std::unique_ptr<ProjectLibraryState> state_;
   Inputs inputs_;
@@ -135,6 +149,11 @@ class LibraryScreenModel {
   std::optional<std::string> reportedSelection_;
   std::int64_t reportedRevision_ = 0;
   sigc::signal<void()> changed_;
+  sigc::signal<void(const std::vector<ListSplice>&)> entriesChanged_;
+  // A cache of what the records and the question give; filled as it is read.
+  mutable LibraryListContents contents_;
+  std::vector<LibraryEntry> announced_;
+  std::uint64_t announcedGeneration_ = 0;
   ChangeCoalescer coalescer_;
   std::vector<sigc::connection> connections_;
   std::shared_ptr<const int> life_ = std::make_shared<const int>(0);

@@ -44,6 +44,18 @@ std::string LibraryStylesheet::text() {
              .text() +
          CssRule(plain + ":disabled").set("opacity", "0.5").text() +
          CssRule(plain + ":focus-visible").set("outline", "2px solid " + Atelier::gold.cssText()).text() +
+         // The list draws no surface of its own: its entries sit on the page, apart by the
+         // list's spacing, with the rows' own hairlines.
+         CssRule("listview" + cls(C::list))
+             .set("background", "none")
+             .set("padding", cssPx(4) + " 0")
+             .text() +
+         CssRule("listview" + cls(C::list) + " > row")
+             .set("padding", "0 0 " + cssPx(listSpacing) + " 0")
+             .set("background", "none")
+             .set("border", "none")
+             .text() +
+         CssRule("listview" + cls(C::list) + " > row:last-child").set("padding-bottom", "0").text() +
          CssRule(cls(C::link)).set("color", Atelier::secondaryInk).text() +
          CssRule(cls(C::errorBox))
              .set("padding", cssPx(10) + " " + cssPx(14))

@@ -14,6 +14,7 @@ struct LibraryClasses {
   static constexpr const char* searchField = "vesk-library-search";
   static constexpr const char* projectRow = "vesk-library-project-row";
   static constexpr const char* runRow = "vesk-library-run-row";
+  static constexpr const char* list = "vesk-library-list";
   // A button drawn as its label alone: rows, links, the anchor chip.
   static constexpr const char* plainButton = "vesk-plain-button";
   static constexpr const char* link = "vesk-library-link";
@@ -25,6 +26,7 @@ struct LibraryStylesheet {
 
   static constexpr double projectRowRuleOpacity = 0.1;
   static constexpr double runRowRuleOpacity = 0.08;
+  static constexpr int listSpacing = 18;  // between the list's entries
   static constexpr double searchRuleOpacity = 0.12;
 
   static std::string text();

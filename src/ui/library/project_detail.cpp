@@ -35,7 +35,7 @@ Gtk::Box* paperclipLabel(const std::string& filename, bool underline) {
 
 ProjectDetail::ProjectDetail(const LibraryProject& project, LibraryScreenModel& model,
                              std::function<void(const std::string&)> openLink)
-    : Gtk::Box(Gtk::Orientation::VERTICAL, spacing) {
+    : Gtk::Box(Gtk::Orientation::VERTICAL, spacing), project_(project) {
   if (project.brief && !project.brief->empty()) {
     auto* brief = wrappingLabel(*project.brief, VeskTypography::body(15));
     brief->set_selectable(true);
@@ -77,6 +77,7 @@ void ProjectDetail::appendAnchor(const LibraryProject& project, LibraryScreenMod
     auto* view =
         plainButton(*paperclipLabel(anchor.filename, true), [&model, project] { model.previewAnchor(project); });
     view->set_sensitive(enabled);
+    anchorPreview_ = view;
     chip->append(*view);
   } else {
     chip->append(*paperclipLabel(anchor.filename, false));
@@ -84,8 +85,15 @@ void ProjectDetail::appendAnchor(const LibraryProject& project, LibraryScreenMod
   auto* save = pillButton("Save file…", VeskButtonRole::secondary, PillSize::compact,
                           [&model, project] { model.exportAnchor(project); });
   save->set_sensitive(enabled);
+  anchorSave_ = save;
   chip->append(*save);
   append(*chip);
+}
+
+void ProjectDetail::refresh(const LibraryScreenModel& model) {
+  const bool enabled = model.canUseSavedAnchor(project_);
+  for (auto* action : {anchorPreview_, anchorSave_})
+    if (action) action->set_sensitive(enabled);
 }
 
 }  // namespace vesk::ui

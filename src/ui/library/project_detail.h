@@ -17,9 +17,18 @@ class ProjectDetail : public Gtk::Box {
   ProjectDetail(const LibraryProject& project, LibraryScreenModel& model,
                 std::function<void(const std::string&)> openLink);
 
+  // Follows whether the anchor's actions are open (not while the library is busy).
+  void refresh(const LibraryScreenModel& model);
+
  private:
   void appendReference(const std::string& url, const std::function<void(const std::string&)>& openLink);
   void appendAnchor(const LibraryProject& project, LibraryScreenModel& model);
+
+  LibraryProject project_;
+  // Managed, owned by the detail; absent without an anchor (the preview also for files
+  // that are not images).
+  Gtk::Widget* anchorPreview_ = nullptr;
+  Gtk::Widget* anchorSave_ = nullptr;
 };
 
 }  // namespace vesk::ui

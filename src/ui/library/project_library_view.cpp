@@ -6,17 +6,16 @@
 #include "ui/controls/symbol_image.h"
 #include "ui/controls/vesk_pill_style.h"
 #include "ui/library/library_widgets.h"
-#include "ui/library/project_detail.h"
 #include "ui/library/project_editor_view.h"
-#include "ui/library/run_row.h"
 #include "ui/report/image_preview_sheet.h"
 #include "ui/report/report_delete_sheet.h"
 #include "ui/style/vesk_scroll_edges.h"
 #include "ui/style/vesk_typography.h"
 
 #include <gtkmm/adjustment.h>
-
+#include <gtkmm/noselection.h>
 #include <gtkmm/root.h>
+#include <gtkmm/signallistitemfactory.h>
 #include <gtkmm/shortcutcontroller.h>
 
 namespace vesk::ui {
@@ -25,7 +24,6 @@ namespace {
 
 constexpr int padding = 32;
 constexpr int spacing = 20;
-constexpr int listSpacing = 18;
 constexpr int minimumWidth = 680;
 
 struct KindChip {
@@ -44,7 +42,10 @@ ProjectLibraryView::ProjectLibraryView(LibraryScreenModel::Inputs inputs, Librar
                                        Services services)
     : Gtk::Box(Gtk::Orientation::VERTICAL, spacing),
       model_(services.saveDialog, std::move(inputs), std::move(callbacks)),
-      services_(std::move(services)) {
+      services_(std::move(services)),
+      listHost_(std::make_shared<LibraryListHost>()) {
+  listHost_->model = &model_;
+  listHost_->openLink = services_.openLink;
   set_margin(padding);
   set_size_request(minimumWidth, -1);
   set_hexpand(true);
@@ -79,13 +80,17 @@ ProjectLibraryView::ProjectLibraryView(LibraryScreenModel::Inputs inputs, Librar
 
   preview_ = std::make_unique<AnchorPreviewHost>(
       *services_.sheets, [this] { return model_.shownPreview(); }, [this] { model_.dismissPreview(); });
+  model_.signalEntriesChanged().connect(sigc::mem_fun(*this, &ProjectLibraryView::spliceList));
   model_.signalChanged().connect(sigc::mem_fun(*this, &ProjectLibraryView::redraw));
+  spliceList({ListSplice{0, 0, model_.entries().size()}});
   redraw();
   model_.appear();
 }
 
 ProjectLibraryView::~ProjectLibraryView() {
   leaving_ = true;
+  // Cells may outlive the screen while GTK takes the list apart: they reach nothing now.
+  listHost_->model = nullptr;
   preview_.reset();
   if (deletionSheet_) services_.sheets->dismiss(*deletionSheet_);
   if (editorSheet_) services_.sheets->dismiss(*editorSheet_);
@@ -139,9 +144,23 @@ Gtk::Widget& ProjectLibraryView::makeList() {
   scroller_ = Gtk::make_managed<Gtk::ScrolledWindow>();
   scroller_->set_policy(Gtk::PolicyType::NEVER, Gtk::PolicyType::AUTOMATIC);
   scroller_->set_vexpand(true);
-  list_ = Gtk::make_managed<Gtk::Box>(Gtk::Orientation::VERTICAL, listSpacing);
-  list_->set_margin_top(4);
-  list_->set_margin_bottom(4);
+  entries_ = Gio::ListStore<LibraryEntryItem>::create();
+  auto factory = Gtk::SignalListItemFactory::create();
+  factory->signal_setup().connect([host = listHost_](const Glib::RefPtr<Gtk::ListItem>& item) {
+    item->set_activatable(false);
+    item->set_selectable(false);
+    item->set_child(*Gtk::make_managed<LibraryListCell>(host));
+  });
+  factory->signal_bind().connect([](const Glib::RefPtr<Gtk::ListItem>& item) {
+    auto* cell = dynamic_cast<LibraryListCell*>(item->get_child());
+    const auto entry = std::dynamic_pointer_cast<LibraryEntryItem>(item->get_item());
+    if (cell && entry) cell->bind(entry->entry());
+  });
+  factory->signal_unbind().connect([](const Glib::RefPtr<Gtk::ListItem>& item) {
+    if (auto* cell = dynamic_cast<LibraryListCell*>(item->get_child())) cell->unbind();
+  });
+  list_ = Gtk::make_managed<Gtk::ListView>(Gtk::NoSelection::create(entries_), factory);
+  list_->add_css_class(LibraryClasses::list);
   scroller_->set_child(*list_);
   auto* edges = Gtk::make_managed<VeskScrollEdges>(*scroller_);
   edges->set_vexpand(true);
@@ -193,72 +212,47 @@ void ProjectLibraryView::redraw() {
   redrawSheets();
 }
 
-void ProjectLibraryView::redrawList() {
-  // The rows are built afresh: focus on one of them would point at a removed widget.
-  const bool focusInList = (list_->get_state_flags() & Gtk::StateFlags::FOCUS_WITHIN) == Gtk::StateFlags::FOCUS_WITHIN;
-  if (auto* root = get_root(); root && focusInList) root->unset_focus();
-  while (auto* child = list_->get_first_child()) list_->remove(*child);
-  const auto view = model_.view();
-  const auto& open = *model_.state().selected;
-  if (view == LibraryView::openProject && open)
-    list_->append(*Gtk::make_managed<ProjectDetail>(*open, model_, services_.openLink));
-  if (const auto empty = model_.emptyState()) list_->append(makeEmptyState(*empty));
-  if (view == LibraryView::projects) {
-    for (const auto& project : model_.shownProjects()) list_->append(makeProjectRow(project));
-  } else {
-    const bool archive = view == LibraryView::archive;
-    for (const auto& run : model_.shownRuns()) {
-      RunRow::Actions actions{[this, run] { model_.openRun(run); }, [this, run] { model_.askToDeleteRun(run); }};
-      list_->append(*Gtk::make_managed<RunRow>(run, archive, model_.canDeleteRun(run), std::move(actions)));
+void ProjectLibraryView::spliceList(const std::vector<ListSplice>& splices) {
+  const auto& entries = model_.entries();
+  for (const auto& splice : splices) {
+    releaseFocusFromRemovedRow(splice);
+    std::vector<Glib::RefPtr<LibraryEntryItem>> added;
+    added.reserve(splice.added);
+    for (std::size_t i = 0; i < splice.added; ++i)
+      added.push_back(LibraryEntryItem::create(entries[splice.position + i]));
+    entries_->splice(static_cast<guint>(splice.position), static_cast<guint>(splice.removed), added);
+  }
+}
+
+void ProjectLibraryView::releaseFocusFromRemovedRow(const ListSplice& splice) {
+  // GTK's list cannot remove the row that holds the focus: the focus leaves it first.
+  auto* root = get_root();
+  auto* focus = root ? root->get_focus() : nullptr;
+  const LibraryListCell* cell = nullptr;
+  for (auto* widget = focus; widget && !cell; widget = widget->get_parent())
+    cell = dynamic_cast<const LibraryListCell*>(widget);
+  if (!cell || !cell->entry()) return;
+  for (std::size_t i = splice.position; i < splice.position + splice.removed; ++i)
+    if (entries_->get_item(static_cast<guint>(i))->entry() == cell->entry()) {
+      root->unset_focus();
+      return;
     }
+}
+
+void ProjectLibraryView::redrawList() {
+  // The rows bound now follow what they draw besides their entry; nothing is rebuilt.
+  const bool archive = model_.view() == LibraryView::archive;
+  const bool busy = *model_.state().busy;
+  if (archive != drawnArchive_ || busy != drawnBusy_) {
+    drawnArchive_ = archive;
+    drawnBusy_ = busy;
+    for (auto* cell : listHost_->bound) cell->refresh();
   }
   const std::string identity = model_.scrollIdentity();
   if (identity != drawnIdentity_) {
     drawnIdentity_ = identity;
     scroller_->get_vadjustment()->set_value(0);
   }
-}
-
-Gtk::Widget& ProjectLibraryView::makeProjectRow(const LibraryProject& project) {
-  auto* column = Gtk::make_managed<Gtk::Box>(Gtk::Orientation::VERTICAL, 8);
-  column->set_margin_top(20);
-  column->set_margin_bottom(20);
-  column->append(*wrappingLabel(project.name, VeskTypography::display(28, FontWeight::regular, true)));
-  if (project.brief && !project.brief->empty()) {
-    auto* brief = wrappingLabel(*project.brief, VeskTypography::body(15), ShellClasses::secondaryText);
-    brief->set_lines(2);
-    brief->set_ellipsize(Pango::EllipsizeMode::END);
-    column->append(*brief);
-  }
-  auto* meta = Gtk::make_managed<Gtk::Box>(Gtk::Orientation::HORIZONTAL, 10);
-  meta->append(*libraryLabel(libraryRunCount(project.runCount), VeskTypography::body(15), LibraryClasses::mutedText));
-  if (project.lastActivity)
-    meta->append(*libraryLabel(libraryActivityLabel(*project.lastActivity), VeskTypography::body(15),
-                               LibraryClasses::mutedText));
-  column->append(*meta);
-  auto* row = plainButton(*column, [this, project] { model_.openProject(project); });
-  row->add_css_class(LibraryClasses::projectRow);
-  row->set_hexpand(true);
-  row->set_sensitive(model_.canChangeProject());
-  return *row;
-}
-
-Gtk::Widget& ProjectLibraryView::makeEmptyState(const LibraryEmptyState& empty) {
-  auto* column = Gtk::make_managed<Gtk::Box>(Gtk::Orientation::VERTICAL, 14);
-  column->append(
-      *wrappingLabel(empty.text, VeskTypography::display(24, FontWeight::regular, true), ShellClasses::secondaryText));
-  if (empty.clear != LibraryEmptyState::Clear::none) {
-    const bool filters = empty.clear == LibraryEmptyState::Clear::filters;
-    auto* clear = pillButton(empty.clearTitle, VeskButtonRole::secondary, PillSize::regular, [this, filters] {
-      if (filters)
-        model_.clearFilters();
-      else
-        model_.clearSearch();
-    });
-    clear->set_halign(Gtk::Align::START);
-    column->append(*clear);
-  }
-  return *column;
 }
 
 void ProjectLibraryView::redrawSheets() {

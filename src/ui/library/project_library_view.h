@@ -7,11 +7,14 @@
 #include "ui/app/sheet_layer.h"
 #include "ui/library/anchor_file_panel.h"
 #include "ui/library/anchor_preview_host.h"
+#include "ui/library/library_list_cell.h"
 
 #include <gtkmm/box.h>
 #include <gtkmm/button.h>
 #include <gtkmm/entry.h>
+#include <giomm/liststore.h>
 #include <gtkmm/label.h>
+#include <gtkmm/listview.h>
 #include <gtkmm/scrolledwindow.h>
 #include <gtkmm/spinner.h>
 
@@ -53,7 +56,11 @@ class ProjectLibraryView : public Gtk::Box {
   Gtk::Widget& projectActions() { return *projectActions_; }
   Gtk::Button& projectSettingsButton() { return *projectSettings_; }
   Gtk::Button& newAuditButton() { return *newAudit_; }
-  Gtk::Box& list() { return *list_; }
+  Gtk::ListView& list() { return *list_; }
+  // How many project and run rows the list has built, and how many entries it has bound:
+  // a change the rows do not show builds and binds none.
+  std::size_t rowsBuilt() const { return listHost_->rowsBuilt; }
+  std::size_t rowBinds() const { return listHost_->binds; }
   Gtk::ScrolledWindow& scroller() { return *scroller_; }
   Gtk::Button& backButton() { return *back_; }
   Gtk::Button& refreshButton() { return *refresh_; }
@@ -70,10 +77,10 @@ class ProjectLibraryView : public Gtk::Box {
   Gtk::Widget& makeList();
   Gtk::Widget& makeBottomBar();
   void redraw();
+  void spliceList(const std::vector<ListSplice>& splices);
+  void releaseFocusFromRemovedRow(const ListSplice& splice);
   void redrawList();
   void redrawSheets();
-  Gtk::Widget& makeProjectRow(const LibraryProject& project);
-  Gtk::Widget& makeEmptyState(const LibraryEmptyState& empty);
   bool escape();
 
   LibraryScreenModel model_;
@@ -94,7 +101,11 @@ class ProjectLibraryView : public Gtk::Box {
   Gtk::Button* projectSettings_ = nullptr;
   Gtk::Button* newAudit_ = nullptr;
   Gtk::ScrolledWindow* scroller_ = nullptr;
-  Gtk::Box* list_ = nullptr;
+  Gtk::ListView* list_ = nullptr;
+  Glib::RefPtr<Gio::ListStore<LibraryEntryItem>> entries_;
+  bool drawnArchive_ = false;
+  bool drawnBusy_ = false;
+  std::shared_ptr<LibraryListHost> listHost_;
   Gtk::Button* back_ = nullptr;
   Gtk::Button* refresh_ = nullptr;
   Gtk::Button* done_ = nullptr;

@@ -1,6 +1,5 @@
 #include "ui/library/run_row.h"
 
-#include "core/library/library_presentation.h"
 #include "core/style/library_stylesheet.h"
 #include "ui/controls/accessible_label.h"
 #include "ui/controls/symbol_image.h"
@@ -21,16 +20,26 @@ constexpr double titleSize = 17;
 
 }  // namespace
 
-RunRow::RunRow(const SavedAudit& run, bool archive, bool canDelete, Actions actions)
-    : Gtk::Box(Gtk::Orientation::HORIZONTAL, 12) {
+RunRow::RunRow(Actions actions) : Gtk::Box(Gtk::Orientation::HORIZONTAL, 12) {
   add_css_class(LibraryClasses::runRow);
   set_valign(Gtk::Align::START);
+
+  auto* line = Gtk::make_managed<Gtk::Box>(Gtk::Orientation::HORIZONTAL, titleSpacing);
+  line->set_baseline_position(Gtk::BaselinePosition::TOP);
+  title_ = wrappingLabel("", VeskTypography::body(titleSize));
+  title_->set_hexpand(true);
+  title_->set_valign(Gtk::Align::BASELINE);
+  line->append(*title_);
+  date_ = libraryLabel("", VeskTypography::body(13), LibraryClasses::mutedText);
+  date_->set_valign(Gtk::Align::BASELINE);
+  line->append(*date_);
 
   auto* column = Gtk::make_managed<Gtk::Box>(Gtk::Orientation::VERTICAL, columnSpacing);
   column->set_margin_top(rowPadding);
   column->set_margin_bottom(rowPadding);
-  column->append(makeTitleLine(run, archive));
-  column->append(*wrappingLabel(libraryRunMeta(run), VeskTypography::body(15), LibraryClasses::mutedText));
+  column->append(*line);
+  meta_ = wrappingLabel("", VeskTypography::body(15), LibraryClasses::mutedText);
+  column->append(*meta_);
   open_ = plainButton(*column, std::move(actions.open));
   open_->set_hexpand(true);
   open_->set_valign(Gtk::Align::START);
@@ -41,37 +50,32 @@ RunRow::RunRow(const SavedAudit& run, bool archive, bool canDelete, Actions acti
   VeskPillStyle(VeskButtonRole::tertiary, PillSize::compact).apply(*delete_);
   delete_->set_valign(Gtk::Align::START);
   delete_->set_margin_top(rowPadding);
-  delete_->set_sensitive(canDelete);
-  setAccessibleLabel(*delete_, libraryDeleteRunName(run));
-  delete_->set_tooltip_text(libraryDeleteRunName(run));
   delete_->signal_clicked().connect(std::move(actions.askToDelete));
   append(*delete_);
 }
 
-Gtk::Widget& RunRow::makeTitleLine(const SavedAudit& run, bool archive) {
-  auto* line = Gtk::make_managed<Gtk::Box>(Gtk::Orientation::HORIZONTAL, titleSpacing);
-  line->set_baseline_position(Gtk::BaselinePosition::TOP);
-  Gtk::Label* title = nullptr;
+void RunRow::bind(const LibraryRunRow& run, bool archive, bool canDelete) {
+  auto attributes = Pango::AttrList();
   if (archive) {
-    title = wrappingLabel(run.projectName + libraryArchiveTitleTail(run), VeskTypography::body(titleSize));
-    auto attributes = title->get_attributes();
+    title_->set_text(run.projectName + run.archiveTail);
+    auto font = Pango::Attribute::create_attr_font_desc(VeskTypography::body(titleSize));
+    attributes.insert(font);
     auto name = Pango::Attribute::create_attr_font_desc(VeskTypography::body(titleSize, FontWeight::medium));
     name.set_start_index(0);
     name.set_end_index(static_cast<unsigned>(run.projectName.size()));
     attributes.insert(name);
-    title->set_attributes(attributes);
   } else {
-    title = wrappingLabel(libraryRunTitle(run), VeskTypography::body(titleSize, FontWeight::medium));
+    title_->set_text(run.title);
+    auto font = Pango::Attribute::create_attr_font_desc(VeskTypography::body(titleSize, FontWeight::medium));
+    attributes.insert(font);
   }
-  title->set_hexpand(true);
-  title->set_valign(Gtk::Align::BASELINE);
-  line->append(*title);
-  if (const auto date = libraryRunDate(run)) {
-    auto* label = libraryLabel(*date, VeskTypography::body(13), LibraryClasses::mutedText);
-    label->set_valign(Gtk::Align::BASELINE);
-    line->append(*label);
-  }
-  return *line;
+  title_->set_attributes(attributes);
+  date_->set_text(run.date.value_or(""));
+  date_->set_visible(run.date.has_value());
+  meta_->set_text(run.meta);
+  setAccessibleLabel(*delete_, run.deleteName);
+  delete_->set_tooltip_text(run.deleteName);
+  setCanDelete(canDelete);
 }
 
 }  // namespace vesk::ui

@@ -1,11 +1,12 @@
 #pragma once
 // One run of a list: its title (or, in the archive, its project and title) with its date,
 // the meta line of label, number and status, and a delete button. The row's text opens
-// the run.
-#include "core/records/run_records.h"
+// the run. Built once per place in the list and bound to whichever run shows there.
+#include "core/library/library_list_entries.h"
 
 #include <gtkmm/box.h>
 #include <gtkmm/button.h>
+#include <gtkmm/label.h>
 
 #include <functional>
 
@@ -17,17 +18,22 @@ class RunRow : public Gtk::Box {
     std::function<void()> open;
     std::function<void()> askToDelete;
   };
-  RunRow(const SavedAudit& run, bool archive, bool canDelete, Actions actions);
+  explicit RunRow(Actions actions);
+
+  // Draws `run`; `archive` puts its project's name first.
+  void bind(const LibraryRunRow& run, bool archive, bool canDelete);
+  void setCanDelete(bool canDelete) { delete_->set_sensitive(canDelete); }
 
   Gtk::Button& openButton() { return *open_; }
   Gtk::Button& deleteButton() { return *delete_; }
 
  private:
-  Gtk::Widget& makeTitleLine(const SavedAudit& run, bool archive);
-
   // Managed, owned by the row.
   Gtk::Button* open_;
   Gtk::Button* delete_;
+  Gtk::Label* title_;
+  Gtk::Label* date_;
+  Gtk::Label* meta_;
 };
 
 }  // namespace vesk::ui

@@ -1,0 +1,28 @@
+#pragma once
+// One project of the list: its name, two lines of its brief, and its run count with the
+// date of its last activity. The whole row opens the project. Built once per place in
+// the list and bound to whichever project shows there.
+#include "core/library/library_list_entries.h"
+
+#include <gtkmm/button.h>
+#include <gtkmm/label.h>
+
+#include <functional>
+
+namespace vesk::ui {
+
+class ProjectListRow : public Gtk::Button {
+ public:
+  explicit ProjectListRow(std::function<void()> open);
+
+  void bind(const LibraryProjectRow& project);
+
+ private:
+  // Managed, owned by the row.
+  Gtk::Label* name_;
+  Gtk::Label* brief_;
+  Gtk::Label* runCount_;
+  Gtk::Label* activity_;
+};
+
+}  // namespace vesk::ui
