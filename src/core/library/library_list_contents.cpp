@@ -66,10 +66,10 @@ std::vector<LibraryEntry> LibraryListContents::filter(const Query& query,
 void LibraryListContents::update(const Query& query) {
   if (filtered_.query == query && filtered_.records == records_) return;
   // A search that grows (or keeps) the previous one matches a subset of its matches.
-  const bool narrowing = filtered_.query && filtered_.records == records_ && filtered_.query->view == query.view &&
-                         filtered_.query->kind == query.kind && filtered_.query->open == query.open &&
-                         LibrarySearch(query.search).needle().find(LibrarySearch(filtered_.query->search).needle()) !=
-                             std::string::npos;
+  const bool narrowing =
+      filtered_.query && filtered_.records == records_ && filtered_.query->view == query.view &&
+      filtered_.query->kind == query.kind && filtered_.query->open == query.open &&
+      LibrarySearch(query.search).needle().find(LibrarySearch(filtered_.query->search).needle()) != std::string::npos;
   auto rows = filter(query, narrowing ? filtered_.rows : rowsOf(query.view));
   filtered_ = Filtered{query, records_, std::move(rows)};
 

@@ -57,14 +57,14 @@ std::size_t fingerprintOf(const SavedAudit& run) {
 }
 
 LibraryProjectRow rowOf(const LibraryProject& project) {
-  return LibraryProjectRow{project.id,
-                           project.name,
-                           project.brief,
-                           project.kind,
-                           libraryRunCount(project.runCount),
-                           project.lastActivity ? std::optional(libraryActivityLabel(*project.lastActivity))
-                                                : std::nullopt,
-                           librarySearchKey(project.name + " " + project.brief.value_or(""))};
+  return LibraryProjectRow{
+      project.id,
+      project.name,
+      project.brief,
+      project.kind,
+      libraryRunCount(project.runCount),
+      project.lastActivity ? std::optional(libraryActivityLabel(*project.lastActivity)) : std::nullopt,
+      librarySearchKey(project.name + " " + project.brief.value_or(""))};
 }
 
 LibraryRunRow rowOf(const SavedAudit& run) {

@@ -35,7 +35,8 @@ LibraryScreenModel::LibraryScreenModel(std::shared_ptr<SaveDialog> saveDialog, I
         &archive.signalChanged(), &editor.signalChanged(), &creating.signalChanged(), &deletingRun.signalChanged()})
     coalescer_.follow(*signal);
   // Rows are made (and their search keys folded) when records arrive.
-  connections_.push_back(state_->projects.signalChanged().connect([this] { contents_.setProjects(*state_->projects); }));
+  connections_.push_back(
+      state_->projects.signalChanged().connect([this] { contents_.setProjects(*state_->projects); }));
   connections_.push_back(state_->runs.signalChanged().connect([this] { contents_.setArchive(*state_->runs); }));
   connections_.push_back(
       state_->selectedRuns.signalChanged().connect([this] { contents_.setOpenRuns(*state_->selectedRuns); }));
@@ -118,8 +119,7 @@ std::string LibraryScreenModel::title() const {
 
 std::string LibraryScreenModel::countLabel() const {
   // Outside the project list the count is worked out aside, leaving the list's cache be.
-  const std::size_t shown =
-      view() == LibraryView::projects ? shownCount() : contents_.projectsMatching(*kind, *search);
+  const std::size_t shown = view() == LibraryView::projects ? shownCount() : contents_.projectsMatching(*kind, *search);
   return libraryCountLabel(*kind, *search, shown, state_->projects->size());
 }
 

@@ -46,10 +46,7 @@ std::string LibraryStylesheet::text() {
          CssRule(plain + ":focus-visible").set("outline", "2px solid " + Atelier::gold.cssText()).text() +
          // The list draws no surface of its own: its entries sit on the page, apart by the
          // list's spacing, with the rows' own hairlines.
-         CssRule("listview" + cls(C::list))
-             .set("background", "none")
-             .set("padding", cssPx(4) + " 0")
-             .text() +
+         CssRule("listview" + cls(C::list)).set("background", "none").set("padding", cssPx(4) + " 0").text() +
          CssRule("listview" + cls(C::list) + " > row")
              .set("padding", "0 0 " + cssPx(listSpacing) + " 0")
              .set("background", "none")

@@ -15,8 +15,8 @@
 #include <gtkmm/adjustment.h>
 #include <gtkmm/noselection.h>
 #include <gtkmm/root.h>
-#include <gtkmm/signallistitemfactory.h>
 #include <gtkmm/shortcutcontroller.h>
+#include <gtkmm/signallistitemfactory.h>
 
 namespace vesk::ui {
 

@@ -9,10 +9,10 @@
 #include "ui/library/anchor_preview_host.h"
 #include "ui/library/library_list_cell.h"
 
+#include <giomm/liststore.h>
 #include <gtkmm/box.h>
 #include <gtkmm/button.h>
 #include <gtkmm/entry.h>
-#include <giomm/liststore.h>
 #include <gtkmm/label.h>
 #include <gtkmm/listview.h>
 #include <gtkmm/scrolledwindow.h>
