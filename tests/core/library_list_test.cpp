@@ -55,6 +55,7 @@ TEST(ListSplices, KeepEveryItemPresentInBothListsAndRebuildTheAfterList) {
   after[5] = -5;
   after[900] = -900;
   EXPECT_EQ(listSplices(before, after), (std::vector<ListSplice>{{5, 1, 1}, {900, 1, 1}}));
+  EXPECT_EQ(coveringSplice(listSplices(before, after), after.size()), (ListSplice{5, 896, 896}));
 
   std::mt19937 random(7);
   for (int round = 0; round < 300; ++round) {
@@ -64,7 +65,13 @@ TEST(ListSplices, KeepEveryItemPresentInBothListsAndRebuildTheAfterList) {
     const std::vector<int> from(pool.begin(), pool.begin() + static_cast<long>(random() % 20));
     std::shuffle(pool.begin(), pool.end(), random);
     const std::vector<int> to(pool.begin(), pool.begin() + static_cast<long>(random() % 20));
-    ASSERT_EQ(applied(from, to, listSplices(from, to)), to) << "round " << round;
+    const auto splices = listSplices(from, to);
+    ASSERT_EQ(applied(from, to, splices), to) << "round " << round;
+    const auto covering = coveringSplice(splices, to.size());
+    ASSERT_EQ(applied(from, to, {covering}), to) << "round " << round;
+    if (!splices.empty()) {
+      EXPECT_EQ(covering.position, splices.front().position);
+    }
   }
 }
 

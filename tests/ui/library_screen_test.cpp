@@ -10,6 +10,7 @@
 #include "ui/controls/atelier_text_field.h"
 #include "ui/library/project_editor_view.h"
 #include "ui/library/project_library_view.h"
+#include "ui/report/report_delete_sheet.h"
 #include "ui/support/shell_window.h"
 #include "ui/support/synthetic_input.h"
 #include "ui/support/ui_test.h"
@@ -55,6 +56,7 @@ SavedAudit run(std::string id, std::string project, std::string name, std::strin
 struct LibraryWindow {
   LibraryFixture library;  // the fake service and its routes
   std::vector<std::string> reviews;
+  std::vector<std::string> openedRuns;
   int dismissals = 0;
   Gtk::Overlay overlay;
   ui::SheetLayer* sheets = Gtk::make_managed<ui::SheetLayer>();
@@ -71,8 +73,22 @@ struct LibraryWindow {
     LibraryProject quay("p3", "Quay", "Harbour logistics console.");
     library.routeLibrary({doral(), atlas, quay}, runs);
     library.routeProject(doral(), {runs[0], runs[1]});
+    show();
+    EXPECT_TRUE(runUntil([&] { return view->title().get_text() == "3 projects."; }));
+    settle();
+  }
+  // A library of one project whose `runs` are also the whole archive.
+  explicit LibraryWindow(const std::vector<SavedAudit>& runs) {
+    library.routeLibrary({doral()}, runs);
+    library.routeProject(doral(), runs);
+    show();
+    EXPECT_TRUE(runUntil([&] { return view->title().get_text() == "One project."; }));
+    settle();
+  }
+  void show() {
     LibraryScreenCallbacks callbacks;
     callbacks.onNewReview = [this](const LibraryProject& project) { reviews.push_back(project.id); };
+    callbacks.onOpenRun = [this](const SavedAudit& run) { openedRuns.push_back(run.id); };
     callbacks.onDismiss = [this] { ++dismissals; };
     ProjectLibraryView::Services services;
     services.sheets = sheets;
@@ -83,8 +99,6 @@ struct LibraryWindow {
     overlay.set_child(*view);
     overlay.add_overlay(*sheets);
     window = std::make_unique<ShownWindow>(overlay, 1100, 860);
-    EXPECT_TRUE(runUntil([&] { return view->title().get_text() == "3 projects."; }));
-    settle();
   }
   ~LibraryWindow() { window.reset(); }
 
@@ -232,4 +246,119 @@ TEST_F(LibraryScreenTest, CreateAProjectInTheEditorAndDeleteItAgain) {
   ASSERT_TRUE(runUntil([&] { return view.editor() == nullptr; }));
   ASSERT_TRUE(runUntil([&] { return view.title().get_text() == "3 projects."; }));
   EXPECT_EQ(w.sheets->depth(), 0u);
+}
+
+namespace {
+
+std::vector<SavedAudit> manyRuns(int count) {
+  std::vector<SavedAudit> runs;
+  for (int i = 0; i < count; ++i) {
+    const std::string number = std::to_string(i);
+    runs.push_back(run("run-" + number, "p1", "Doral", i % 2 ? "full" : "quick", "Check page " + number,
+                       "Finding " + number + (i % 100 == 42 ? ": the contrast is low." : ": fine.")));
+  }
+  return runs;
+}
+
+double scrolled(ProjectLibraryView& view) { return view.scroller().get_vadjustment()->get_value(); }
+
+void scrollToMiddle(ProjectLibraryView& view) {
+  const auto adjustment = view.scroller().get_vadjustment();
+  adjustment->set_value((adjustment->get_upper() - adjustment->get_page_size()) / 2);
+}
+
+}  // namespace
+
+TEST_F(LibraryScreenTest, ALongArchiveBuildsOnlyTheRowsItShowsAndKeepsThemThroughChanges) {
+  LibraryWindow w(manyRuns(1000));
+  auto& view = *w.view;
+  w.click(view.archivePill());
+  ASSERT_TRUE(runUntil([&] { return view.model().shownCount() == 1000; }));
+  w.settle();
+  EXPECT_GT(view.rowsBound(), 3u);
+  // GTK 4.8's list keeps up to 200 rows around the visible ones.
+  EXPECT_LE(view.rowsBuilt(), 210u) << "a thousand runs build a bounded set of rows";
+
+  scrollToMiddle(view);
+  w.settle();
+  w.settle();
+  EXPECT_NE(w.button(view.list(), "Doral · Check page 500"), nullptr) << "the middle of the archive shows";
+  renderAndKeep(w.overlay, "library-1000-runs-middle.png");
+
+  const auto built = view.rowsBuilt();
+  const auto binds = view.rowBinds();
+  const double position = scrolled(view);
+  view.model().state().busy = true;
+  w.settle();
+  EXPECT_FALSE(w.button(view.list(), "Doral · Check page 500")->get_parent()->get_last_child()->is_sensitive())
+      << "busy closes deleting";
+  view.model().state().busy = false;
+  view.model().state().error = std::string("Something unrelated.");
+  w.settle();
+  EXPECT_EQ(view.rowsBuilt(), built) << "busy and an error build no row";
+  EXPECT_EQ(view.rowBinds(), binds) << "and rebind none";
+  EXPECT_NEAR(scrolled(view), position, 2);
+  view.model().state().error = std::nullopt;
+
+  w.type(view.searchField(), "contrast");
+  EXPECT_EQ(view.model().shownCount(), 10u);
+  EXPECT_LE(view.rowsBuilt() - built, view.rowsBound()) << "a keystroke builds at most the rows that show";
+  EXPECT_NE(w.button(view.list(), "Doral · Check page 942"), nullptr);
+  renderAndKeep(w.overlay, "library-archive-searched.png");
+}
+
+TEST_F(LibraryScreenTest, KeyboardDeletionAndRefreshInALongProject) {
+  LibraryWindow w(manyRuns(1000));
+  auto& view = *w.view;
+  w.library.service.reply("DELETE", "/api/desktop/runs/run-1", Reply::json("{}"));
+  ASSERT_NE(w.button(view.list(), "Doral"), nullptr);
+  w.click(*w.button(view.list(), "Doral"));
+  ASSERT_TRUE(runUntil([&] { return view.model().shownCount() == 1000 && !*view.model().state().busy; }));
+  w.settle();
+
+  // The keyboard walks down the list: focus moves row by row and the list follows it.
+  auto* first = w.button(view.list(), "Check page 0");
+  ASSERT_NE(first, nullptr);
+  first->grab_focus();
+  for (int i = 0; i < 24; ++i) {
+    SyntheticInput::pressKey("Down");
+    runFor(30ms);
+  }
+  w.settle();
+  EXPECT_GT(scrolled(view), 0) << "the list scrolled with the focus";
+  SyntheticInput::pressKey("Return");
+  runFor(100ms);
+  EXPECT_EQ(w.openedRuns, std::vector<std::string>{"run-24"}) << "Return opens the focused run";
+
+  // Refreshing the open project keeps the place in it.
+  scrollToMiddle(view);
+  w.settle();
+  const double middle = scrolled(view);
+  w.click(view.refreshButton());
+  ASSERT_TRUE(runUntil([&] { return !*view.model().state().busy; }));
+  w.settle();
+  EXPECT_NEAR(scrolled(view), middle, 2);
+
+  // Deleting a run from the middle of a long list keeps the list where it was.
+  view.scroller().get_vadjustment()->set_value(0);
+  w.settle();
+  auto* row = w.button(view.list(), "Check page 1");
+  ASSERT_NE(row, nullptr);
+  auto* trash = row->get_parent()->get_last_child();
+  w.click(*trash);
+  ASSERT_NE(view.deletionSheet(), nullptr);
+  w.click(view.deletionSheet()->deleteButton());
+  ASSERT_TRUE(runUntil([&] { return view.model().shownCount() == 999; }));
+  w.settle();
+  EXPECT_EQ(w.button(view.list(), "Check page 1"), nullptr);
+  EXPECT_NE(w.button(view.list(), "Check page 2"), nullptr);
+
+  // Back to the projects and into the project again: a new visit starts at the top.
+  scrollToMiddle(view);
+  w.settle();
+  w.click(view.backButton());
+  w.click(*w.button(view.list(), "Doral"));
+  ASSERT_TRUE(runUntil([&] { return view.model().view() == LibraryView::openProject; }));
+  w.settle();
+  EXPECT_EQ(scrolled(view), 0);
 }

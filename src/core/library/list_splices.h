@@ -61,4 +61,16 @@ std::vector<ListSplice> listSplices(const std::vector<Item>& before, const std::
   return splices;
 }
 
+// The one splice that does what `splices` do, from the first changed position to the
+// last, for a list of `newSize` items afterwards. Empty splices give an empty splice.
+inline ListSplice coveringSplice(const std::vector<ListSplice>& splices, std::size_t newSize) {
+  if (splices.empty()) return {};
+  const ListSplice& last = splices.back();
+  const std::size_t first = splices.front().position;
+  const std::size_t unchangedTail = newSize - (last.position + last.added);
+  std::size_t oldSize = newSize;
+  for (const auto& splice : splices) oldSize = oldSize + splice.removed - splice.added;
+  return ListSplice{first, oldSize - first - unchangedTail, newSize - first - unchangedTail};
+}
+
 }  // namespace vesk

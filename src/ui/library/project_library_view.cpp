@@ -18,6 +18,8 @@
 #include <gtkmm/shortcutcontroller.h>
 #include <gtkmm/signallistitemfactory.h>
 
+#include <unordered_map>
+
 namespace vesk::ui {
 
 namespace {
@@ -147,8 +149,10 @@ Gtk::Widget& ProjectLibraryView::makeList() {
   entries_ = Gio::ListStore<LibraryEntryItem>::create();
   auto factory = Gtk::SignalListItemFactory::create();
   factory->signal_setup().connect([host = listHost_](const Glib::RefPtr<Gtk::ListItem>& item) {
-    item->set_activatable(false);
-    item->set_selectable(false);
+    // Rows take the focus themselves, so the arrow keys walk the list (nothing is ever
+    // selected: the model selects nothing) and Return opens the row.
+    item->set_activatable(true);
+    item->set_selectable(true);
     item->set_child(*Gtk::make_managed<LibraryListCell>(host));
   });
   factory->signal_bind().connect([](const Glib::RefPtr<Gtk::ListItem>& item) {
@@ -161,6 +165,7 @@ Gtk::Widget& ProjectLibraryView::makeList() {
   });
   list_ = Gtk::make_managed<Gtk::ListView>(Gtk::NoSelection::create(entries_), factory);
   list_->add_css_class(LibraryClasses::list);
+  list_->signal_activate().connect([this](guint position) { activateEntry(position); });
   scroller_->set_child(*list_);
   auto* edges = Gtk::make_managed<VeskScrollEdges>(*scroller_);
   edges->set_vexpand(true);
@@ -213,30 +218,52 @@ void ProjectLibraryView::redraw() {
 }
 
 void ProjectLibraryView::spliceList(const std::vector<ListSplice>& splices) {
+  // One splice per change: GTK's list fills its rows again after each splice it is
+  // given. Entries kept inside the range go back as the same items, so their rows stay.
   const auto& entries = model_.entries();
-  for (const auto& splice : splices) {
-    releaseFocusFromRemovedRow(splice);
-    std::vector<Glib::RefPtr<LibraryEntryItem>> added;
-    added.reserve(splice.added);
-    for (std::size_t i = 0; i < splice.added; ++i)
-      added.push_back(LibraryEntryItem::create(entries[splice.position + i]));
-    entries_->splice(static_cast<guint>(splice.position), static_cast<guint>(splice.removed), added);
+  // A new list starts at its top: scrolled there while the old rows still stand, since
+  // GTK's list cannot scroll among rows it has not laid out yet.
+  startAtTopOnNewIdentity();
+  const ListSplice splice = coveringSplice(splices, entries.size());
+  std::unordered_map<const LibraryListEntry*, Glib::RefPtr<LibraryEntryItem>> removed;
+  for (std::size_t i = splice.position; i < splice.position + splice.removed; ++i) {
+    auto item = entries_->get_item(static_cast<guint>(i));
+    removed.emplace(item->entry().get(), std::move(item));
   }
+  std::vector<Glib::RefPtr<LibraryEntryItem>> added;
+  added.reserve(splice.added);
+  for (std::size_t i = splice.position; i < splice.position + splice.added; ++i) {
+    const auto kept = removed.find(entries[i].get());
+    if (kept != removed.end()) {
+      added.push_back(kept->second);
+      removed.erase(kept);
+    } else {
+      added.push_back(LibraryEntryItem::create(entries[i]));
+    }
+  }
+  releaseFocusFromRemovedRow(removed);
+  entries_->splice(static_cast<guint>(splice.position), static_cast<guint>(splice.removed), added);
 }
 
-void ProjectLibraryView::releaseFocusFromRemovedRow(const ListSplice& splice) {
+void ProjectLibraryView::releaseFocusFromRemovedRow(
+    const std::unordered_map<const LibraryListEntry*, Glib::RefPtr<LibraryEntryItem>>& removed) {
   // GTK's list cannot remove the row that holds the focus: the focus leaves it first.
   auto* root = get_root();
   auto* focus = root ? root->get_focus() : nullptr;
-  const LibraryListCell* cell = nullptr;
+  // The focus is on a row (the cell is its child) or on a button inside a cell.
+  const LibraryListCell* cell = focus ? dynamic_cast<const LibraryListCell*>(focus->get_first_child()) : nullptr;
   for (auto* widget = focus; widget && !cell; widget = widget->get_parent())
     cell = dynamic_cast<const LibraryListCell*>(widget);
-  if (!cell || !cell->entry()) return;
-  for (std::size_t i = splice.position; i < splice.position + splice.removed; ++i)
-    if (entries_->get_item(static_cast<guint>(i))->entry() == cell->entry()) {
-      root->unset_focus();
-      return;
-    }
+  if (cell && cell->entry() && removed.contains(cell->entry().get())) root->unset_focus();
+}
+
+void ProjectLibraryView::activateEntry(guint position) {
+  const auto item = entries_->get_item(position);
+  if (!item) return;
+  if (const auto* run = std::get_if<LibraryRunRow>(item->entry().get()))
+    model_.openRunWithID(run->id);
+  else if (const auto* project = std::get_if<LibraryProjectRow>(item->entry().get()))
+    model_.openProjectWithID(project->id);
 }
 
 void ProjectLibraryView::redrawList() {
@@ -248,11 +275,14 @@ void ProjectLibraryView::redrawList() {
     drawnBusy_ = busy;
     for (auto* cell : listHost_->bound) cell->refresh();
   }
+  startAtTopOnNewIdentity();
+}
+
+void ProjectLibraryView::startAtTopOnNewIdentity() {
   const std::string identity = model_.scrollIdentity();
-  if (identity != drawnIdentity_) {
-    drawnIdentity_ = identity;
-    scroller_->get_vadjustment()->set_value(0);
-  }
+  if (identity == drawnIdentity_) return;
+  drawnIdentity_ = identity;
+  scroller_->get_vadjustment()->set_value(0);
 }
 
 void ProjectLibraryView::redrawSheets() {

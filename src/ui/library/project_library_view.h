@@ -22,6 +22,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 
 namespace vesk::ui {
 
@@ -61,6 +62,7 @@ class ProjectLibraryView : public Gtk::Box {
   // a change the rows do not show builds and binds none.
   std::size_t rowsBuilt() const { return listHost_->rowsBuilt; }
   std::size_t rowBinds() const { return listHost_->binds; }
+  std::size_t rowsBound() const { return listHost_->bound.size(); }
   Gtk::ScrolledWindow& scroller() { return *scroller_; }
   Gtk::Button& backButton() { return *back_; }
   Gtk::Button& refreshButton() { return *refresh_; }
@@ -78,7 +80,10 @@ class ProjectLibraryView : public Gtk::Box {
   Gtk::Widget& makeBottomBar();
   void redraw();
   void spliceList(const std::vector<ListSplice>& splices);
-  void releaseFocusFromRemovedRow(const ListSplice& splice);
+  void activateEntry(guint position);
+  void startAtTopOnNewIdentity();
+  void releaseFocusFromRemovedRow(
+      const std::unordered_map<const LibraryListEntry*, Glib::RefPtr<LibraryEntryItem>>& removed);
   void redrawList();
   void redrawSheets();
   bool escape();
