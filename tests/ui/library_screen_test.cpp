@@ -305,6 +305,16 @@ TEST_F(LibraryScreenTest, ALongArchiveBuildsOnlyTheRowsItShowsAndKeepsThemThroug
   EXPECT_LE(view.rowsBuilt() - built, view.rowsBound()) << "a keystroke builds at most the rows that show";
   EXPECT_NE(w.button(view.list(), "Doral · Check page 942"), nullptr);
   renderAndKeep(w.overlay, "library-archive-searched.png");
+
+  // Away to the projects and back: the archive's rows come back from the spares.
+  view.searchField().set_text("");
+  w.click(view.projectsPill());
+  const auto beforeReturn = view.rowsBuilt();
+  w.click(view.archivePill());
+  ASSERT_TRUE(runUntil([&] { return view.model().shownCount() == 1000; }));
+  w.settle();
+  EXPECT_LE(view.rowsBuilt() - beforeReturn, 10u) << "run rows are rebound, not built again";
+  EXPECT_NE(w.button(view.list(), "Doral · Check page 0"), nullptr);
 }
 
 TEST_F(LibraryScreenTest, KeyboardDeletionAndRefreshInALongProject) {

@@ -88,17 +88,54 @@ void LibraryListCell::dropTransient() {
   emptyState_ = nullptr;
 }
 
+namespace {
+
+// A spare row of `spares`, taken back from its reference, or nothing.
+template <class Row>
+Row* takeSpare(std::vector<Row*>& spares) {
+  if (spares.empty()) return nullptr;
+  Row* row = spares.back();
+  spares.pop_back();
+  return row;
+}
+
+}  // namespace
+
+LibraryListHost::~LibraryListHost() {
+  for (auto* row : spareRunRows) row->unreference();
+  for (auto* row : spareProjectRows) row->unreference();
+}
+
+void LibraryListCell::releaseRows() {
+  unbind();
+  if (runRow_) {
+    runRow_->reference();
+    remove(*runRow_);
+    host_->spareRunRows.push_back(runRow_);
+    runRow_ = nullptr;
+  }
+  if (projectRow_) {
+    projectRow_->reference();
+    remove(*projectRow_);
+    host_->spareProjectRows.push_back(projectRow_);
+    projectRow_ = nullptr;
+  }
+}
+
 RunRow& LibraryListCell::runRow() {
   if (!runRow_) {
+    if ((runRow_ = takeSpare(host_->spareRunRows))) {
+      append(*runRow_);
+      runRow_->unreference();
+      return *runRow_;
+    }
     ++host_->rowsBuilt;
     RunRow::Actions actions;
-    actions.open = [this] {
-      if (const auto* run = entry_ ? std::get_if<LibraryRunRow>(entry_.get()) : nullptr; run && host_->model)
-        host_->model->openRunWithID(run->id);
+    actions.open = [host = host_](const std::string& runID) {
+      if (host->model) host->model->openRunWithID(runID);
     };
-    actions.askToDelete = [this] {
-      if (const auto* run = entry_ ? std::get_if<LibraryRunRow>(entry_.get()) : nullptr; run && host_->model)
-        host_->model->askToDeleteRunWithID(run->id);
+    actions.askToDelete = [host = host_](const std::string& runID) {
+      if (host->model) host->model->askToDeleteRunWithID(runID);
     };
     runRow_ = Gtk::make_managed<RunRow>(std::move(actions));
     append(*runRow_);
@@ -108,10 +145,14 @@ RunRow& LibraryListCell::runRow() {
 
 ProjectListRow& LibraryListCell::projectRow() {
   if (!projectRow_) {
+    if ((projectRow_ = takeSpare(host_->spareProjectRows))) {
+      append(*projectRow_);
+      projectRow_->unreference();
+      return *projectRow_;
+    }
     ++host_->rowsBuilt;
-    projectRow_ = Gtk::make_managed<ProjectListRow>([this] {
-      const auto* project = entry_ ? std::get_if<LibraryProjectRow>(entry_.get()) : nullptr;
-      if (project && host_->model) host_->model->openProjectWithID(project->id);
+    projectRow_ = Gtk::make_managed<ProjectListRow>([host = host_](const std::string& projectID) {
+      if (host->model) host->model->openProjectWithID(projectID);
     });
     append(*projectRow_);
   }

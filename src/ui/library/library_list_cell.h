@@ -13,6 +13,7 @@
 #include <memory>
 #include <string>
 #include <unordered_set>
+#include <vector>
 
 namespace vesk::ui {
 
@@ -29,6 +30,16 @@ struct LibraryListHost {
   std::unordered_set<LibraryListCell*> bound;
   std::size_t rowsBuilt = 0;  // project and run row widgets made so far
   std::size_t binds = 0;      // entries bound to cells so far
+  // Rows of cells GTK took apart, each holding a reference, for the next cells: GTK's
+  // list builds new cells whenever its content changes, and a row costs far more to
+  // build than to bind.
+  std::vector<RunRow*> spareRunRows;
+  std::vector<ProjectListRow*> spareProjectRows;
+
+  LibraryListHost() = default;
+  LibraryListHost(const LibraryListHost&) = delete;
+  LibraryListHost& operator=(const LibraryListHost&) = delete;
+  ~LibraryListHost();
 };
 
 // An entry as an item of the list's store.
@@ -49,6 +60,9 @@ class LibraryListCell : public Gtk::Box {
 
   void bind(LibraryEntry entry);
   void unbind();
+  // Unbinds the cell and hands its rows to the host's spares: its item is leaving the
+  // list, and GTK takes such cells apart.
+  void releaseRows();
   // Follows what a row draws besides its entry: whether its actions are open (the library
   // may be busy) and whether the list is the archive.
   void refresh();

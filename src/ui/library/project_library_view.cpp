@@ -242,6 +242,11 @@ void ProjectLibraryView::spliceList(const std::vector<ListSplice>& splices) {
     }
   }
   releaseFocusFromRemovedRow(removed);
+  // GTK's list drops the cells of removed items: their rows go to the spares first.
+  std::vector<LibraryListCell*> leaving;
+  for (auto* cell : listHost_->bound)
+    if (removed.contains(cell->entry().get())) leaving.push_back(cell);
+  for (auto* cell : leaving) cell->releaseRows();
   entries_->splice(static_cast<guint>(splice.position), static_cast<guint>(splice.removed), added);
 }
 

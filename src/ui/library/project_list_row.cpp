@@ -9,11 +9,14 @@
 
 namespace vesk::ui {
 
-ProjectListRow::ProjectListRow(std::function<void()> open) {
+ProjectListRow::ProjectListRow(std::function<void(const std::string&)> open) {
   auto* column = Gtk::make_managed<Gtk::Box>(Gtk::Orientation::VERTICAL, 8);
   column->set_margin_top(20);
   column->set_margin_bottom(20);
-  name_ = wrappingLabel("", VeskTypography::display(28, FontWeight::regular, true));
+  // Cut at the end rather than wrapped: a wrapping label costs the list hundreds of layouts
+  // per row. The whole name stays in the tooltip.
+  name_ = libraryLabel("", VeskTypography::display(28, FontWeight::regular, true));
+  name_->set_ellipsize(Pango::EllipsizeMode::END);
   column->append(*name_);
   brief_ = wrappingLabel("", VeskTypography::body(15), ShellClasses::secondaryText);
   brief_->set_lines(2);
@@ -31,10 +34,12 @@ ProjectListRow::ProjectListRow(std::function<void()> open) {
   add_css_class(LibraryClasses::projectRow);
   set_has_frame(false);
   set_hexpand(true);
-  signal_clicked().connect(std::move(open));
+  signal_clicked().connect([this, open = std::move(open)] { open(projectID_); });
 }
 
 void ProjectListRow::bind(const LibraryProjectRow& project) {
+  projectID_ = project.id;
+  set_tooltip_text(project.name);
   name_->set_text(project.name);
   const bool hasBrief = project.brief && !project.brief->empty();
   brief_->set_text(hasBrief ? *project.brief : "");

@@ -8,16 +8,19 @@
 #include <gtkmm/label.h>
 
 #include <functional>
+#include <string>
 
 namespace vesk::ui {
 
 class ProjectListRow : public Gtk::Button {
  public:
-  explicit ProjectListRow(std::function<void()> open);
+  // `open` gets the id of the project the row shows.
+  explicit ProjectListRow(std::function<void(const std::string&)> open);
 
   void bind(const LibraryProjectRow& project);
 
  private:
+  std::string projectID_;
   // Managed, owned by the row.
   Gtk::Label* name_;
   Gtk::Label* brief_;

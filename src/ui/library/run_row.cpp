@@ -25,22 +25,25 @@ RunRow::RunRow(Actions actions) : Gtk::Box(Gtk::Orientation::HORIZONTAL, 12) {
   set_valign(Gtk::Align::START);
 
   auto* line = Gtk::make_managed<Gtk::Box>(Gtk::Orientation::HORIZONTAL, titleSpacing);
-  line->set_baseline_position(Gtk::BaselinePosition::TOP);
-  title_ = wrappingLabel("", VeskTypography::body(titleSize));
+  // One line each, cut at the end: a wrapping label costs the list hundreds of layouts per
+  // row. The whole title stays in the tooltip and the accessible name.
+  title_ = libraryLabel("", VeskTypography::body(titleSize));
+  title_->set_ellipsize(Pango::EllipsizeMode::END);
   title_->set_hexpand(true);
-  title_->set_valign(Gtk::Align::BASELINE);
+  title_->set_valign(Gtk::Align::START);
   line->append(*title_);
   date_ = libraryLabel("", VeskTypography::body(13), LibraryClasses::mutedText);
-  date_->set_valign(Gtk::Align::BASELINE);
+  date_->set_valign(Gtk::Align::START);
   line->append(*date_);
 
   auto* column = Gtk::make_managed<Gtk::Box>(Gtk::Orientation::VERTICAL, columnSpacing);
   column->set_margin_top(rowPadding);
   column->set_margin_bottom(rowPadding);
   column->append(*line);
-  meta_ = wrappingLabel("", VeskTypography::body(15), LibraryClasses::mutedText);
+  meta_ = libraryLabel("", VeskTypography::body(15), LibraryClasses::mutedText);
+  meta_->set_ellipsize(Pango::EllipsizeMode::END);
   column->append(*meta_);
-  open_ = plainButton(*column, std::move(actions.open));
+  open_ = plainButton(*column, [this, open = std::move(actions.open)] { open(runID_); });
   open_->set_hexpand(true);
   open_->set_valign(Gtk::Align::START);
   append(*open_);
@@ -50,11 +53,12 @@ RunRow::RunRow(Actions actions) : Gtk::Box(Gtk::Orientation::HORIZONTAL, 12) {
   VeskPillStyle(VeskButtonRole::tertiary, PillSize::compact).apply(*delete_);
   delete_->set_valign(Gtk::Align::START);
   delete_->set_margin_top(rowPadding);
-  delete_->signal_clicked().connect(std::move(actions.askToDelete));
+  delete_->signal_clicked().connect([this, askToDelete = std::move(actions.askToDelete)] { askToDelete(runID_); });
   append(*delete_);
 }
 
 void RunRow::bind(const LibraryRunRow& run, bool archive, bool canDelete) {
+  runID_ = run.id;
   auto attributes = Pango::AttrList();
   if (archive) {
     title_->set_text(run.projectName + run.archiveTail);
@@ -70,6 +74,7 @@ void RunRow::bind(const LibraryRunRow& run, bool archive, bool canDelete) {
     attributes.insert(font);
   }
   title_->set_attributes(attributes);
+  open_->set_tooltip_text(title_->get_text());
   date_->set_text(run.date.value_or(""));
   date_->set_visible(run.date.has_value());
   meta_->set_text(run.meta);

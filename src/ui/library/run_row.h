@@ -9,14 +9,16 @@
 #include <gtkmm/label.h>
 
 #include <functional>
+#include <string>
 
 namespace vesk::ui {
 
 class RunRow : public Gtk::Box {
  public:
+  // Each gets the id of the run the row shows.
   struct Actions {
-    std::function<void()> open;
-    std::function<void()> askToDelete;
+    std::function<void(const std::string&)> open;
+    std::function<void(const std::string&)> askToDelete;
   };
   explicit RunRow(Actions actions);
 
@@ -28,6 +30,7 @@ class RunRow : public Gtk::Box {
   Gtk::Button& deleteButton() { return *delete_; }
 
  private:
+  std::string runID_;
   // Managed, owned by the row.
   Gtk::Button* open_;
   Gtk::Button* delete_;
