@@ -17,6 +17,7 @@ constexpr int rowPadding = 16;
 constexpr int columnSpacing = 7;
 constexpr int titleSpacing = 16;
 constexpr double titleSize = 17;
+constexpr int dateBaselineOffset = 4;
 
 }  // namespace
 
@@ -33,7 +34,10 @@ RunRow::RunRow(Actions actions) : Gtk::Box(Gtk::Orientation::HORIZONTAL, 12) {
   title_->set_valign(Gtk::Align::START);
   line->append(*title_);
   date_ = libraryLabel("", VeskTypography::body(13), LibraryClasses::mutedText);
+  // On the title's baseline without baseline alignment (which measures every row twice):
+  // the date's smaller face sits lower by the difference of the two ascents.
   date_->set_valign(Gtk::Align::START);
+  date_->set_margin_top(dateBaselineOffset);
   line->append(*date_);
 
   auto* column = Gtk::make_managed<Gtk::Box>(Gtk::Orientation::VERTICAL, columnSpacing);
