@@ -35,8 +35,8 @@ struct Difference {
 };
 // The pixels of `area` (outside the `skipped` boxes) at which the two renders differ by
 // more than `tolerance` in a colour component.
-Difference compare(const Pixels& shown, const Pixels& reference, const Box& area,
-                   const std::vector<Box>& skipped = {}, int tolerance = 3);
+Difference compare(const Pixels& shown, const Pixels& reference, const Box& area, const std::vector<Box>& skipped = {},
+                   int tolerance = 3);
 
 // Whether a label drawn inside `page` overlaps `area` (in the root's coordinates).
 bool labelOverlaps(Gtk::Widget& page, ui::RootView& root, const Box& area);
