@@ -48,6 +48,17 @@ TEST(ScrollVeilGeometry, TintAndLengthMask) {
   EXPECT_EQ(length[2].colour.alpha, 0);
 }
 
+TEST(ScrollVeilGeometry, ACanvasVeilCoversFullyThenFadesToItsFarEdge) {
+  EXPECT_EQ(ScrollVeilGeometry::canvasCover(0, 100, 148), 1);
+  EXPECT_EQ(ScrollVeilGeometry::canvasCover(100, 100, 148), 1);
+  EXPECT_DOUBLE_EQ(ScrollVeilGeometry::canvasCover(124, 100, 148), 0.5);
+  EXPECT_EQ(ScrollVeilGeometry::canvasCover(148, 100, 148), 0);
+  EXPECT_EQ(ScrollVeilGeometry::canvasCover(300, 100, 148), 0);
+  // Opaque throughout: no fade, and no division by its empty length.
+  EXPECT_EQ(ScrollVeilGeometry::canvasCover(147.5, 148, 148), 1);
+  EXPECT_EQ(ScrollVeilGeometry::canvasCover(148, 148, 148), 1);
+}
+
 TEST(ScrollEdgesGeometry, EdgesFadeOnlyWhereContentIsHidden) {
   struct Row {
     double offset, visible, content;

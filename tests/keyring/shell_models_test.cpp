@@ -169,9 +169,16 @@ TEST(RootPresentation, TheVeilTheLibraryPaddingAndTheBanner) {
     EXPECT_EQ(root.state().slotTopPadding, screen == Screen::library ? 134 : 0) << rawValue(screen);
   }
 
+  // The veil hides everything down to the header row's bottom, or the banner's.
+  EXPECT_EQ(root.state().metrics.veilOpaqueLength, 34 + 100 - 12);
   workspace->error = std::string("Use an https origin, or localhost for local development.");
   nextTurn();
   EXPECT_EQ(root.state().error, workspace->error.get());
+  EXPECT_EQ(root.state().metrics.veilOpaqueLength, 34 + 100) << "the band measured with the banner in it";
+  root.setChromeHeight(160);
+  nextTurn();
+  EXPECT_EQ(root.state().metrics.veilOpaqueLength, 194);
+  EXPECT_EQ(root.state().metrics.veilHeight, 230);
   root.dismissError();
   EXPECT_EQ(*workspace->error, std::nullopt);
   nextTurn();

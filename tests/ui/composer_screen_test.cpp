@@ -3,6 +3,8 @@
 // the address row, Ctrl+Return, drops and the comparison block.
 #include "support/run_loop.h"
 #include "support/workspace_harness.h"
+#include "ui/app/framed_page.h"
+#include "ui/app/header_band.h"
 #include "ui/app/root_view.h"
 #include "ui/app/screen_slot.h"
 #include "ui/audit/address_row.h"
@@ -14,6 +16,7 @@
 #include "ui/audit/composer_view.h"
 #include "ui/audit/depth_control.h"
 #include "ui/audit/source_chip.h"
+#include "ui/support/header_probe.h"
 #include "ui/support/shell_window.h"
 #include "ui/support/synthetic_input.h"
 #include "ui/support/ui_test.h"
@@ -395,4 +398,62 @@ TEST_F(ComposerScreenTest, TheSignedInEditorShowsItsPlaceholderWhileEmpty) {
   EXPECT_FALSE(editor.placeholderShown());
   g_signal_emit_by_name(text.gobj(), "preedit-changed", "");
   EXPECT_TRUE(editor.placeholderShown());
+}
+
+TEST_F(ComposerScreenTest, TheBannerPushesTheComposerDownAndNothingScrolledShowsUnderIt) {
+  using namespace vesk::testing;
+  ShellWindow shell;
+  auto& workspace = shell.workspace();
+  auto& root = shell.root();
+  signIn(workspace);
+  // A composer longer than the window: every file and address a full audit takes.
+  workspace.auditMode = std::string("full");
+  std::vector<vesk::AuditAttachment> files;
+  for (int i = 1; i <= 7; ++i)
+    files.emplace_back("screen-" + std::to_string(i) + ".png", "image/png", base64(pngBytes(40, 30, 0x3A6AC2FF)));
+  workspace.attachments = files;
+  workspace.urls = "https://a.example.com https://b.example.com https://c.example.com https://d.example.com";
+  shell.settle();
+  ASSERT_TRUE(runUntil([&] { return composer(shell).card().decoding() == 0; }));
+  shell.settle();
+  auto* page = dynamic_cast<ui::FramedPage*>(root.screenSlot().page());
+  ASSERT_NE(page, nullptr);
+  const auto headings = descendants(*page, [](Gtk::Widget& widget) {
+    auto* label = dynamic_cast<Gtk::Label*>(&widget);
+    return label && label->get_text() == "What should Vesk look at?";
+  });
+  ASSERT_EQ(headings.size(), 1u);
+  Gtk::Widget& heading = *headings.front();
+  const int headingTop = boundsIn(heading, root).y;
+
+  // The banner pushes the page down by its own height, at once.
+  workspace.error = std::string(
+      "Could not read screen-7.png: the file is no longer where it was when you attached it. Attach it again, or "
+      "remove it and start the audit with the other six.");
+  ASSERT_TRUE(runUntil([&] { return root.header().banner().get_mapped() && root.header().get_height() > 78; }));
+  shell.settle();
+  const int grown = root.header().get_height() - 78;
+  EXPECT_GT(grown, 40);
+  EXPECT_EQ(boundsIn(heading, root).y, headingTop + grown) << "the banner's height moves the heading down";
+  const Box area = headerArea(root);
+  EXPECT_EQ(area.height, 34 + root.header().get_height()) << "down to the banner's bottom";
+  ASSERT_FALSE(labelOverlaps(*page, root, area));
+  const auto adjustment = page->scroller().get_vadjustment();
+  ASSERT_GT(adjustment->get_upper(), adjustment->get_page_size() + 100) << "the composer is longer than the window";
+  const Pixels rest = render(root);
+
+  // The wheel takes the heading up under the banner.
+  SyntheticInput::scroll(*page, page->get_width() / 2.0, page->get_height() * 0.7, 2);
+  ASSERT_TRUE(runUntil([&] { return adjustment->get_value() >= 100; })) << adjustment->get_value();
+  shell.settle();
+  ASSERT_TRUE(labelOverlaps(*page, root, area)) << "the page's text lies under the band";
+  const Pixels scrolled = renderAndKeep(root, "composer-banner.png");
+  const Box below{area.x, area.height + 80, area.width, 300};
+  EXPECT_GT(compare(scrolled, rest, below).count, 0) << "the frame shows the page scrolled";
+
+  const auto leak = compare(scrolled, rest, area);
+  EXPECT_EQ(leak.count, 0) << leak.describe();
+  const auto band = compare(scrolled, canvasOnly(root), area, headerItems(root, 16));
+  EXPECT_EQ(band.count, 0) << "around the header's items and the banner the area is the canvas itself: "
+                           << band.describe();
 }

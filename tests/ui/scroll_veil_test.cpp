@@ -2,6 +2,7 @@
 #include "ui/base/widget_snapshot.h"
 #include "ui/style/vesk_scroll_edges.h"
 #include "ui/style/vesk_scroll_veil.h"
+#include "ui/style/workspace_canvas.h"
 #include "ui/support/ui_test.h"
 
 #include <gtkmm/adjustment.h>
@@ -118,4 +119,49 @@ TEST_F(ScrollVeil, ScrollEdgesFadeOnlyWhereContentIsHidden) {
   while (list.get_first_child() != list.get_last_child()) list.remove(*list.get_last_child());
   vesk::testing::runUntil([&] { return adjustment->get_upper() <= adjustment->get_page_size(); });
   EXPECT_EQ(edges.edges(), (Edges{false, false}));
+}
+
+// A veil over a black ground in front of the window's canvas, as the root view stacks them.
+TEST_F(ScrollVeil, ACanvasVeilHidesWhatLiesBeneathAndFadesBelowItsOpaqueLength) {
+  auto css = Gtk::CssProvider::create();
+  css->load_from_data(".veil-ground { background: black; }");
+  Gtk::StyleContext::add_provider_for_display(Gdk::Display::get_default(), css, GTK_STYLE_PROVIDER_PRIORITY_USER);
+  Gtk::Overlay stack;
+  vesk::ui::WorkspaceCanvas canvas;
+  canvas.set_size_request(320, 300);
+  stack.set_child(canvas);
+  Gtk::Box ground;
+  ground.add_css_class("veil-ground");
+  ground.set_valign(Gtk::Align::START);
+  ground.set_size_request(-1, 200);
+  stack.add_overlay(ground);
+  VeskScrollVeil veil(100, false, 0.4, VeskScrollVeil::Backdrop::canvas);
+  veil.set_margin_top(30);  // the canvas is drawn where the veil lies over it, not from its own top
+  stack.add_overlay(veil);
+  ShownWindow shown(stack);
+  ASSERT_EQ(vesk::ui::WorkspaceCanvas::behind(veil), &canvas);
+
+  const auto check = [&](const std::string& when) {
+    const Pixels veiled = vesk::testing::render(stack);
+    ground.set_opacity(0);
+    veil.set_opacity(0);
+    const Pixels bare = vesk::testing::render(stack);
+    ground.set_opacity(1);
+    veil.set_opacity(1);
+    for (const int x : {0, 40, 160, 319}) {
+      // Opaque for 40 px: the canvas itself, the black ground wholly hidden.
+      for (const int y : {30, 50, 69}) EXPECT_LE(veiled.at(x, y).distance(bare.at(x, y)), 1) << when << x << "," << y;
+      // Then fading over 60 px: half way down, half of the canvas over the black.
+      EXPECT_NEAR(veiled.at(x, 100).luminance(), bare.at(x, 100).luminance() / 2, 8) << when << x;
+      EXPECT_LT(veiled.at(x, 128).luminance(), bare.at(x, 128).luminance() / 8) << when << x;
+      EXPECT_LT(veiled.at(x, 140).luminance(), 2) << when << x << ": below the veil";
+    }
+    EXPECT_LT(veiled.at(160, 10).luminance(), 2) << when << ": above the veil";
+  };
+  check("");
+  // A taller canvas spreads its blooms anew; the veil, which kept its size, follows.
+  canvas.set_size_request(320, 700);
+  ASSERT_TRUE(vesk::testing::runUntil([&] { return canvas.get_height() == 700; }));
+  check("taller canvas: ");
+  Gtk::StyleContext::remove_provider_for_display(Gdk::Display::get_default(), css);
 }

@@ -11,6 +11,7 @@
 #include "ui/account/feedback_sheet.h"
 #include "ui/app/root_view.h"
 #include "ui/app/sheet_layer.h"
+#include "ui/support/header_probe.h"
 #include "ui/support/synthetic_input.h"
 #include "ui/support/ui_test.h"
 #include "window/account_window.h"
@@ -265,10 +266,43 @@ TEST_F(AccountScreenTest, AFailedSendOffersTheSupportAddressAsAMailLink) {
   EXPECT_EQ(sheet->errorLabel().get_text(), "Couldn\u2019t send. Try again, or email ");
   EXPECT_FALSE(*w.workspace().reconnectRequired) << "a 401 leaves the workspace untouched";
   renderAndKeep(w.window(), "feedback-sheet-failed.png");
+  // The sentence may wrap only at the sheet's content width; the address stands under it.
+  EXPECT_EQ(sheet->get_width(), ui::FeedbackSheet::width);
+  EXPECT_EQ(sheet->errorLabel().get_width(), ui::FeedbackSheet::width);
+  const auto sentence = sheet->errorLabel().get_layout();
+  EXPECT_EQ(sentence->get_line_count(), 1) << "the sentence fits on one line";
+  EXPECT_GE(boundsIn(sheet->mailLink(), *sheet).y,
+            boundsIn(sheet->errorLabel(), *sheet).y + sheet->errorLabel().get_height());
   w.click(sheet->mailLink());
   ASSERT_FALSE(w.opened().empty());
   EXPECT_EQ(w.opened().back().rfind("mailto:", 0), 0u);
   w.click(sheet->note());
   w.type("s");
   EXPECT_FALSE(sheet->mailLink().is_drawable()) << "an edit clears the failure";
+}
+
+TEST_F(AccountScreenTest, ScrolledUnderTheHeaderThePageCannotBeRead) {
+  AccountWindow w(AccountWindow::Start::signedIn);
+  auto& view = w.showAccount();
+  settingsOf(w);
+  auto& root = w.root();
+  const Box area = headerArea(root);
+  EXPECT_EQ(area.height, 100) << "the header row ends 100 below the window's top edge";
+  ASSERT_FALSE(labelOverlaps(view, root, area)) << "at rest the page starts below the header";
+  const Pixels rest = render(root);
+
+  // The wheel over the page takes its text up under the header row.
+  const auto adjustment = view.scroller().get_vadjustment();
+  SyntheticInput::scroll(view, view.get_width() / 2.0, view.get_height() * 0.6, 3);
+  ASSERT_TRUE(w.waitFor([&] { return adjustment->get_value() > 120; })) << adjustment->get_value();
+  ASSERT_TRUE(labelOverlaps(view, root, area)) << "the page's text lies under the header row";
+  const Pixels scrolled = renderAndKeep(root, "account-scrolled.png");
+  const Box below{area.x, area.height + 120, area.width, 300};
+  EXPECT_GT(compare(scrolled, rest, below).count, 0) << "the frame shows the page scrolled";
+
+  // The area holds what it held at rest: the header over the canvas.
+  const auto leak = compare(scrolled, rest, area);
+  EXPECT_EQ(leak.count, 0) << leak.describe();
+  const auto band = compare(scrolled, canvasOnly(root), area, headerItems(root, 16));
+  EXPECT_EQ(band.count, 0) << "around the header's items the area is the canvas itself: " << band.describe();
 }

@@ -4,6 +4,7 @@
 // follow-up question whose discussion run opens.
 #include "support/run_loop.h"
 #include "support/workspace_harness.h"
+#include "ui/app/header_band.h"
 #include "ui/app/header_toolbar.h"
 #include "ui/app/root_view.h"
 #include "ui/app/sheet_layer.h"
@@ -15,6 +16,7 @@
 #include "ui/report/report_screen.h"
 #include "ui/report/share_sheet.h"
 #include "ui/style/vesk_sheet_surface.h"
+#include "ui/support/header_probe.h"
 #include "ui/support/shell_window.h"
 #include "ui/support/synthetic_input.h"
 #include "ui/support/ui_test.h"
@@ -203,4 +205,83 @@ TEST_F(ReportWindowTest, TheHeaderTheMenuAndTheShortcutPrintTheRenderedReport) {
     shell.openMenu();
     shell.clickMenuItem("Print report");
   });
+}
+
+TEST_F(ReportWindowTest, ScrolledUnderTheHeadersTheReportCannotBeRead) {
+  WorkspaceHarness h;
+  auto workspace = h.signedIn();
+  std::string longReport = "# Landing page audit\n\n";
+  for (int i = 1; i <= 40; ++i)
+    longReport +=
+        "Finding " + std::to_string(i) + ": the hero is quiet and the call to action hides below the fold.\n\n";
+  h.service.reply("GET", desktop("runs/R"), Reply::json(runJson("R", "complete", "full", longReport).dump()));
+  h.service.reply("GET", desktop("runs/R/share"), Reply::json("{}"));
+  auto saved = savedRun("R", "complete", "full");
+  saved.output = longReport;
+  workspace->openReport(saved);
+
+  ShellWindow shell(workspace);
+  auto& root = shell.root();
+  ui::ReportScreen* screen = nullptr;
+  ASSERT_TRUE(runUntil([&] { return (screen = reportScreen(shell)) != nullptr; }));
+  ASSERT_TRUE(runUntil([&] { return !*screen->state().report().loadingDetails; }));
+  WebKitWebView* page = screen->reader().webView();
+  ASSERT_TRUE(pageUntil(page, "document.querySelectorAll('p').length >= 40")) << "the reader never showed the report";
+  runFor(300ms);
+  shell.settle();
+
+  // The window's header row and, below it, the screen's own header row; their items.
+  const auto headersArea = [&] {
+    Box area = headerArea(root);
+    const Box ownHeader = boundsIn(screen->header(), root);
+    EXPECT_GT(boundsIn(*screen->header().get_first_child(), root).y, area.height)
+        << "the screen's header row lies below the window's";
+    area.height = ownHeader.y + ownHeader.height;
+    return area;
+  };
+  const auto headersItems = [&] {
+    std::vector<Box> items = headerItems(root, 0);
+    for (auto* item = screen->header().get_first_child()->get_first_child(); item; item = item->get_next_sibling())
+      if (!item->get_hexpand() && item->get_visible()) items.push_back(boundsIn(*item, root));
+    for (auto& item : items) item = {item.x - 16, item.y - 16, item.width + 32, item.height + 32};
+    return items;
+  };
+  const auto textUnder = [&](const Box& area, const Box& reader) {
+    return "[...document.querySelectorAll('p')].some(p => { const r = p.getBoundingClientRect(); "
+           "return r.bottom > 0 && r.top < " +
+           std::to_string(area.height - reader.y) + "; })";
+  };
+  const Box area = headersArea();
+  const Pixels rest = render(root);
+
+  // The wheel over the report takes its text up under both header rows.
+  const Box reader = boundsIn(screen->reader(), root);
+  SyntheticInput::scroll(screen->reader(), reader.width / 2.0, reader.height * 0.6, 4);
+  ASSERT_TRUE(pageUntil(page, "window.scrollY > 200")) << evaluateInPage(page, "window.scrollY").value_or("?");
+  ASSERT_TRUE(pageUntil(page, textUnder(area, reader))) << "the report's text lies under the headers";
+  runFor(500ms);  // the web process paints the scrolled page
+  shell.settle();
+  const Pixels scrolled = renderAndKeep(root, "report-scrolled.png");
+  const Box below{reader.x, area.height + 80, reader.width, 300};
+  EXPECT_GT(compare(scrolled, rest, below).count, 0) << "the frame shows the report scrolled";
+
+  const auto leak = compare(scrolled, rest, area);
+  EXPECT_EQ(leak.count, 0) << leak.describe();
+  const auto band = compare(scrolled, canvasOnly(root), area, headersItems());
+  EXPECT_EQ(band.count, 0) << "around the headers' items the area is the canvas itself: " << band.describe();
+
+  // The banner pushes the screen's header down, and the report stays hidden down to it.
+  workspace->error = std::string("The share link could not be read. Try again in a moment.");
+  ASSERT_TRUE(runUntil([&] {
+    return root.header().banner().get_mapped() &&
+           boundsIn(*screen->header().get_first_child(), root).y > headerArea(root).height;
+  }));
+  runFor(300ms);
+  shell.settle();
+  const Box pushed = headersArea();
+  EXPECT_GT(pushed.height, area.height);
+  ASSERT_TRUE(pageUntil(page, textUnder(pushed, reader))) << "the report's text lies under the headers";
+  const auto withBanner =
+      compare(renderAndKeep(root, "report-scrolled-banner.png"), canvasOnly(root), pushed, headersItems());
+  EXPECT_EQ(withBanner.count, 0) << withBanner.describe();
 }

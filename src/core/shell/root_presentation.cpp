@@ -13,7 +13,7 @@ RootPresentation::State RootPresentation::read() const {
   State state;
   state.screen = *workspace_->screen;
   state.error = *workspace_->error;
-  state.metrics = RootMetrics::forChromeHeight(chromeHeight_);
+  state.metrics = RootMetrics::forChromeHeight(chromeHeight_, state.error.has_value());
   state.showsTopVeil = state.screen != Screen::report;
   state.slotTopPadding = state.screen == Screen::library ? state.metrics.headerInset : 0;
   return state;

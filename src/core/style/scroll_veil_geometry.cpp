@@ -26,4 +26,10 @@ std::array<GradientStop, 4> ScrollVeilGeometry::widthMask(double width) {
   return {{{0, Rgba::clear()}, {f, Rgba{}}, {1 - f, Rgba{}}, {1, Rgba::clear()}}};
 }
 
+double ScrollVeilGeometry::canvasCover(double distance, double opaqueLength, double length) {
+  if (distance <= opaqueLength) return 1;
+  if (distance >= length) return 0;
+  return (length - distance) / (length - opaqueLength);
+}
+
 }  // namespace vesk

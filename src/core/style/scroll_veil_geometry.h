@@ -25,6 +25,11 @@ struct ScrollVeilGeometry {
 
   // Alpha across the width, leading to trailing.
   static std::array<GradientStop, 4> widthMask(double width);
+
+  // How strongly a veil that paints the window's canvas covers what lies under it, at
+  // `distance` px from its anchored edge: fully up to `opaqueLength`, then fading along
+  // the length mask's line to nothing at its far edge (`length`).
+  static double canvasCover(double distance, double opaqueLength, double length);
 };
 
 }  // namespace vesk

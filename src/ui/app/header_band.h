@@ -3,6 +3,7 @@
 // capsule toolbar, the primary menu and the window's controls) and, under it while the
 // workspace has one, the error banner. It reports its height upwards, so the root can
 // move the screens below it.
+#include "core/shell/root_metrics.h"
 #include "ui/app/error_banner.h"
 #include "ui/app/shell_menu.h"
 
@@ -15,7 +16,7 @@ namespace vesk::ui {
 class HeaderBand : public Gtk::Widget {
  public:
   static constexpr int rowHeight = 66;
-  static constexpr int rowBottomPadding = 12;
+  static constexpr int rowBottomPadding = static_cast<int>(RootMetrics::headerRowBottomPadding);
   static constexpr int rowSpacing = 16;
   static constexpr int spacerMinimum = 8;
 

@@ -1,7 +1,5 @@
 #include "ui/app/root_view.h"
 
-#include "ui/base/fixed_width_bin.h"
-
 #include "core/shell/composer_actions.h"
 #include "core/style/control_stylesheet.h"
 #include "core/style/shell_stylesheet.h"
@@ -114,7 +112,8 @@ void RootView::buildMainRow() {
 }
 
 // The screen slot, the top veil over it and the header band over both; the band sits 34
-// below the top edge.
+// below the top edge. The veil paints the window's canvas down to the bottom of the band
+// and fades out below it, so nothing that scrolls up under the header can be read there.
 void RootView::buildMainColumn() {
   mainColumn_ = Gtk::make_managed<Gtk::Overlay>();
   mainColumn_->set_hexpand(true);
@@ -122,7 +121,10 @@ void RootView::buildMainColumn() {
   mainColumn_->set_margin_bottom(columnMargin);
   slot_ = Gtk::make_managed<ScreenSlot>(ScreenContext{workspace_, &state_, this});
   mainColumn_->set_child(*slot_);
-  veil_ = Gtk::make_managed<VeskScrollVeil>(RootMetrics::minimumVeilHeight, false, RootMetrics::veilOpaqueFraction);
+  // The canvas itself: what scrolls under the header is hidden, not just softened.
+  const auto metrics = presentation_.state().metrics;
+  veil_ = Gtk::make_managed<VeskScrollVeil>(metrics.veilHeight, false, metrics.veilOpaqueLength / metrics.veilHeight,
+                                            VeskScrollVeil::Backdrop::canvas);
   mainColumn_->add_overlay(*veil_);
   header_ = Gtk::make_managed<HeaderBand>([this] { presentation_.dismissError(); });
   auto* handle = Gtk::make_managed<Gtk::WindowHandle>();  // drags the window by its header
@@ -158,6 +160,7 @@ void RootView::presentationChanged() {
   slot_->set_margin_top(static_cast<int>(std::lround(state.slotTopPadding)));
   veil_->set_visible(state.showsTopVeil);
   veil_->setHeight(state.metrics.veilHeight);
+  veil_->setOpaqueFraction(state.metrics.veilOpaqueLength / state.metrics.veilHeight);
   header_->banner().show(state.error);
 }
 

@@ -14,6 +14,8 @@
 
 #include <glibmm/main.h>
 
+#include <algorithm>
+
 namespace vesk::ui {
 
 ReportScreen::ReportScreen(const ScreenContext& context)
@@ -27,7 +29,9 @@ ReportScreen::ReportScreen(const ScreenContext& context)
                                                 [&actions](const std::string& address) { actions.openLink(address); });
   overlay_->set_child(*reader_);
   const auto metrics = reportScreenMetrics(veskHeaderInset(*context.rootView));
-  topVeil_ = Gtk::make_managed<VeskScrollVeil>(metrics.veilHeight, false, 0.8);
+  // The window's canvas: the report's text never shows under the window header or the
+  // screen's own header row.
+  topVeil_ = Gtk::make_managed<VeskScrollVeil>(metrics.veilHeight, false, 0.8, VeskScrollVeil::Backdrop::canvas);
   topVeil_->set_valign(Gtk::Align::START);
   topVeil_->set_can_target(false);
   overlay_->add_overlay(*topVeil_);
@@ -118,6 +122,13 @@ void ReportScreen::size_allocate_vfunc(int width, int height, int baseline) {
     });
   }
   overlay_->size_allocate(Gtk::Allocation(0, 0, width, height), baseline);
+  // Hidden down to the bottom of the screen's header, which lies below the window's band.
+  graphene_rect_t bounds;
+  if (topVeil_->get_height() > 0 &&
+      gtk_widget_compute_bounds(GTK_WIDGET(header_->gobj()), GTK_WIDGET(overlay_->gobj()), &bounds)) {
+    const double bottom = static_cast<double>(bounds.origin.y) + bounds.size.height;
+    topVeil_->setOpaqueFraction(std::min(1.0, bottom / topVeil_->get_height()));
+  }
 }
 
 Gtk::SizeRequestMode ReportScreen::get_request_mode_vfunc() const { return Gtk::SizeRequestMode::CONSTANT_SIZE; }

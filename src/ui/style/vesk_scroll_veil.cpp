@@ -4,12 +4,15 @@
 #include "core/style/scroll_veil_geometry.h"
 #include "core/style/vesk_web_tokens.h"
 #include "ui/style/accessibility_settings.h"
+#include "ui/style/gsk_colour.h"
 #include "ui/style/vesk_environment.h"
+#include "ui/style/workspace_canvas.h"
 
 #include <cairomm/context.h>
 #include <cairomm/pattern.h>
 #include <gtkmm/snapshot.h>
 
+#include <algorithm>
 #include <cmath>
 #include <span>
 
@@ -35,8 +38,8 @@ void maskWith(const Cairo::RefPtr<Cairo::Context>& cr, const Cairo::RefPtr<Cairo
 
 }  // namespace
 
-VeskScrollVeil::VeskScrollVeil(double height, bool bottom, double opaqueFraction)
-    : height_(height), bottom_(bottom), opaqueFraction_(opaqueFraction) {
+VeskScrollVeil::VeskScrollVeil(double height, bool bottom, double opaqueFraction, Backdrop backdrop)
+    : height_(height), bottom_(bottom), opaqueFraction_(opaqueFraction), backdrop_(backdrop) {
   set_can_target(false);
   set_can_focus(false);
   set_focusable(false);
@@ -51,6 +54,12 @@ void VeskScrollVeil::setHeight(double height) {
   queue_resize();
 }
 
+void VeskScrollVeil::setOpaqueFraction(double fraction) {
+  if (fraction == opaqueFraction_) return;
+  opaqueFraction_ = fraction;
+  queue_draw();
+}
+
 Gtk::SizeRequestMode VeskScrollVeil::get_request_mode_vfunc() const { return Gtk::SizeRequestMode::CONSTANT_SIZE; }
 
 void VeskScrollVeil::measure_vfunc(Gtk::Orientation orientation, int, int& minimum, int& natural, int& minimumBaseline,
@@ -63,6 +72,14 @@ void VeskScrollVeil::snapshot_vfunc(const Glib::RefPtr<Gtk::Snapshot>& snapshot)
   const double w = get_width();
   const double h = get_height();
   if (w <= 0 || h <= 0) return;
+  if (backdrop_ == Backdrop::canvas) {
+    snapshotCanvas(snapshot->gobj(), w, h);
+  } else {
+    snapshotFrosted(snapshot, w, h);
+  }
+}
+
+void VeskScrollVeil::snapshotFrosted(const Glib::RefPtr<Gtk::Snapshot>& snapshot, double w, double h) {
   const bool reduceTransparency = veskAccessibility(*this).reduceTransparency;
   const graphene_rect_t bounds = GRAPHENE_RECT_INIT(0, 0, static_cast<float>(w), static_cast<float>(h));
   const auto cr = snapshot->append_cairo(&bounds);
@@ -82,6 +99,47 @@ void VeskScrollVeil::snapshot_vfunc(const Glib::RefPtr<Gtk::Snapshot>& snapshot)
   cr->pop_group_to_source();
   cr->set_operator(Cairo::Context::Operator::OVER);
   cr->paint();
+}
+
+// The canvas where the veil lies over it, at full strength down to the opaque length and
+// then one pixel row at a time at the strength of the fade (GTK draws no masks, but a
+// row of the canvas at a given opacity is the same thing). Without a canvas behind it,
+// the canvas's ground.
+void VeskScrollVeil::snapshotCanvas(GtkSnapshot* s, double w, double h) {
+  WorkspaceCanvas* canvas = WorkspaceCanvas::behind(*this);
+  graphene_point_t origin = GRAPHENE_POINT_INIT(0, 0);
+  const graphene_point_t zero = GRAPHENE_POINT_INIT(0, 0);
+  if (canvas && !gtk_widget_compute_point(gobj(), canvas->gobj(), &zero, &origin)) canvas = nullptr;
+  // The blooms follow the canvas's size, which may change while the veil's stays.
+  if (canvas && !canvasResized_.connected())
+    canvasResized_ = canvas->signalResized().connect(sigc::mem_fun(*this, &VeskScrollVeil::queue_draw));
+
+  const auto strip = [&](double distance, double length, double cover) {
+    if (cover <= 0 || length <= 0) return;
+    const double y = bottom_ ? h - distance - length : distance;
+    const graphene_rect_t area =
+        GRAPHENE_RECT_INIT(0, static_cast<float>(y), static_cast<float>(w), static_cast<float>(length));
+    if (cover < 1) gtk_snapshot_push_opacity(s, cover);
+    gtk_snapshot_push_clip(s, &area);
+    if (canvas) {
+      gtk_snapshot_save(s);
+      const graphene_point_t back = GRAPHENE_POINT_INIT(-origin.x, -origin.y);
+      gtk_snapshot_translate(s, &back);
+      canvas->paint(s);
+      gtk_snapshot_restore(s);
+    } else {
+      const GdkRGBA ground = gdkColour(WorkspaceCanvasRecipe::ground);
+      gtk_snapshot_append_color(s, &ground, &area);
+    }
+    gtk_snapshot_pop(s);
+    if (cover < 1) gtk_snapshot_pop(s);
+  };
+  const double opaque = std::round(std::clamp(opaqueFraction_, 0.0, 1.0) * h);
+  strip(0, opaque, 1);
+  for (double distance = opaque; distance < h; distance += 1) {
+    const double length = std::min(1.0, h - distance);
+    strip(distance, length, ScrollVeilGeometry::canvasCover(distance + length / 2, opaque, h));
+  }
 }
 
 }  // namespace vesk::ui

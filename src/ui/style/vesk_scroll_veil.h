@@ -1,20 +1,29 @@
 #pragma once
-// A warm frosted band laid over the top or bottom edge of a scroll area (the caller
-// places it, for example in an overlay). It fades out along its length after
-// `opaqueFraction` and over 32 px at either end, never takes pointer events, and is
-// hidden from assistive technologies.
+// A band laid over the top or bottom edge of a scroll area (the caller places it, for
+// example in an overlay), full strength up to `opaqueFraction` of its length and fading
+// out after it. It never takes pointer events and is hidden from assistive technologies.
+//
+// Its backdrop is either a warm frosted material, which also fades in over 32 px at
+// either end, or the window's canvas itself: GTK has no backdrop blur, so a veil under
+// the window header paints the very canvas the window shows there and hides what scrolls
+// beneath it without showing as a band of its own.
 #include <gtkmm/widget.h>
+#include <sigc++/connection.h>
 
 namespace vesk::ui {
 
 class VeskScrollVeil : public Gtk::Widget {
  public:
-  VeskScrollVeil(double height, bool bottom, double opaqueFraction);
+  enum class Backdrop { frosted, canvas };
+
+  VeskScrollVeil(double height, bool bottom, double opaqueFraction, Backdrop backdrop = Backdrop::frosted);
 
   double height() const { return height_; }
   void setHeight(double height);
   bool bottom() const { return bottom_; }
   double opaqueFraction() const { return opaqueFraction_; }
+  void setOpaqueFraction(double fraction);
+  Backdrop backdrop() const { return backdrop_; }
 
  protected:
   Gtk::SizeRequestMode get_request_mode_vfunc() const override;
@@ -23,9 +32,14 @@ class VeskScrollVeil : public Gtk::Widget {
   void snapshot_vfunc(const Glib::RefPtr<Gtk::Snapshot>& snapshot) override;
 
  private:
+  void snapshotFrosted(const Glib::RefPtr<Gtk::Snapshot>& snapshot, double width, double height);
+  void snapshotCanvas(GtkSnapshot* snapshot, double width, double height);
+
   double height_;
   bool bottom_;
   double opaqueFraction_;
+  Backdrop backdrop_;
+  sigc::connection canvasResized_;
 };
 
 }  // namespace vesk::ui

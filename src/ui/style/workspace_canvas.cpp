@@ -39,12 +39,31 @@ const std::vector<WorkspaceCanvasRecipe::BlurredBloom>& WorkspaceCanvas::bloomsF
   return blooms_;
 }
 
-void WorkspaceCanvas::snapshot_vfunc(const Glib::RefPtr<Gtk::Snapshot>& snapshot) {
+WorkspaceCanvas* WorkspaceCanvas::behind(const Gtk::Widget& widget) {
+  for (GtkWidget* w = gtk_widget_get_parent(const_cast<GtkWidget*>(widget.gobj())); w; w = gtk_widget_get_parent(w)) {
+    GtkWidget* first = gtk_widget_get_first_child(w);
+    if (!first) continue;
+    // Only widgets made here have a C++ side to look at; none is made for the others.
+    auto* object = Glib::ObjectBase::_get_current_wrapper(G_OBJECT(first));
+    if (auto* canvas = dynamic_cast<WorkspaceCanvas*>(object)) return canvas;
+  }
+  return nullptr;
+}
+
+void WorkspaceCanvas::size_allocate_vfunc(int width, int height, int) {
+  const Size size{static_cast<double>(width), static_cast<double>(height)};
+  if (allocated_ == size) return;
+  allocated_ = size;
+  resized_.emit();
+}
+
+void WorkspaceCanvas::snapshot_vfunc(const Glib::RefPtr<Gtk::Snapshot>& snapshot) { paint(snapshot->gobj()); }
+
+void WorkspaceCanvas::paint(GtkSnapshot* s) {
   using R = WorkspaceCanvasRecipe;
   const float w = static_cast<float>(get_width());
   const float h = static_cast<float>(get_height());
   if (w <= 0 || h <= 0) return;
-  GtkSnapshot* s = snapshot->gobj();
   const graphene_rect_t bounds = GRAPHENE_RECT_INIT(0, 0, w, h);
   const GdkRGBA ground = gdkColour(R::ground);
   gtk_snapshot_append_color(s, &ground, &bounds);

@@ -11,6 +11,7 @@
 #include <gdk/x11/gdkx.h>
 
 #include <chrono>
+#include <cstdlib>
 
 namespace vesk::testing {
 
@@ -66,6 +67,17 @@ void SyntheticInput::click(Gtk::Widget& widget, double x, double y) {
   XTestFakeButtonEvent(xDisplay(), 1, True, CurrentTime);
   XTestFakeButtonEvent(xDisplay(), 1, False, CurrentTime);
   settle();
+}
+
+// X reports the wheel as buttons 4 (up) and 5 (down), one press and release a notch.
+void SyntheticInput::scroll(Gtk::Widget& widget, double x, double y, int steps) {
+  moveTo(widget, x, y);
+  const unsigned int button = steps > 0 ? 5 : 4;
+  for (int i = 0; i < std::abs(steps); ++i) {
+    XTestFakeButtonEvent(xDisplay(), button, True, CurrentTime);
+    XTestFakeButtonEvent(xDisplay(), button, False, CurrentTime);
+    settle();
+  }
 }
 
 void SyntheticInput::pressKey(const std::string& keysymName) {

@@ -19,6 +19,9 @@ class SyntheticInput {
   // Moves the pointer into a corner of the screen, away from every test window.
   static void moveAway();
   static void click(Gtk::Widget& widget, double x, double y);
+  // Turns the mouse wheel by `steps` notches with the pointer at (x, y) in `widget`:
+  // positive steps scroll the content up (towards its end), negative ones back.
+  static void scroll(Gtk::Widget& widget, double x, double y, int steps);
   // Presses and releases a key by its X keysym name ("Tab", "a", "space").
   static void pressKey(const std::string& keysymName);
   // Holds the keys down in order and lets them go in reverse: {"Control_L", "n"}.
