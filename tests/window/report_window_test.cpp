@@ -111,6 +111,8 @@ TEST_F(ReportWindowTest, CopyShareAndAFollowUpFromTheReportScreen) {
       << "the reader page never showed the report";
   EXPECT_TRUE(screen->reader().arguments().interactive);
   EXPECT_EQ(screen->reader().arguments().provenanceJSON, R"([{"url":"https://example.com"}])");
+  runFor(500ms);  // the web process paints the drawn report
+  shell.settle();
   renderAndKeep(shell.root(), "report-screen.png");
 
   // The header's share command opens the share sheet; Escape closes it.
