@@ -340,14 +340,27 @@ TEST_F(LibraryScreenTest, KeyboardDeletionAndRefreshInALongProject) {
   runFor(100ms);
   EXPECT_EQ(w.openedRuns, std::vector<std::string>{"run-24"}) << "Return opens the focused run";
 
-  // Refreshing the open project keeps the place in it.
+  // Refreshing the open project keeps the place in it, with a row in view updated in place.
   scrollToMiddle(view);
   w.settle();
   const double middle = scrolled(view);
+  auto changed = manyRuns(1000);
+  changed[500].status = "failed";
+  w.library.routeLibrary({doral()}, changed);
+  w.library.routeProject(doral(), changed);
   w.click(view.refreshButton());
   ASSERT_TRUE(runUntil([&] { return !*view.model().state().busy; }));
   w.settle();
   EXPECT_NEAR(scrolled(view), middle, 2);
+  auto* updated = w.button(view.list(), "Check page 500");
+  ASSERT_NE(updated, nullptr);
+  EXPECT_FALSE(descendants(*updated,
+                           [](Gtk::Widget& widget) {
+                             auto* label = dynamic_cast<Gtk::Label*>(&widget);
+                             return label && std::string(label->get_text()) == "Quick read · Run 1 · Failed";
+                           })
+                   .empty())
+      << "the updated run shows its new status";
 
   // Deleting a run from the middle of a long list keeps the list where it was.
   view.scroller().get_vadjustment()->set_value(0);
