@@ -103,6 +103,16 @@ TEST_F(ShellWindowTest, KeepsTheLightLookWhateverTheDesktopPrefers) {
   vesk::ui::keepLightLook(settings);
   EXPECT_FALSE(settings->property_gtk_application_prefer_dark_theme().get_value());
   EXPECT_EQ(settings->property_gtk_theme_name().get_value(), "Adwaita");
+
+  // Settings already light are left alone: a write would make GTK load its theme again.
+  int notified = 0;
+  const auto counting = [&notified] { ++notified; };
+  auto darkChanges = settings->property_gtk_application_prefer_dark_theme().signal_changed().connect(counting);
+  auto themeChanges = settings->property_gtk_theme_name().signal_changed().connect(counting);
+  vesk::ui::keepLightLook(settings);
+  EXPECT_EQ(notified, 0);
+  darkChanges.disconnect();
+  themeChanges.disconnect();
   settings->property_gtk_theme_name() = theme;
 }
 
