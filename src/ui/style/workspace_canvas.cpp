@@ -8,17 +8,39 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <vector>
 
 namespace vesk::ui {
 
 namespace {
 
-void appendBloom(GtkSnapshot* snapshot, const WorkspaceCanvasRecipe::BlurredBloom& bloom, const graphene_rect_t& area) {
-  const graphene_point_t centre =
-      GRAPHENE_POINT_INIT(static_cast<float>(bloom.centre.x), static_cast<float>(bloom.centre.y));
-  const auto stops = colourStops(bloom.stops);
-  gtk_snapshot_append_radial_gradient(snapshot, &area, &centre, static_cast<float>(bloom.horizontalRadius),
-                                      static_cast<float>(bloom.verticalRadius), 0, 1, stops.data(), stops.size());
+struct Premultiplied {
+  double red = 0, green = 0, blue = 0, alpha = 0;
+};
+
+// The colour of an elliptical gradient at `reach` (0 at the centre, 1 at the radii),
+// interpolated between straight colours and then premultiplied, as the renderers do;
+// beyond the last stop its colour holds.
+Premultiplied colourAt(const std::vector<GradientStop>& stops, double reach) {
+  if (stops.empty()) return {};
+  const GradientStop* before = &stops.front();
+  const GradientStop* after = &stops.front();
+  for (const auto& stop : stops) {
+    after = &stop;
+    if (stop.location >= reach) break;
+    before = &stop;
+  }
+  const double span = after->location - before->location;
+  const double t = span > 0 ? std::clamp((reach - before->location) / span, 0.0, 1.0) : 0.0;
+  const auto mix = [t](double a, double b) { return a + (b - a) * t; };
+  const double alpha = mix(before->colour.alpha, after->colour.alpha);
+  return {mix(before->colour.red, after->colour.red) * alpha, mix(before->colour.green, after->colour.green) * alpha,
+          mix(before->colour.blue, after->colour.blue) * alpha, alpha};
+}
+
+std::uint8_t byte(double channel) {
+  return static_cast<std::uint8_t>(std::lround(std::clamp(channel, 0.0, 1.0) * 255));
 }
 
 }  // namespace
@@ -42,53 +64,60 @@ const std::vector<WorkspaceCanvasRecipe::BlurredBloom>& WorkspaceCanvas::bloomsF
   return blooms_;
 }
 
-// The canvas at full size, as nodes: the ground, then the blurred group, grown about the
-// centre and faded, which never spills out of the canvas. Each blurred ellipse is drawn as
-// the gradient the blur would leave.
-void WorkspaceCanvas::appendCanvas(GtkSnapshot* s, float w, float h) {
-  using R = WorkspaceCanvasRecipe;
-  const graphene_rect_t bounds = GRAPHENE_RECT_INIT(0, 0, w, h);
-  const GdkRGBA ground = gdkColour(R::ground);
-  gtk_snapshot_append_color(s, &ground, &bounds);
-  gtk_snapshot_push_clip(s, &bounds);
-  gtk_snapshot_push_opacity(s, R::opacity);
-  gtk_snapshot_save(s);
-  const graphene_point_t centre = GRAPHENE_POINT_INIT(w / 2, h / 2);
-  const graphene_point_t back = GRAPHENE_POINT_INIT(-w / 2, -h / 2);
-  gtk_snapshot_translate(s, &centre);
-  gtk_snapshot_scale(s, static_cast<float>(R::scale), static_cast<float>(R::scale));
-  gtk_snapshot_translate(s, &back);
-  // The scaled group still covers the canvas.
-  for (const auto& bloom : bloomsFor({w, h})) appendBloom(s, bloom, bounds);
-  gtk_snapshot_restore(s);
-  gtk_snapshot_pop(s);
-  gtk_snapshot_pop(s);
-}
-
+// Each texel is worked out directly: the ground, under the blurred group (each blurred
+// ellipse drawn as the gradient the blur would leave, grown about the centre and faded).
+// Three gradients through the software renderer's general gradient code cost many times
+// more.
 Glib::RefPtr<Gdk::Texture> WorkspaceCanvas::textureFor(const Size& size) {
+  using R = WorkspaceCanvasRecipe;
   if (textureSize_ == size && texture_) return texture_;
   textureSize_ = size;
   const int width = std::max(1, static_cast<int>(std::ceil(size.width * textureScale)));
   const int height = std::max(1, static_cast<int>(std::ceil(size.height * textureScale)));
-  GtkSnapshot* small = gtk_snapshot_new();
-  gtk_snapshot_scale(small, static_cast<float>(width / size.width), static_cast<float>(height / size.height));
-  appendCanvas(small, static_cast<float>(size.width), static_cast<float>(size.height));
-  GskRenderNode* node = gtk_snapshot_free_to_node(small);
-  cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
-  cairo_t* cr = cairo_create(surface);
-  if (node) gsk_render_node_draw(node, cr);
-  cairo_destroy(cr);
-  cairo_surface_flush(surface);
-  const auto stride = static_cast<gsize>(cairo_image_surface_get_stride(surface));
-  GBytes* bytes = g_bytes_new(cairo_image_surface_get_data(surface), stride * static_cast<gsize>(height));
-  // Cairo's ARGB32 is premultiplied BGRA in memory on a little-endian machine, and
-  // premultiplied ARGB on a big-endian one.
-  const auto format =
-      G_BYTE_ORDER == G_LITTLE_ENDIAN ? GDK_MEMORY_B8G8R8A8_PREMULTIPLIED : GDK_MEMORY_A8R8G8B8_PREMULTIPLIED;
-  texture_ = Glib::wrap(gdk_memory_texture_new(width, height, format, bytes, stride));
-  g_bytes_unref(bytes);
-  cairo_surface_destroy(surface);
-  if (node) gsk_render_node_unref(node);
+  const auto& blooms = bloomsFor(size);
+  const double centreX = size.width / 2, centreY = size.height / 2;
+  // Each gradient's colour by the square of its reach, in small steps: a lookup per texel
+  // instead of a square root and a search of the stops.
+  constexpr int steps = 4096;
+  struct Table {
+    std::vector<Premultiplied> colours;
+    double stepsPerSquare;  // table index per unit of squared reach
+  };
+  std::vector<Table> tables;
+  for (const auto& bloom : blooms) {
+    const double last = bloom.stops.empty() ? 1.0 : std::max(bloom.stops.back().location, 1e-6);
+    Table table{std::vector<Premultiplied>(steps + 1), steps / (last * last)};
+    for (int i = 0; i <= steps; ++i) table.colours[i] = colourAt(bloom.stops, std::sqrt(i / table.stepsPerSquare));
+    tables.push_back(std::move(table));
+  }
+  constexpr int channels = 3;
+  std::vector<std::uint8_t> pixels(static_cast<std::size_t>(width) * height * channels);
+  auto* out = pixels.data();
+  for (int row = 0; row < height; ++row) {
+    // The texel's centre on the canvas, then in the group's own space before its growth.
+    const double y = centreY + ((row + 0.5) * size.height / height - centreY) / R::scale;
+    for (int column = 0; column < width; ++column) {
+      const double x = centreX + ((column + 0.5) * size.width / width - centreX) / R::scale;
+      Premultiplied group;
+      for (std::size_t b = 0; b < blooms.size(); ++b) {
+        const auto& bloom = blooms[b];
+        const double dx = (x - bloom.centre.x) / bloom.horizontalRadius;
+        const double dy = (y - bloom.centre.y) / bloom.verticalRadius;
+        const double index = std::min((dx * dx + dy * dy) * tables[b].stepsPerSquare, static_cast<double>(steps));
+        const auto& colour = tables[b].colours[static_cast<std::size_t>(std::lround(index))];
+        const double under = 1 - colour.alpha;
+        group = {colour.red + group.red * under, colour.green + group.green * under, colour.blue + group.blue * under,
+                 colour.alpha + group.alpha * under};
+      }
+      const double keep = 1 - R::opacity * group.alpha;
+      *out++ = byte(R::ground.red * keep + R::opacity * group.red);
+      *out++ = byte(R::ground.green * keep + R::opacity * group.green);
+      *out++ = byte(R::ground.blue * keep + R::opacity * group.blue);
+    }
+  }
+  auto bytes = Glib::Bytes::create(pixels.data(), pixels.size());
+  texture_ = Glib::wrap(GDK_TEXTURE(
+      gdk_memory_texture_new(width, height, GDK_MEMORY_R8G8B8, bytes->gobj(), static_cast<gsize>(width) * channels)));
   return texture_;
 }
 

@@ -29,7 +29,6 @@ class WorkspaceCanvas : public Gtk::Widget {
   // The blurred blooms for the last size drawn; worked out again only when it changes.
   const std::vector<WorkspaceCanvasRecipe::BlurredBloom>& bloomsFor(const Size& size);
 
-  void appendCanvas(GtkSnapshot* snapshot, float width, float height);
   // The ground and the blooms for `size`, drawn small; made again only when it changes.
   Glib::RefPtr<Gdk::Texture> textureFor(const Size& size);
 
