@@ -39,9 +39,7 @@ Premultiplied colourAt(const std::vector<GradientStop>& stops, double reach) {
           mix(before->colour.blue, after->colour.blue) * alpha, alpha};
 }
 
-std::uint8_t byte(double channel) {
-  return static_cast<std::uint8_t>(std::lround(std::clamp(channel, 0.0, 1.0) * 255));
-}
+std::uint8_t byte(double channel) { return static_cast<std::uint8_t>(std::clamp(channel, 0.0, 1.0) * 255 + 0.5); }
 
 }  // namespace
 
@@ -81,12 +79,18 @@ Glib::RefPtr<Gdk::Texture> WorkspaceCanvas::textureFor(const Size& size) {
   constexpr int steps = 4096;
   struct Table {
     std::vector<Premultiplied> colours;
-    double stepsPerSquare;  // table index per unit of squared reach
+    double stepsPerSquare;                         // table index per unit of squared reach
+    double centreX, centreY, perWidth, perHeight;  // the ellipse, per unit of its radii
   };
   std::vector<Table> tables;
   for (const auto& bloom : blooms) {
     const double last = bloom.stops.empty() ? 1.0 : std::max(bloom.stops.back().location, 1e-6);
-    Table table{std::vector<Premultiplied>(steps + 1), steps / (last * last)};
+    Table table{std::vector<Premultiplied>(steps + 1),
+                steps / (last * last),
+                bloom.centre.x,
+                bloom.centre.y,
+                1 / bloom.horizontalRadius,
+                1 / bloom.verticalRadius};
     for (int i = 0; i <= steps; ++i) table.colours[i] = colourAt(bloom.stops, std::sqrt(i / table.stepsPerSquare));
     tables.push_back(std::move(table));
   }
@@ -99,12 +103,11 @@ Glib::RefPtr<Gdk::Texture> WorkspaceCanvas::textureFor(const Size& size) {
     for (int column = 0; column < width; ++column) {
       const double x = centreX + ((column + 0.5) * size.width / width - centreX) / R::scale;
       Premultiplied group;
-      for (std::size_t b = 0; b < blooms.size(); ++b) {
-        const auto& bloom = blooms[b];
-        const double dx = (x - bloom.centre.x) / bloom.horizontalRadius;
-        const double dy = (y - bloom.centre.y) / bloom.verticalRadius;
-        const double index = std::min((dx * dx + dy * dy) * tables[b].stepsPerSquare, static_cast<double>(steps));
-        const auto& colour = tables[b].colours[static_cast<std::size_t>(std::lround(index))];
+      for (const auto& table : tables) {
+        const double dx = (x - table.centreX) * table.perWidth;
+        const double dy = (y - table.centreY) * table.perHeight;
+        const double index = std::min((dx * dx + dy * dy) * table.stepsPerSquare, static_cast<double>(steps));
+        const auto& colour = table.colours[static_cast<std::size_t>(index + 0.5)];
         const double under = 1 - colour.alpha;
         group = {colour.red + group.red * under, colour.green + group.green * under, colour.blue + group.blue * under,
                  colour.alpha + group.alpha * under};
