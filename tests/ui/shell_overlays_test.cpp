@@ -9,6 +9,8 @@
 #include "ui/app/shell_commands.h"
 #include "ui/app/tips_overlay.h"
 #include "ui/app/tips_trigger.h"
+#include "ui/audit/tips_panel.h"
+#include "ui/sidebar/account_footer.h"
 #include "ui/support/shell_window.h"
 #include "ui/support/synthetic_input.h"
 #include "ui/support/ui_test.h"
@@ -109,6 +111,38 @@ TEST_F(ShellOverlaysTest, TheTipsOpenOnceCloseWithEscapeAndHandFocusBack) {
   shell.press("space");
   EXPECT_TRUE(runUntil([&] { return !*root.state().showingTips; }));
   EXPECT_TRUE(runUntil([&] { return shell.window().get_focus() == &trigger.button; }));
+}
+
+TEST_F(ShellOverlaysTest, TheHomeShellBuildsItsHiddenPartsOnlyWhenAskedAndTheyWorkThen) {
+  ShellWindow shell;
+  auto& root = shell.root();
+  shell.settle();
+  const auto count = [&root](auto match) { return vesk::testing::descendants(root, match).size(); };
+  EXPECT_FALSE(root.tips().built());
+  EXPECT_EQ(count([](Gtk::Widget& w) { return dynamic_cast<vesk::ui::TipsPanel*>(&w); }), 0u);
+  EXPECT_EQ(root.header().menuButton().get_popover(), nullptr) << "the primary menu's popover waits for a click";
+  const auto footers = vesk::testing::descendants(
+      root, [](Gtk::Widget& w) { return dynamic_cast<vesk::ui::AccountFooter*>(&w) != nullptr; });
+  ASSERT_EQ(footers.size(), 1u);
+  EXPECT_FALSE(static_cast<vesk::ui::AccountFooter*>(footers[0])->menuBuilt());
+  EXPECT_EQ(root.sheets().depth(), 0u);
+
+  // Opened by real input, the menu and the tips are whole.
+  shell.openMenu();
+  ASSERT_NE(shell.menuItem("Get a better read"), nullptr);
+  shell.clickMenuItem("Get a better read");
+  ASSERT_TRUE(root.tips().built());
+  ASSERT_TRUE(runUntil([&] { return root.tips().panel().get_mapped(); }));
+  EXPECT_EQ(shell.window().get_focus(), &root.tips().panel().closeButton());
+  EXPECT_EQ(root.tips().panel().tipLabels().size(), 5u);
+  shell.press("space");
+  EXPECT_TRUE(runUntil([&] { return !*root.state().showingTips && !root.tips().get_visible(); }));
+  // Opened again, it is the same panel.
+  shell.openMenu();
+  shell.clickMenuItem("Get a better read");
+  EXPECT_EQ(count([](Gtk::Widget& w) { return dynamic_cast<vesk::ui::TipsPanel*>(&w); }), 1u);
+  shell.press("Escape");
+  EXPECT_TRUE(runUntil([&] { return !*root.state().showingTips; }));
 }
 
 TEST_F(ShellOverlaysTest, AClickOnTheBackdropClosesTheTipsWithoutReachingTheButtonBeneath) {

@@ -6,8 +6,10 @@
 #include "support/workspace_harness.h"
 #include "ui/app/header_band.h"
 #include "ui/app/root_view.h"
+#include "ui/app/screen_slot.h"
 #include "ui/app/shell_actions.h"
 #include "ui/app/shell_commands.h"
+#include "ui/audit/depth_control.h"
 #include "ui/support/synthetic_input.h"
 #include "ui/support/ui_test.h"
 
@@ -103,7 +105,50 @@ TEST_F(ShellWindowTest, KeepsTheLightLookWhateverTheDesktopPrefers) {
   vesk::ui::keepLightLook(settings);
   EXPECT_FALSE(settings->property_gtk_application_prefer_dark_theme().get_value());
   EXPECT_EQ(settings->property_gtk_theme_name().get_value(), "Adwaita");
+
+  // Settings already light are left alone: a write would make GTK load its theme again.
+  int notified = 0;
+  const auto counting = [&notified] { ++notified; };
+  auto darkChanges = settings->property_gtk_application_prefer_dark_theme().signal_changed().connect(counting);
+  auto themeChanges = settings->property_gtk_theme_name().signal_changed().connect(counting);
+  vesk::ui::keepLightLook(settings);
+  EXPECT_EQ(notified, 0);
+  darkChanges.disconnect();
+  themeChanges.disconnect();
   settings->property_gtk_theme_name() = theme;
+}
+
+TEST_F(ShellWindowTest, TheScreenLeftLeavesTheWindowAtOnceAndIsTornDownAfterTheNextFrame) {
+  ShellWindow shell;
+  auto& slot = shell.root().screenSlot();
+  shell.settle();
+  const auto watch = [](Gtk::Widget& page, bool& gone) { page.signal_destroy().connect([&gone] { gone = true; }); };
+  auto* home = slot.page();
+  bool homeGone = false;
+  watch(*home, homeGone);
+  // The switch as the presentation makes it, with no turn of the loop in between.
+  shell.workspace().screen = Screen::account;
+  slot.show(Screen::account);
+  EXPECT_EQ(slot.retiredPage(), home);
+  EXPECT_EQ(home->get_parent(), nullptr) << "the old screen left the window";
+  EXPECT_FALSE(homeGone) << "and waits for the next frame to be torn down";
+  auto* account = slot.page();
+  bool accountGone = false;
+  watch(*account, accountGone);
+  // Another switch before any frame: the view still waiting goes, the one replaced waits.
+  shell.workspace().screen = Screen::home;
+  slot.show(Screen::home);
+  EXPECT_TRUE(homeGone);
+  EXPECT_EQ(slot.retiredPage(), account);
+  shell.settle();
+  EXPECT_TRUE(accountGone);
+  EXPECT_EQ(slot.retiredPage(), nullptr);
+  // The new home screen takes real input.
+  const auto depths = vesk::testing::descendants(
+      *slot.page(), [](Gtk::Widget& w) { return dynamic_cast<vesk::ui::DepthControl*>(&w) != nullptr; });
+  ASSERT_EQ(depths.size(), 1u);
+  shell.clickCentre(static_cast<vesk::ui::DepthControl*>(depths[0])->pill(1));
+  EXPECT_EQ(*shell.workspace().auditMode, "full");
 }
 
 TEST_F(ShellWindowTest, TheNavigationCommandsFollowTheGateAndPrintTheReportScreen) {

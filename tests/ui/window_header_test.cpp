@@ -195,9 +195,14 @@ TEST_F(WindowHeaderTest, PageScreensSitInTheFrameAndEachVisitIsFresh) {
   // Leaving a screen and coming back builds a new page.
   show(shell, Screen::discovery);
   auto* first = root.screenSlot().page();
+  // Told apart by more than its address, which a new page may well reuse.
+  bool firstGone = false;
+  first->signal_destroy().connect([&firstGone] { firstGone = true; });
+  first->set_name("first-visit");
   show(shell, Screen::review);
   show(shell, Screen::discovery);
-  EXPECT_NE(root.screenSlot().page(), first);
+  EXPECT_TRUE(firstGone);
+  EXPECT_NE(root.screenSlot().page()->get_name(), "first-visit");
 
   // At 1700 wide the column is 790 and centred in the main column.
   shell.window().set_default_size(1700, 900);

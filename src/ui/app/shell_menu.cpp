@@ -56,7 +56,10 @@ Glib::RefPtr<Gio::Menu> makeShellMenu() {
 ShellMenuButton::ShellMenuButton() {
   add_css_class(ShellClasses::menuButton);
   set_icon_name("open-menu-symbolic");
-  set_menu_model(makeShellMenu());
+  // The menu's popover is made when it first opens, not for the window's first frame.
+  set_create_popup_func([this] {
+    if (!get_menu_model()) set_menu_model(makeShellMenu());
+  });
   set_tooltip_text(label);
   setAccessibleLabel(*this, label);
   set_valign(Gtk::Align::CENTER);

@@ -1,6 +1,7 @@
 #pragma once
 // The window's primary menu: one button in the header row whose popover holds every menu
-// command, in sections (GNOME has no global menu bar).
+// command, in sections (GNOME has no global menu bar). The popover is built when the menu
+// first opens.
 #include <giomm/menu.h>
 #include <gtkmm/menubutton.h>
 

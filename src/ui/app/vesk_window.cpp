@@ -11,7 +11,10 @@ namespace vesk::ui {
 
 void keepLightLook(const Glib::RefPtr<Gtk::Settings>& settings) {
   if (!settings) return;
-  settings->property_gtk_application_prefer_dark_theme() = false;
+  // Each write makes GTK load its theme again, even when the value stays the same: only
+  // what differs is written.
+  if (settings->property_gtk_application_prefer_dark_theme().get_value())
+    settings->property_gtk_application_prefer_dark_theme() = false;
   // A dark variant of the theme chosen by name would darken GTK's own dialogs and menus.
   const Glib::ustring theme = settings->property_gtk_theme_name();
   const Glib::ustring darkSuffix = "-dark";

@@ -124,15 +124,8 @@ Gtk::Box* AccountFooter::buildAccountRow() {
   toggle_->set_hexpand(true);
   toggle_->set_halign(Gtk::Align::START);
 
-  menu_ = Gtk::make_managed<AccountMenu>(AccountMenu::Actions{
-      [this] { model_.choosePricing(); }, [this] { model_.chooseAbout(); }, [this] { popover_->popdown(); }});
-  popover_ = Gtk::make_managed<Gtk::Popover>();
-  popover_->add_css_class(SidebarClasses::menuPopover);
-  popover_->set_child(*menu_);
-  popover_->set_position(Gtk::PositionType::TOP);
-  toggle_->set_popover(*popover_);
-  shownConnection_ = popover_->signal_map().connect([this] { menuShown(); });
-  closedConnection_ = popover_->signal_closed().connect([this] { menuClosed(); });
+  // The menu and its popover are built when the menu first opens.
+  toggle_->set_create_popup_func([this] { buildMenu(); });
   row->append(*toggle_);
 
   auto* icons = Gtk::make_managed<Gtk::Box>(Gtk::Orientation::HORIZONTAL, 2);
@@ -145,6 +138,30 @@ Gtk::Box* AccountFooter::buildAccountRow() {
   icons->append(*signOut_);
   row->append(*icons);
   return row;
+}
+
+void AccountFooter::buildMenu() {
+  if (popover_) return;
+  menu_ = Gtk::make_managed<AccountMenu>(AccountMenu::Actions{
+      [this] { model_.choosePricing(); }, [this] { model_.chooseAbout(); }, [this] { popover_->popdown(); }});
+  if (shownMenu_) menu_->show(shownMenu_->pricingLabel, shownMenu_->loading, shownMenu_->error);
+  popover_ = Gtk::make_managed<Gtk::Popover>();
+  popover_->add_css_class(SidebarClasses::menuPopover);
+  popover_->set_child(*menu_);
+  popover_->set_position(Gtk::PositionType::TOP);
+  toggle_->set_popover(*popover_);
+  shownConnection_ = popover_->signal_map().connect([this] { menuShown(); });
+  closedConnection_ = popover_->signal_closed().connect([this] { menuClosed(); });
+}
+
+Gtk::Popover& AccountFooter::menuPopover() {
+  buildMenu();
+  return *popover_;
+}
+
+AccountMenu& AccountFooter::menu() {
+  buildMenu();
+  return *menu_;
 }
 
 Gtk::Button* AccountFooter::iconButton(const char* symbol, const Glib::ustring& help, const Glib::ustring& name) {
@@ -194,9 +211,10 @@ void AccountFooter::draw(const SidebarModel::State& state) {
   name_->set_tooltip_text(state.accountName);
   accessibleName_ = state.accountName + ", account menu";
   signOut_->set_sensitive(state.signOutEnabled);
-  menu_->show(state.pricingLabel, state.billingLoading, state.billingError);
+  shownMenu_ = MenuState{state.pricingLabel, state.billingLoading, state.billingError};
+  if (menu_) menu_->show(state.pricingLabel, state.billingLoading, state.billingError);
 
-  const bool open = popover_->get_visible();
+  const bool open = popover_ && popover_->get_visible();
   if (offer && open) {
     popover_->popdown();
   } else if (!state.showingAccountMenu && open) {
@@ -204,7 +222,7 @@ void AccountFooter::draw(const SidebarModel::State& state) {
   } else if (state.showingAccountMenu && !open && !offer && toggle_->get_mapped()) {
     toggle_->popup();
   }
-  showExpanded(popover_->get_visible());
+  showExpanded(popover_ && popover_->get_visible());
 }
 
 void AccountFooter::drawAllowance(const SidebarModel::State& state) {

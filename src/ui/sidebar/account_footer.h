@@ -2,7 +2,8 @@
 // The content of the sidebar's footer band: the offer card while no account session is
 // on screen, else the allowance block and the account row (the account-menu toggle,
 // Settings and Sign out). The toggle opens the account menu in a popover above it;
-// whenever the menu closes, the keyboard focus returns to the toggle.
+// whenever the menu closes, the keyboard focus returns to the toggle. The menu and its
+// popover are built when the menu first opens.
 #include "core/sidebar/sidebar_model.h"
 
 #include <gtkmm/box.h>
@@ -10,6 +11,9 @@
 #include <gtkmm/label.h>
 #include <gtkmm/menubutton.h>
 #include <gtkmm/popover.h>
+
+#include <optional>
+#include <string>
 
 namespace vesk::ui {
 
@@ -35,11 +39,21 @@ class AccountFooter : public Gtk::Box {
   Gtk::Label& accountNameLabel() { return *name_; }
   Gtk::Button& settingsButton() { return *settings_; }
   Gtk::Button& signOutButton() { return *signOut_; }
-  Gtk::Popover& menuPopover() { return *popover_; }
-  AccountMenu& menu() { return *menu_; }
+  // Built on first use.
+  Gtk::Popover& menuPopover();
+  AccountMenu& menu();
+  bool menuBuilt() const { return popover_ != nullptr; }
 
  private:
+  // What the menu shows, kept for when it is built.
+  struct MenuState {
+    std::string pricingLabel;
+    bool loading = false;
+    std::optional<std::string> error;
+  };
+
   void buildOffer();
+  void buildMenu();
   void buildSession();
   Gtk::Box* buildAllowance();
   Gtk::Box* buildAccountRow();
@@ -66,8 +80,9 @@ class AccountFooter : public Gtk::Box {
   Gtk::Label* name_ = nullptr;
   Gtk::Button* settings_ = nullptr;
   Gtk::Button* signOut_ = nullptr;
-  Gtk::Popover* popover_ = nullptr;  // owned by the toggle
+  Gtk::Popover* popover_ = nullptr;  // owned by the toggle; none until built
   AccountMenu* menu_ = nullptr;
+  std::optional<MenuState> shownMenu_;
   sigc::connection shownConnection_;
   sigc::connection closedConnection_;
 };

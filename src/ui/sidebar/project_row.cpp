@@ -79,17 +79,27 @@ void ProjectRow::buildMenu(const SidebarModel::Row& row) {
     model->append_item(Gio::MenuItem::create(run.title, "row." + name));
   }
   insert_action_group("row", group_);
-  menu_ = Gtk::make_managed<Gtk::PopoverMenu>(model);
-  menu_->set_has_arrow(false);
-  menu_->set_parent(*this);
+  menuModel_ = model;
   // The menu is no child a button knows of: it leaves with the row's disposal.
-  signal_destroy().connect([this] { menu_->unparent(); });
+  signal_destroy().connect([this] {
+    if (menu_) menu_->unparent();
+  });
+}
+
+Gtk::PopoverMenu& ProjectRow::contextMenu() {
+  if (!menu_) {
+    menu_ = Gtk::make_managed<Gtk::PopoverMenu>(menuModel_);
+    menu_->set_has_arrow(false);
+    menu_->set_parent(*this);
+  }
+  return *menu_;
 }
 
 void ProjectRow::showContextMenu(double x, double y) {
   if (group_->list_actions().empty()) return;
-  menu_->set_pointing_to(Gdk::Rectangle(static_cast<int>(x), static_cast<int>(y), 1, 1));
-  menu_->popup();
+  auto& menu = contextMenu();
+  menu.set_pointing_to(Gdk::Rectangle(static_cast<int>(x), static_cast<int>(y), 1, 1));
+  menu.popup();
 }
 
 }  // namespace vesk::ui

@@ -1,9 +1,11 @@
 #pragma once
 // One row of the sidebar's "RECENT" list: the status dot and the project's name. A click
 // opens the project in the library; the context menu (right click, Shift+F10 or the Menu
-// key) lists the project's saved runs and opens the one chosen.
+// key) lists the project's saved runs and opens the one chosen. The menu's popover is
+// built when it first opens.
 #include "core/sidebar/sidebar_model.h"
 
+#include <giomm/menu.h>
 #include <giomm/simpleactiongroup.h>
 #include <gtkmm/button.h>
 #include <gtkmm/label.h>
@@ -27,7 +29,9 @@ class ProjectRow : public Gtk::Button {
   const std::string& projectID() const { return projectID_; }
   Gtk::Widget& dot() { return *dot_; }
   Gtk::Label& name() { return *name_; }
-  Gtk::PopoverMenu& contextMenu() { return *menu_; }
+  // Built on first use.
+  Gtk::PopoverMenu& contextMenu();
+  bool contextMenuBuilt() const { return menu_ != nullptr; }
   // The run items' actions, in menu order ("row.run-<index>").
   Glib::RefPtr<Gio::SimpleActionGroup> runActions() const { return group_; }
   void showContextMenu(double x, double y);
@@ -39,7 +43,8 @@ class ProjectRow : public Gtk::Button {
   Actions actions_;
   Gtk::Widget* dot_ = nullptr;  // managed, owned by the row
   Gtk::Label* name_ = nullptr;
-  Gtk::PopoverMenu* menu_ = nullptr;  // parented to the row, unparented with it
+  Gtk::PopoverMenu* menu_ = nullptr;  // parented to the row once built, unparented with it
+  Glib::RefPtr<Gio::Menu> menuModel_;
   Glib::RefPtr<Gio::SimpleActionGroup> group_;
 };
 

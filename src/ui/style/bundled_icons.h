@@ -24,6 +24,11 @@ struct BundledIcons {
   // those symbols then show the theme's missing-image icon.
   static std::optional<std::filesystem::path> addToIconTheme(const Glib::RefPtr<Gdk::Display>& display,
                                                              const std::optional<ResourceBundle>& bundle);
+
+  // Decodes one of the folder's icons on a worker thread and throws it away: the first
+  // symbolic SVG drawn otherwise loads the image decoder, the SVG library and the
+  // content-type database on the main loop, in the window's first frame.
+  static void warmDecoder(const std::filesystem::path& folder);
 };
 
 }  // namespace vesk::ui

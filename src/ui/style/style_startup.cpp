@@ -13,7 +13,7 @@ void startUpVeskStyle(const std::optional<ResourceBundle>& bundle) {
   VeskTypography::registerFonts(bundle);
   if (const auto display = Gdk::Display::get_default()) {
     VeskStyleProvider::install(display);
-    BundledIcons::addToIconTheme(display, bundle);
+    if (const auto icons = BundledIcons::addToIconTheme(display, bundle)) BundledIcons::warmDecoder(*icons);
   }
   AccessibilitySettings::shared();
 }

@@ -6,17 +6,40 @@
 
 #include <gtkmm/snapshot.h>
 
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <vector>
+
 namespace vesk::ui {
 
 namespace {
 
-void appendBloom(GtkSnapshot* snapshot, const WorkspaceCanvasRecipe::BlurredBloom& bloom, const graphene_rect_t& area) {
-  const graphene_point_t centre =
-      GRAPHENE_POINT_INIT(static_cast<float>(bloom.centre.x), static_cast<float>(bloom.centre.y));
-  const auto stops = colourStops(bloom.stops);
-  gtk_snapshot_append_radial_gradient(snapshot, &area, &centre, static_cast<float>(bloom.horizontalRadius),
-                                      static_cast<float>(bloom.verticalRadius), 0, 1, stops.data(), stops.size());
+struct Premultiplied {
+  double red = 0, green = 0, blue = 0, alpha = 0;
+};
+
+// The colour of an elliptical gradient at `reach` (0 at the centre, 1 at the radii),
+// interpolated between straight colours and then premultiplied, as the renderers do;
+// beyond the last stop its colour holds.
+Premultiplied colourAt(const std::vector<GradientStop>& stops, double reach) {
+  if (stops.empty()) return {};
+  const GradientStop* before = &stops.front();
+  const GradientStop* after = &stops.front();
+  for (const auto& stop : stops) {
+    after = &stop;
+    if (stop.location >= reach) break;
+    before = &stop;
+  }
+  const double span = after->location - before->location;
+  const double t = span > 0 ? std::clamp((reach - before->location) / span, 0.0, 1.0) : 0.0;
+  const auto mix = [t](double a, double b) { return a + (b - a) * t; };
+  const double alpha = mix(before->colour.alpha, after->colour.alpha);
+  return {mix(before->colour.red, after->colour.red) * alpha, mix(before->colour.green, after->colour.green) * alpha,
+          mix(before->colour.blue, after->colour.blue) * alpha, alpha};
 }
+
+std::uint8_t byte(double channel) { return static_cast<std::uint8_t>(std::clamp(channel, 0.0, 1.0) * 255 + 0.5); }
 
 }  // namespace
 
@@ -57,33 +80,79 @@ void WorkspaceCanvas::size_allocate_vfunc(int width, int height, int) {
   resized_.emit();
 }
 
+// Each texel is worked out directly: the ground, under the blurred group (each blurred
+// ellipse drawn as the gradient the blur would leave, grown about the centre and faded).
+// Three gradients through the software renderer's general gradient code cost many times
+// more.
+Glib::RefPtr<Gdk::Texture> WorkspaceCanvas::textureFor(const Size& size) {
+  using R = WorkspaceCanvasRecipe;
+  if (textureSize_ == size && texture_) return texture_;
+  textureSize_ = size;
+  const int width = std::max(1, static_cast<int>(std::ceil(size.width * textureScale)));
+  const int height = std::max(1, static_cast<int>(std::ceil(size.height * textureScale)));
+  const auto& blooms = bloomsFor(size);
+  const double centreX = size.width / 2, centreY = size.height / 2;
+  // Each gradient's colour by the square of its reach, in small steps: a lookup per texel
+  // instead of a square root and a search of the stops.
+  constexpr int steps = 4096;
+  struct Table {
+    std::vector<Premultiplied> colours;
+    double stepsPerSquare;                         // table index per unit of squared reach
+    double centreX, centreY, perWidth, perHeight;  // the ellipse, per unit of its radii
+  };
+  std::vector<Table> tables;
+  for (const auto& bloom : blooms) {
+    const double last = bloom.stops.empty() ? 1.0 : std::max(bloom.stops.back().location, 1e-6);
+    Table table{std::vector<Premultiplied>(steps + 1),
+                steps / (last * last),
+                bloom.centre.x,
+                bloom.centre.y,
+                1 / bloom.horizontalRadius,
+                1 / bloom.verticalRadius};
+    for (int i = 0; i <= steps; ++i) table.colours[i] = colourAt(bloom.stops, std::sqrt(i / table.stepsPerSquare));
+    tables.push_back(std::move(table));
+  }
+  constexpr int channels = 3;
+  std::vector<std::uint8_t> pixels(static_cast<std::size_t>(width) * height * channels);
+  auto* out = pixels.data();
+  for (int row = 0; row < height; ++row) {
+    // The texel's centre on the canvas, then in the group's own space before its growth.
+    const double y = centreY + ((row + 0.5) * size.height / height - centreY) / R::scale;
+    for (int column = 0; column < width; ++column) {
+      const double x = centreX + ((column + 0.5) * size.width / width - centreX) / R::scale;
+      Premultiplied group;
+      for (const auto& table : tables) {
+        const double dx = (x - table.centreX) * table.perWidth;
+        const double dy = (y - table.centreY) * table.perHeight;
+        const double index = std::min((dx * dx + dy * dy) * table.stepsPerSquare, static_cast<double>(steps));
+        const auto& colour = table.colours[static_cast<std::size_t>(index + 0.5)];
+        const double under = 1 - colour.alpha;
+        group = {colour.red + group.red * under, colour.green + group.green * under, colour.blue + group.blue * under,
+                 colour.alpha + group.alpha * under};
+      }
+      const double keep = 1 - R::opacity * group.alpha;
+      *out++ = byte(R::ground.red * keep + R::opacity * group.red);
+      *out++ = byte(R::ground.green * keep + R::opacity * group.green);
+      *out++ = byte(R::ground.blue * keep + R::opacity * group.blue);
+    }
+  }
+  auto bytes = Glib::Bytes::create(pixels.data(), pixels.size());
+  texture_ = Glib::wrap(GDK_TEXTURE(
+      gdk_memory_texture_new(width, height, GDK_MEMORY_R8G8B8, bytes->gobj(), static_cast<gsize>(width) * channels)));
+  return texture_;
+}
+
 void WorkspaceCanvas::snapshot_vfunc(const Glib::RefPtr<Gtk::Snapshot>& snapshot) { paint(snapshot->gobj()); }
 
 void WorkspaceCanvas::paint(GtkSnapshot* s) {
-  using R = WorkspaceCanvasRecipe;
   const float w = static_cast<float>(get_width());
   const float h = static_cast<float>(get_height());
   if (w <= 0 || h <= 0) return;
   const graphene_rect_t bounds = GRAPHENE_RECT_INIT(0, 0, w, h);
-  const GdkRGBA ground = gdkColour(R::ground);
+  // The ground under the texture, so that its stretched edges never let anything through.
+  const GdkRGBA ground = gdkColour(WorkspaceCanvasRecipe::ground);
   gtk_snapshot_append_color(s, &ground, &bounds);
-
-  // The blurred group, grown about the centre and faded, never spills out of the canvas.
-  // Each blurred ellipse is drawn as the gradient the blur would leave.
-  gtk_snapshot_push_clip(s, &bounds);
-  gtk_snapshot_push_opacity(s, R::opacity);
-  gtk_snapshot_save(s);
-  const graphene_point_t centre = GRAPHENE_POINT_INIT(w / 2, h / 2);
-  const graphene_point_t back = GRAPHENE_POINT_INIT(-w / 2, -h / 2);
-  gtk_snapshot_translate(s, &centre);
-  gtk_snapshot_scale(s, static_cast<float>(R::scale), static_cast<float>(R::scale));
-  gtk_snapshot_translate(s, &back);
-  // The scaled group still covers the canvas.
-  const graphene_rect_t area = GRAPHENE_RECT_INIT(0, 0, w, h);
-  for (const auto& bloom : bloomsFor({w, h})) appendBloom(s, bloom, area);
-  gtk_snapshot_restore(s);
-  gtk_snapshot_pop(s);
-  gtk_snapshot_pop(s);
+  gtk_snapshot_append_texture(s, textureFor({w, h})->gobj(), &bounds);
 }
 
 }  // namespace vesk::ui

@@ -1,11 +1,15 @@
 #pragma once
 // The window's background: the ivory ground with three large, blurred, warm blooms that
 // keep the window's proportions (a wide window gives wide blooms). It takes no pointer
-// events and nothing reads it aloud. Veils that hide what scrolls under the header paint
-// a piece of it over the content, so it can draw itself into another widget's snapshot.
+// events and nothing reads it aloud. The blooms are soft enough to be drawn once per size
+// into a small texture and stretched: three gradients over the whole window would cost
+// the software renderer tens of milliseconds on every full redraw, the first one included.
+// Veils that hide what scrolls under the header paint a piece of it over the content, so
+// it can draw itself into another widget's snapshot.
 #include "core/style/geometry.h"
 #include "core/style/shared_control_recipe.h"
 
+#include <gdkmm/texture.h>
 #include <gtkmm/widget.h>
 #include <sigc++/signal.h>
 
@@ -16,6 +20,9 @@ namespace vesk::ui {
 
 class WorkspaceCanvas : public Gtk::Widget {
  public:
+  // The texture's pixels per point of the canvas.
+  static constexpr double textureScale = 0.5;
+
   WorkspaceCanvas();
 
   // The canvas behind `widget`: the first child of its nearest ancestor that starts with
@@ -35,8 +42,13 @@ class WorkspaceCanvas : public Gtk::Widget {
   // The blurred blooms for the last size drawn; worked out again only when it changes.
   const std::vector<WorkspaceCanvasRecipe::BlurredBloom>& bloomsFor(const Size& size);
 
+  // The ground and the blooms for `size`, drawn small; made again only when it changes.
+  Glib::RefPtr<Gdk::Texture> textureFor(const Size& size);
+
   std::optional<Size> bloomSize_;
   std::vector<WorkspaceCanvasRecipe::BlurredBloom> blooms_;
+  std::optional<Size> textureSize_;
+  Glib::RefPtr<Gdk::Texture> texture_;
   std::optional<Size> allocated_;
   sigc::signal<void()> resized_;
 };
