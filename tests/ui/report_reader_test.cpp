@@ -304,7 +304,7 @@ TEST_F(ReportReaderTest, ATornDownReaderGetsNoLateCall) {
   EXPECT_TRUE(reader.outputs.empty());
 }
 
-TEST_F(ReportReaderTest, TheWindowMakesItsReaderForTheFirstReportAndKeepsItForTheNext) {
+TEST_F(ReportReaderTest, TheWindowMakesItsReaderForTheFirstReportAndKeepsItsWebProcessWithoutGrowing) {
   ShellWindow shell;
   auto& workspace = shell.workspace();
   shell.settle();
@@ -327,12 +327,16 @@ TEST_F(ReportReaderTest, TheWindowMakesItsReaderForTheFirstReportAndKeepsItForTh
   ASSERT_NE(first, nullptr);
   const auto processes = ownWebProcesses();
   EXPECT_FALSE(processes.empty());
+  g_object_add_weak_pointer(G_OBJECT(first), reinterpret_cast<gpointer*>(&first));
 
   workspace.screen = Screen::home;
   shell.settle();
-  auto* second = showReport("r2", "Second report");
-  EXPECT_EQ(second, first) << "the window keeps one reader view";
+  ASSERT_NE(showReport("r2", "Second report"), nullptr);
   EXPECT_EQ(ownWebProcesses(), processes) << "a second report starts no web process";
+  // WebKit keeps the old drawing's shared memory of a view that moves to another screen
+  // and loads again (about 2.5 MB a visit where it draws through shared memory): the
+  // first report's view goes with it instead.
+  EXPECT_EQ(first, nullptr) << "the first report's view went with it";
 }
 
 TEST_F(ReportReaderTest, AReportWithQuestionsEvidenceAndSourcesAsTheOwnerSeesIt) {

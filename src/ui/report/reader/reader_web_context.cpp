@@ -47,23 +47,7 @@ ReaderWebContext::ReaderWebContext()
   messageHandler_ = g_signal_connect(content_.get(), "script-message-received::veskReport",
                                      G_CALLBACK(&ReaderWebContext::messageReceived), this);
 
-  auto* view = g_object_new(WEBKIT_TYPE_WEB_VIEW, "web-context", context_.get(), "network-session", session_.get(),
-                            "user-content-manager", content_.get(), nullptr);
-  view_ = glib::ObjectPtr<WebKitWebView>::adopt(WEBKIT_WEB_VIEW(g_object_ref_sink(view)));
-  restrictSettings(view_.get());
-  // Opaque, in the canvas colour: without a GL compositor WebKit scrolls a transparent
-  // page by drawing the moved content over what was there, leaving earlier frames behind.
-  const auto canvas = Atelier::ivory;
-  const GdkRGBA background{static_cast<float>(canvas.red), static_cast<float>(canvas.green),
-                           static_cast<float>(canvas.blue), 1};
-  webkit_web_view_set_background_color(view_.get(), &background);
-  g_signal_connect(view_.get(), "decide-policy", G_CALLBACK(&ReaderWebContext::decidePolicy), this);
-  g_signal_connect(view_.get(), "load-changed", G_CALLBACK(&ReaderWebContext::loadChanged), this);
-  g_signal_connect(view_.get(), "create", G_CALLBACK(&ReaderWebContext::createRequested), this);
-  g_signal_connect(view_.get(), "context-menu", G_CALLBACK(&ReaderWebContext::trimContextMenu), this);
-  // Printing goes through the application's own command, which prepares the page first.
-  g_signal_connect(view_.get(), "print", G_CALLBACK(+[](WebKitWebView*, WebKitPrintOperation*) { return TRUE; }),
-                   nullptr);
+  view_ = makeView(nullptr);
   // The reader downloads nothing into the user's folders.
   g_signal_connect(
       session_.get(), "download-started",
@@ -72,14 +56,54 @@ ReaderWebContext::ReaderWebContext()
 
 ReaderWebContext::~ReaderWebContext() {
   host_ = nullptr;
-  g_signal_handlers_disconnect_by_data(view_.get(), this);
+  releaseView();
   g_signal_handler_disconnect(content_.get(), messageHandler_);
   webkit_user_content_manager_unregister_script_message_handler(content_.get(), messageHandlerName, nullptr);
-  webkit_web_view_stop_loading(view_.get());
-  if (gtk_widget_get_parent(GTK_WIDGET(view_.get()))) gtk_widget_unparent(GTK_WIDGET(view_.get()));
 }
 
-void ReaderWebContext::attach(ReaderHost& host) { host_ = &host; }
+glib::ObjectPtr<WebKitWebView> ReaderWebContext::makeView(WebKitWebView* related) {
+  // A related view shares the other's web process; the first one brings the context's.
+  auto* made = related ? g_object_new(WEBKIT_TYPE_WEB_VIEW, "related-view", related, nullptr)
+                       : g_object_new(WEBKIT_TYPE_WEB_VIEW, "web-context", context_.get(), "network-session",
+                                      session_.get(), "user-content-manager", content_.get(), nullptr);
+  auto view = glib::ObjectPtr<WebKitWebView>::adopt(WEBKIT_WEB_VIEW(g_object_ref_sink(made)));
+  restrictSettings(view.get());
+  // Opaque, in the canvas colour: without a GL compositor WebKit scrolls a transparent
+  // page by drawing the moved content over what was there, leaving earlier frames behind.
+  const auto canvas = Atelier::ivory;
+  const GdkRGBA background{static_cast<float>(canvas.red), static_cast<float>(canvas.green),
+                           static_cast<float>(canvas.blue), 1};
+  webkit_web_view_set_background_color(view.get(), &background);
+  g_signal_connect(view.get(), "decide-policy", G_CALLBACK(&ReaderWebContext::decidePolicy), this);
+  g_signal_connect(view.get(), "load-changed", G_CALLBACK(&ReaderWebContext::loadChanged), this);
+  g_signal_connect(view.get(), "create", G_CALLBACK(&ReaderWebContext::createRequested), this);
+  g_signal_connect(view.get(), "context-menu", G_CALLBACK(&ReaderWebContext::trimContextMenu), this);
+  // Printing goes through the application's own command, which prepares the page first.
+  g_signal_connect(view.get(), "print", G_CALLBACK(+[](WebKitWebView*, WebKitPrintOperation*) { return TRUE; }),
+                   nullptr);
+  return view;
+}
+
+void ReaderWebContext::releaseView() {
+  g_signal_handlers_disconnect_by_data(view_.get(), this);
+  webkit_web_view_stop_loading(view_.get());
+  if (gtk_widget_get_parent(GTK_WIDGET(view_.get()))) gtk_widget_unparent(GTK_WIDGET(view_.get()));
+  view_ = glib::ObjectPtr<WebKitWebView>();
+}
+
+WebKitWebView* ReaderWebContext::attach(ReaderHost& host) {
+  // A view moved to another parent keeps its old drawing's shared memory when it loads
+  // again: each report gets a view of its own, related to the last so the web process
+  // stays, and the last one goes.
+  if (used_) {
+    auto fresh = makeView(view_.get());
+    releaseView();
+    view_ = std::move(fresh);
+  }
+  used_ = true;
+  host_ = &host;
+  return view_.get();
+}
 
 void ReaderWebContext::detach(const ReaderHost& host) {
   if (host_ != &host) return;

@@ -1,9 +1,10 @@
 #pragma once
-// The window's one reader web view and everything WebKit keeps for it: a web context
-// with the "vesk-resource" scheme registered once, an ephemeral network session, the
-// "veskReport" message handler and the view itself. The view outlives the report screens
-// so a second report reuses its web process; the screen on show attaches itself as the
-// view's host and gets the view's events until it detaches. Made when the first report
+// The window's reader web view and everything WebKit keeps for it: a web context with
+// the "vesk-resource" scheme registered once, an ephemeral network session, the
+// "veskReport" message handler and the view. The screen on show attaches itself as the
+// view's host and gets the view's events until it detaches. Each report screen gets a
+// fresh view related to the last one, so a second report reuses the web process; the
+// detached view stays, parked on an empty page, until then. Made when the first report
 // opens, never at start-up.
 #include "core/platform/object_ptr.h"
 #include "core/report/reader_bridge.h"
@@ -36,8 +37,9 @@ class ReaderWebContext {
   ReaderWebContext& operator=(const ReaderWebContext&) = delete;
 
   WebKitWebView* view() const { return view_.get(); }
-  // The host takes the view's events from now on; a previous host is replaced.
-  void attach(ReaderHost& host);
+  // The host takes the view's events from now on; a previous host is replaced and loses
+  // its view. Returns the host's view, without a parent.
+  WebKitWebView* attach(ReaderHost& host);
   // Ends `host`'s hold (if it still has it) and parks the view on an empty page, so the
   // last report leaves no document, script or request behind.
   void detach(const ReaderHost& host);
@@ -57,12 +59,15 @@ class ReaderWebContext {
   static gboolean trimContextMenu(WebKitWebView*, WebKitContextMenu* menu, WebKitHitTestResult*, gpointer);
 
   void decideNavigationAction(WebKitPolicyDecision* decision);
+  glib::ObjectPtr<WebKitWebView> makeView(WebKitWebView* related);
+  void releaseView();
 
   glib::ObjectPtr<WebKitWebContext> context_;
   glib::ObjectPtr<WebKitNetworkSession> session_;
   glib::ObjectPtr<WebKitUserContentManager> content_;
   glib::ObjectPtr<WebKitWebView> view_;  // sunk: kept while no screen holds it
   ReaderHost* host_ = nullptr;
+  bool used_ = false;  // whether a host has had the view
   std::optional<std::filesystem::path> printFile_;
   gulong messageHandler_ = 0;
 };

@@ -55,14 +55,10 @@ ReportReaderView::ReportReaderView(ReaderWebContext& web, const std::optional<st
     : web_(web),
       readerAddress_(fileAddress(readerPage)),
       openLink_(std::move(openLink)),
-      page_(std::make_unique<ViewPage>(web.view(), [this] { return !released_ && web_.attached(*this); })),
+      page_(std::make_unique<ViewPage>(web.attach(*this), [this] { return !released_ && web_.attached(*this); })),
       bridge_(std::make_unique<ReaderBridge>(*page_, std::move(clipboard))) {
   set_name("report-reader");
-  auto* view = GTK_WIDGET(web_.view());
-  // A report screen that is still fading out gives the view up to this one.
-  if (gtk_widget_get_parent(view)) gtk_widget_unparent(view);
-  gtk_widget_set_parent(view, GTK_WIDGET(gobj()));
-  web_.attach(*this);
+  gtk_widget_set_parent(GTK_WIDGET(web_.view()), GTK_WIDGET(gobj()));
   // A managed reader's widget goes before its C++ side, and GTK wants the view it holds
   // given back by then.
   signal_destroy().connect(sigc::mem_fun(*this, &ReportReaderView::release));
