@@ -6,6 +6,8 @@
 #include "core/library/project_library_state.h"
 #include "core/workspace/save_dialog.h"
 #include "fake_service/fake_service.h"
+#include "support/no_save_dialog.h"
+#include "support/threaded_fake_service.h"
 
 #include <benchmark/benchmark.h>
 #include <malloc.h>
@@ -53,50 +55,16 @@ std::string projectList() {
 }
 
 // The fake service on its own thread and main context.
-class LibraryService {
+class LibraryService : public vesk::bench::ThreadedFakeService {
  public:
-  explicit LibraryService(std::shared_ptr<const std::vector<std::string>> pages) {
-    std::promise<std::string> ready;
-    auto origin = ready.get_future();
-    thread_ = std::thread([this, pages = std::move(pages), &ready] {
-      GMainContext* context = g_main_context_new();
-      g_main_context_push_thread_default(context);
-      loop_ = g_main_loop_new(context, FALSE);
-      {
-        vesk::testing::FakeService service;
-        service.reply("GET", "/api/desktop/projects", vesk::testing::Reply::json(projectList()));
-        service.on("GET", "/api/desktop/library", [pages](const vesk::testing::RecordedRequest& request) {
-          const std::size_t offset = std::stoul(request.query->substr(request.query->rfind('=') + 1));
-          return vesk::testing::Reply::json((*pages)[offset / pageSize]);
-        });
-        ready.set_value(service.origin());
-        g_main_loop_run(loop_);
-      }
-      g_main_context_pop_thread_default(context);
-      g_main_loop_unref(loop_);
-      g_main_context_unref(context);
-    });
-    origin_ = origin.get();
-  }
-  ~LibraryService() {
-    g_main_loop_quit(loop_);
-    thread_.join();
-  }
-  const std::string& origin() const { return origin_; }
-
- private:
-  std::thread thread_;
-  GMainLoop* loop_ = nullptr;
-  std::string origin_;
-};
-
-// A refresh never asks where to save.
-class NoSaveDialog : public vesk::SaveDialog {
- public:
-  vesk::async::Task<std::optional<std::string>> choosePdfDestination(std::string) override { co_return std::nullopt; }
-  vesk::async::Task<std::optional<std::string>> chooseDestination(std::string, vesk::SavedFileKind) override {
-    co_return std::nullopt;
-  }
+  explicit LibraryService(std::shared_ptr<const std::vector<std::string>> pages)
+      : ThreadedFakeService([pages = std::move(pages)](vesk::testing::FakeService& service) {
+          service.reply("GET", "/api/desktop/projects", vesk::testing::Reply::json(projectList()));
+          service.on("GET", "/api/desktop/library", [pages](const vesk::testing::RecordedRequest& request) {
+            const std::size_t offset = std::stoul(request.query->substr(request.query->rfind('=') + 1));
+            return vesk::testing::Reply::json((*pages)[offset / pageSize]);
+          });
+        }) {}
 };
 
 std::size_t heapInUse() {
@@ -129,7 +97,7 @@ void refreshArchive(benchmark::State& state) {
   std::size_t peakGrowth = 0;
   std::size_t runs = 0;
   for (auto _ : state) {
-    auto library = std::make_unique<vesk::ProjectLibraryState>(std::make_shared<NoSaveDialog>());
+    auto library = std::make_unique<vesk::ProjectLibraryState>(std::make_shared<vesk::bench::NoSaveDialog>());
     const std::size_t before = heapInUse();
     const auto refreshed = library->configure(api, vesk::LibrarySource::service, {});
     const std::size_t peak = peakHeapWhile(refreshed);

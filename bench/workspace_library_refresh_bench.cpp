@@ -12,6 +12,7 @@
 #include "core/workspace/workspace.h"
 #include "fake_service/fake_service.h"
 #include "library_sample.h"
+#include "support/threaded_fake_service.h"
 
 #include <benchmark/benchmark.h>
 #include <glib.h>
@@ -35,41 +36,12 @@ using vesk::testing::Reply;
 // its last run, so every refresh changes the list and writes it.
 class LibraryService {
  public:
-  LibraryService() {
-    std::promise<std::string> ready;
-    auto origin = ready.get_future();
-    thread_ = std::thread([this, &ready] {
-      GMainContext* context = g_main_context_new();
-      g_main_context_push_thread_default(context);
-      loop_ = g_main_loop_new(context, FALSE);
-      {
-        vesk::testing::FakeService service;
-        serve(service);
-        ready.set_value(service.origin());
-        g_main_loop_run(loop_);
-      }
-      g_main_context_pop_thread_default(context);
-      g_main_loop_unref(loop_);
-      g_main_context_unref(context);
-    });
-    origin_ = origin.get();
-  }
-  ~LibraryService() {
-    g_main_loop_quit(loop_);
-    thread_.join();
-  }
-  const std::string& origin() const { return origin_; }
+  const std::string& origin() const { return service_.origin(); }
   std::size_t replyBytes() const { return variants_[0].size(); }
 
  private:
   void serve(vesk::testing::FakeService& service) {
-    const nlohmann::json account = {{"email", "ada@example.com"},
-                                    {"auditBalance", 3},
-                                    {"plan", "studio"},
-                                    {"quick", {{"allowed", true}, {"perDay", 5}, {"remainingToday", 4}}}};
-    service.reply("GET", "/api/desktop/me",
-                  Reply::json(nlohmann::json{{"account", account}, {"fixture", false}}.dump()));
-    service.reply("GET", "/api/desktop/projects", Reply::json(R"({"projects":[]})"));
+    vesk::bench::routeSignedInAccount(service);
     service.on("GET", "/api/desktop/library",
                [this](const vesk::testing::RecordedRequest&) { return Reply::json(variants_[served_++ % 2]); });
   }
@@ -77,9 +49,8 @@ class LibraryService {
   const std::array<std::string, 2> variants_ = {vesk::bench::libraryReply("complete"),
                                                 vesk::bench::libraryReply("running")};
   std::atomic<int> served_ = 0;
-  std::thread thread_;
-  GMainLoop* loop_ = nullptr;
-  std::string origin_;
+  // Last: it answers from the replies above until it stops.
+  vesk::bench::ThreadedFakeService service_{[this](vesk::testing::FakeService& service) { serve(service); }};
 };
 
 // Runs the main loop until `done()` and returns the longest gap between 1 ms ticks.

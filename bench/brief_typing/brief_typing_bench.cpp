@@ -12,6 +12,7 @@
 #include "core/signin/browser_connection.h"
 #include "core/signin/session_keychain.h"
 #include "core/workspace/save_dialog.h"
+#include "support/no_save_dialog.h"
 #include "ui/audit/brief_editor.h"
 
 #include <glib.h>
@@ -30,14 +31,6 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-class NoSaveDialog : public vesk::SaveDialog {
- public:
-  vesk::async::Task<std::optional<std::string>> choosePdfDestination(std::string) override { co_return std::nullopt; }
-  vesk::async::Task<std::optional<std::string>> chooseDestination(std::string, vesk::SavedFileKind) override {
-    co_return std::nullopt;
-  }
-};
 
 class NoAnchor : public vesk::AnchorWindow {
  public:
@@ -68,7 +61,7 @@ int main(int argc, char** argv) {
   environment.keychain = std::make_shared<vesk::SessionKeychain>("vesk-brief-bench");
   environment.browser = vesk::BrowserConnection::create([] { return std::make_shared<NoAnchor>(); },
                                                         [](const std::string&) { return false; });
-  environment.saveDialog = std::make_shared<NoSaveDialog>();
+  environment.saveDialog = std::make_shared<vesk::bench::NoSaveDialog>();
   auto workspace = vesk::Workspace::create(std::move(environment), vesk::Workspace::SavedSession::ignore);
 
   std::string brief;

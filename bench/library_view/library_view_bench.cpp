@@ -10,8 +10,9 @@
 //
 // Needs a display; scripts/bench runs it under Xvfb.
 #include "core/library/library_screen_model.h"
-#include "core/workspace/save_dialog.h"
 #include "fake_service/fake_service.h"
+#include "support/no_save_dialog.h"
+#include "support/threaded_fake_service.h"
 #include "ui/app/sheet_layer.h"
 #include "ui/library/project_library_view.h"
 #include "ui/style/vesk_style_provider.h"
@@ -38,14 +39,6 @@ namespace {
 using Clock = std::chrono::steady_clock;
 using vesk::testing::Reply;
 
-class NoSaveDialog : public vesk::SaveDialog {
- public:
-  vesk::async::Task<std::optional<std::string>> choosePdfDestination(std::string) override { co_return std::nullopt; }
-  vesk::async::Task<std::optional<std::string>> chooseDestination(std::string, vesk::SavedFileKind) override {
-    co_return std::nullopt;
-  }
-};
-
 // A report of about 4 KB with a few searchable words.
 std::string report(int run) {
   std::string text = "# Audit " + std::to_string(run) + "\n\n";
@@ -68,65 +61,52 @@ nlohmann::json runs(int count, bool lastRunning) {
   return list;
 }
 
-// The fake service on a thread and main context of its own, so only the client's work
-// shows on the measured loop. Each archive reply differs from the one before in its last
-// run, so each refresh changes one row.
+// What the service answers for a library of `count` projects and runs. The two archive
+// replies differ in their last run, so each refresh changes one row.
+struct LibraryReplies {
+  std::string projects;
+  std::string project;
+  std::array<std::string, 2> archive;
+  std::string projectRuns;
+};
+
+LibraryReplies libraryReplies(int count) {
+  nlohmann::json projects = nlohmann::json::array();
+  for (int i = 0; i < count; ++i) {
+    const std::string number = std::to_string(i);
+    std::string id = "p";
+    id += number;
+    vesk::LibraryProject project(id, "Project " + number, "A calmer sign-up for product " + number + ".",
+                                 i % 2 ? "landing" : "dashboard");
+    project.runCount = i == 0 ? count : 0;
+    projects.push_back(project.toJson());
+  }
+  return LibraryReplies{nlohmann::json{{"projects", projects}}.dump(),
+                        nlohmann::json{{"project", projects[0]}}.dump(),
+                        {nlohmann::json{{"runs", runs(count, false)}, {"nextCursor", nullptr}}.dump(),
+                         nlohmann::json{{"runs", runs(count, true)}, {"nextCursor", nullptr}}.dump()},
+                        nlohmann::json{{"runs", runs(count, false)}}.dump()};
+}
+
+// The fake service on a thread of its own, so only the client's work shows on the
+// measured loop.
 class LibraryService {
  public:
-  explicit LibraryService(int count) {
-    nlohmann::json projects = nlohmann::json::array();
-    for (int i = 0; i < count; ++i) {
-      const std::string number = std::to_string(i);
-      std::string id = "p";
-      id += number;
-      vesk::LibraryProject project(id, "Project " + number, "A calmer sign-up for product " + number + ".",
-                                   i % 2 ? "landing" : "dashboard");
-      project.runCount = i == 0 ? count : 0;
-      projects.push_back(project.toJson());
-    }
-    projects_ = nlohmann::json{{"projects", projects}}.dump();
-    project_ = nlohmann::json{{"project", projects[0]}}.dump();
-    archive_[0] = nlohmann::json{{"runs", runs(count, false)}, {"nextCursor", nullptr}}.dump();
-    archive_[1] = nlohmann::json{{"runs", runs(count, true)}, {"nextCursor", nullptr}}.dump();
-    projectRuns_ = nlohmann::json{{"runs", runs(count, false)}}.dump();
-    std::promise<std::string> ready;
-    auto origin = ready.get_future();
-    thread_ = std::thread([this, &ready] {
-      GMainContext* context = g_main_context_new();
-      g_main_context_push_thread_default(context);
-      loop_ = g_main_loop_new(context, FALSE);
-      {
-        vesk::testing::FakeService service;
-        service.setRecording(vesk::testing::FakeService::Recording::discard);
-        service.reply("GET", "/api/desktop/projects", Reply::json(projects_));
-        service.reply("GET", "/api/desktop/projects/p0", Reply::json(project_));
-        service.reply("GET", "/api/desktop/projects/p0/runs", Reply::json(projectRuns_));
-        service.on("GET", "/api/desktop/library",
-                   [this](const vesk::testing::RecordedRequest&) { return Reply::json(archive_[served_++ % 2]); });
-        ready.set_value(service.origin());
-        g_main_loop_run(loop_);
-      }
-      g_main_context_pop_thread_default(context);
-      g_main_loop_unref(loop_);
-      g_main_context_unref(context);
-    });
-    origin_ = origin.get();
-  }
-  ~LibraryService() {
-    g_main_loop_quit(loop_);
-    thread_.join();
-  }
-  const std::string& origin() const { return origin_; }
+  explicit LibraryService(int count) : replies_(libraryReplies(count)) {}
+  const std::string& origin() const { return service_.origin(); }
 
  private:
-  std::string projects_;
-  std::string project_;
-  std::array<std::string, 2> archive_;
-  std::string projectRuns_;
+  const LibraryReplies replies_;
   std::atomic<int> served_ = 0;
-  std::thread thread_;
-  GMainLoop* loop_ = nullptr;
-  std::string origin_;
+  // Last: it answers from the replies above until it stops.
+  vesk::bench::ThreadedFakeService service_{[this](vesk::testing::FakeService& service) {
+    service.setRecording(vesk::testing::FakeService::Recording::discard);
+    service.reply("GET", "/api/desktop/projects", Reply::json(replies_.projects));
+    service.reply("GET", "/api/desktop/projects/p0", Reply::json(replies_.project));
+    service.reply("GET", "/api/desktop/projects/p0/runs", Reply::json(replies_.projectRuns));
+    service.on("GET", "/api/desktop/library",
+               [this](const vesk::testing::RecordedRequest&) { return Reply::json(replies_.archive[served_++ % 2]); });
+  }};
 };
 
 struct Figures {
@@ -198,7 +178,7 @@ void benchmark(int count, int rounds) {
   auto* sheets = Gtk::make_managed<vesk::ui::SheetLayer>();
   vesk::ui::ProjectLibraryView::Services services;
   services.sheets = sheets;
-  services.saveDialog = std::make_shared<NoSaveDialog>();
+  services.saveDialog = std::make_shared<vesk::bench::NoSaveDialog>();
   auto* view = Gtk::make_managed<vesk::ui::ProjectLibraryView>(
       vesk::LibraryScreenModel::Inputs{vesk::DesktopAPI{service.origin(), "bench-token"}, false, {}, std::nullopt},
       vesk::LibraryScreenCallbacks{}, services);

@@ -15,6 +15,7 @@
 #include "core/signin/session_keychain.h"
 #include "core/workspace/workspace.h"
 #include "fake_service/fake_service.h"
+#include "support/threaded_fake_service.h"
 #include "ui/app/root_view.h"
 #include "ui/app/screen_slot.h"
 #include "ui/app/shell_services.h"
@@ -65,44 +66,13 @@ std::string libraryReply() {
 
 // The fake service on a thread and main context of its own, so that only the client's
 // work shows on the measured loop.
-class Service {
+class Service : public vesk::bench::ThreadedFakeService {
  public:
-  Service() {
-    std::promise<std::string> ready;
-    auto origin = ready.get_future();
-    thread_ = std::thread([this, &ready] {
-      GMainContext* context = g_main_context_new();
-      g_main_context_push_thread_default(context);
-      loop_ = g_main_loop_new(context, FALSE);
-      {
-        vesk::testing::FakeService service;
-        const nlohmann::json account = {{"email", "ada@example.com"},
-                                        {"auditBalance", 3},
-                                        {"plan", "studio"},
-                                        {"quick", {{"allowed", true}, {"perDay", 5}, {"remainingToday", 4}}}};
-        service.reply("GET", "/api/desktop/me",
-                      Reply::json(nlohmann::json{{"account", account}, {"fixture", false}}.dump()));
-        service.reply("GET", "/api/desktop/projects", Reply::json(R"({"projects":[]})"));
-        service.reply("GET", "/api/desktop/library", Reply::json(libraryReply()));
-        ready.set_value(service.origin());
-        g_main_loop_run(loop_);
-      }
-      g_main_context_pop_thread_default(context);
-      g_main_loop_unref(loop_);
-      g_main_context_unref(context);
-    });
-    origin_ = origin.get();
-  }
-  ~Service() {
-    g_main_loop_quit(loop_);
-    thread_.join();
-  }
-  const std::string& origin() const { return origin_; }
-
- private:
-  std::thread thread_;
-  GMainLoop* loop_ = nullptr;
-  std::string origin_;
+  Service()
+      : ThreadedFakeService([](vesk::testing::FakeService& service) {
+          vesk::bench::routeSignedInAccount(service);
+          service.reply("GET", "/api/desktop/library", Reply::json(libraryReply()));
+        }) {}
 };
 
 long residentKb() {
