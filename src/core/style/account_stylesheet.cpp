@@ -108,7 +108,12 @@ std::string linkRules() {
              .set("background", "none")
              .set("box-shadow", "none")
              .text() +
-         CssRule(link + ":focus-visible").set("outline", "2px solid " + Atelier::gold.cssText()).text();
+         CssRule(link + ":focus-visible").set("outline", "2px solid " + Atelier::gold.cssText()).text() +
+         // A link inside a sentence keeps the sentence's colour, underlined.
+         CssRule(std::string("label.") + AccountClasses::sentenceLink + " > link")
+             .set("color", "inherit")
+             .set("text-decoration-line", "underline")
+             .text();
 }
 
 }  // namespace

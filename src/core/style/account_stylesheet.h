@@ -17,6 +17,7 @@ struct AccountClasses {
   static constexpr const char* toggleHitArea = "account-switch-hit-area";
   static constexpr const char* noteFrame = "account-note-frame";
   static constexpr const char* link = "account-link";
+  static constexpr const char* sentenceLink = "account-sentence-link";  // a label with a link in its text
   static constexpr const char* divider = "account-divider";
 };
 

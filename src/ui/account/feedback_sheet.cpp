@@ -12,6 +12,7 @@
 #include "ui/style/vesk_typography.h"
 
 #include <glibmm/main.h>
+#include <glibmm/markup.h>
 #include <gtkmm/overlay.h>
 #include <gtkmm/scrolledwindow.h>
 
@@ -89,22 +90,16 @@ Gtk::Widget& FeedbackSheet::buildWriting() {
 
   signInLine_ = sheetLabel("Sign in to send feedback.", bodyStyle(Atelier::muted));
   box->append(*signInLine_);
-  errorBlock_ = Gtk::make_managed<Gtk::Box>(Gtk::Orientation::VERTICAL, 4);
+  // One sentence that wraps at the sheet's width, the support address a link in it.
   error_ = sheetLabel("", bodyStyle(AccountColors::critical()));
-  errorBlock_->append(*error_);
-  mailLink_ = Gtk::make_managed<Gtk::Button>();
-  auto* address = accountLabel(build::supportAddress, bodyStyle(AccountColors::critical()));
-  address->set_wrap(false);
-  mailLink_->set_child(*address);
-  mailLink_->add_css_class(AccountClasses::link);
-  mailLink_->set_halign(Gtk::Align::START);
-  setAccessibleLabel(*mailLink_, build::supportAddress);
-  mailLink_->signal_clicked().connect([this] {
-    activate_action(ShellCommands::openMail,
-                    Glib::Variant<Glib::ustring>::create(std::string("mailto:") + build::supportAddress));
-  });
-  errorBlock_->append(*mailLink_);
-  box->append(*errorBlock_);
+  error_->add_css_class(AccountClasses::sentenceLink);
+  error_->signal_activate_link().connect(
+      [this](const Glib::ustring& address) {
+        activate_action(ShellCommands::openMail, Glib::Variant<Glib::ustring>::create(address));
+        return true;
+      },
+      false);
+  box->append(*error_);
   reads_ = sheetLabel(reads, bodyStyle(Atelier::muted));
   box->append(*reads_);
   writing_ = box;
@@ -167,8 +162,13 @@ void FeedbackSheet::refresh() {
   note_->set_sensitive(!sending);
   signInLine_->set_visible(!connected);
   const auto sentence = draft_.errorSentence();
-  error_->set_text(sentence.value_or(""));
-  errorBlock_->set_visible(sentence.has_value());
+  // The sentence is the client's own; escaped all the same.
+  const std::string address = build::supportAddress;
+  error_->set_markup(sentence ? Glib::Markup::escape_text(*sentence) + "<a href=\"" +
+                                    Glib::Markup::escape_text("mailto:" + address) + "\">" +
+                                    Glib::Markup::escape_text(address) + "</a>"
+                              : Glib::ustring());
+  error_->set_visible(sentence.has_value());
   reads_->set_visible(!sentence);
   cancel_->set_visible(!sent);
   cancel_->set_sensitive(!sending);

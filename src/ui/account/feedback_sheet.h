@@ -35,7 +35,6 @@ class FeedbackSheet : public Gtk::Box {
   Gtk::Button& sendButton() { return *send_; }
   Gtk::Button& signInButton() { return *signIn_; }
   Gtk::Button& doneButton() { return *done_; }
-  Gtk::Button& mailLink() { return *mailLink_; }
   Gtk::Label& errorLabel() { return *error_; }
   Gtk::Label& signInLine() { return *signInLine_; }
 
@@ -57,9 +56,7 @@ class FeedbackSheet : public Gtk::Box {
   Gtk::TextView* note_ = nullptr;
   Gtk::Label* prompt_ = nullptr;
   Gtk::Label* signInLine_ = nullptr;
-  Gtk::Box* errorBlock_ = nullptr;
   Gtk::Label* error_ = nullptr;
-  Gtk::Button* mailLink_ = nullptr;
   Gtk::Label* reads_ = nullptr;
   Gtk::Button* cancel_ = nullptr;
   Gtk::Button* send_ = nullptr;
