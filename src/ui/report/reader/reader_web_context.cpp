@@ -56,6 +56,10 @@ ReaderWebContext::ReaderWebContext()
 
 ReaderWebContext::~ReaderWebContext() {
   host_ = nullptr;
+  if (spare_) {
+    g_signal_handlers_disconnect_by_data(spare_.get(), this);
+    webkit_web_view_stop_loading(spare_.get());
+  }
   releaseView();
   g_signal_handler_disconnect(content_.get(), messageHandler_);
   webkit_user_content_manager_unregister_script_message_handler(content_.get(), messageHandlerName, nullptr);
@@ -96,7 +100,8 @@ WebKitWebView* ReaderWebContext::attach(ReaderHost& host) {
   // again: each report gets a view of its own, related to the last so the web process
   // stays, and the last one goes.
   if (used_) {
-    auto fresh = makeView(view_.get());
+    auto fresh = spare_ ? std::move(spare_) : makeView(view_.get());
+    spare_ = glib::ObjectPtr<WebKitWebView>();
     releaseView();
     view_ = std::move(fresh);
   }
@@ -110,6 +115,12 @@ void ReaderWebContext::detach(const ReaderHost& host) {
   host_ = nullptr;
   webkit_web_view_stop_loading(view_.get());
   webkit_web_view_load_uri(view_.get(), emptyPage);
+  // The next report's view is made now, off the way of the next visit: the web process
+  // sets its page up while the empty page loads.
+  if (!spare_) {
+    spare_ = makeView(view_.get());
+    webkit_web_view_load_uri(spare_.get(), emptyPage);
+  }
 }
 
 void ReaderWebContext::schemeRequested(WebKitURISchemeRequest* request, gpointer data) {

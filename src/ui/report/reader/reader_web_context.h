@@ -67,7 +67,8 @@ class ReaderWebContext {
   glib::ObjectPtr<WebKitUserContentManager> content_;
   glib::ObjectPtr<WebKitWebView> view_;  // sunk: kept while no screen holds it
   ReaderHost* host_ = nullptr;
-  bool used_ = false;  // whether a host has had the view
+  bool used_ = false;                     // whether a host has had the view
+  glib::ObjectPtr<WebKitWebView> spare_;  // the next report's view, made when one leaves
   std::optional<std::filesystem::path> printFile_;
   gulong messageHandler_ = 0;
 };
