@@ -189,7 +189,8 @@ TEST_F(AccountScreenTest, AWalkThroughTheSettings) {
   EXPECT_FALSE(sheet->confirmButton().get_sensitive());
   w.type("s ");
   // On a loaded machine the last keys may still be on their way.
-  EXPECT_TRUE(w.waitFor([&] { return sheet->confirmButton().get_sensitive(); })) << "trimmed";
+  EXPECT_TRUE(w.waitFor([&] { return sheet->confirmButton().get_sensitive(); }))
+      << "trimmed; the field holds \"" << sheet->field().text().raw() << "\"";
   renderAndKeep(w.window(), "account-delete-sheet.png");
   w.click(sheet->confirmButton());
   ASSERT_TRUE(w.waitFor([&] { return w.root().sheets().depth() == 0; })) << "a confirmed deletion closes the sheet";

@@ -26,9 +26,15 @@ AccountField::AccountField(const Glib::ustring& label, bool autofocus)
   append(*frame_);
   if (autofocus) {
     // After whatever showed it has placed the focus (a sheet focuses its first control,
-    // and moving on from a focused field would skip it).
-    entry_->signal_map().connect(
-        [this] { Glib::signal_idle().connect_once(sigc::track_object([this] { entry_->grab_focus(); }, *this)); });
+    // and moving on from a focused field would skip it). Without selecting: on a busy
+    // machine the user may have typed by then, and the next key would replace it all.
+    entry_->signal_map().connect([this] {
+      Glib::signal_idle().connect_once(sigc::track_object(
+          [this] {
+            if (!entry_->has_focus()) entry_->grab_focus_without_selecting();
+          },
+          *this));
+    });
   }
 }
 
