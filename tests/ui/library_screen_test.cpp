@@ -301,7 +301,8 @@ TEST_F(LibraryScreenTest, ALongArchiveBuildsOnlyTheRowsItShowsAndKeepsThemThroug
   view.model().state().error = std::nullopt;
 
   w.type(view.searchField(), "contrast");
-  EXPECT_EQ(view.model().shownCount(), 10u);
+  ASSERT_TRUE(runUntil([&] { return view.model().shownCount() == 10u; }))
+      << "the search field holds \"" << view.searchField().get_text() << "\"";
   EXPECT_LE(view.rowsBuilt() - built, view.rowsBound()) << "a keystroke builds at most the rows that show";
   EXPECT_NE(w.button(view.list(), "Doral · Check page 942"), nullptr);
   renderAndKeep(w.overlay, "library-archive-searched.png");

@@ -6,12 +6,13 @@
 #include "ui/base/layout_container.h"
 #include "ui/style/vesk_sheet_surface.h"
 
+#include "ui/controls/global_escape.h"
+
 #include <gtkmm/binlayout.h>
 #include <gtkmm/box.h>
 #include <gtkmm/root.h>
 #include <gtkmm/shortcut.h>
 #include <gtkmm/shortcutaction.h>
-#include <gtkmm/shortcutcontroller.h>
 #include <gtkmm/shortcuttrigger.h>
 
 #include <algorithm>
@@ -53,12 +54,7 @@ SheetLayer::SheetLayer() {
   set_layout_manager(Gtk::BinLayout::create());
   set_visible(false);
   // Escape reaches the layer wherever the focus is, or when nothing has it.
-  auto shortcuts = Gtk::ShortcutController::create();
-  shortcuts->set_scope(Gtk::ShortcutScope::GLOBAL);
-  shortcuts->add_shortcut(Gtk::Shortcut::create(
-      Gtk::KeyvalTrigger::create(GDK_KEY_Escape, Gdk::ModifierType{}),
-      Gtk::CallbackAction::create([this](Gtk::Widget&, const Glib::VariantBase&) { return escape(); })));
-  add_controller(shortcuts);
+  addGlobalEscape(*this, [this] { return escape(); });
   // GTK wants children gone before the widget finalizes; a managed layer's C++ side only
   // goes away after that.
   signal_destroy().connect([this] { sheets_.clear(); });

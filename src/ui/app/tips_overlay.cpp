@@ -4,11 +4,12 @@
 #include "core/style/shell_stylesheet.h"
 #include "ui/style/vesk_environment.h"
 
+#include "ui/controls/global_escape.h"
+
 #include <gtkmm/gestureclick.h>
 #include <gtkmm/overlay.h>
 #include <gtkmm/shortcut.h>
 #include <gtkmm/shortcutaction.h>
-#include <gtkmm/shortcutcontroller.h>
 #include <gtkmm/shortcuttrigger.h>
 
 #include <cmath>
@@ -19,13 +20,8 @@ TipsOverlay::TipsOverlay(std::function<void()> close) : close_(std::move(close))
   set_transition_type(Gtk::RevealerTransitionType::CROSSFADE);
   set_visible(false);
 
-  // The hidden "Close tips" binding: Escape wherever the focus is.
-  auto shortcuts = Gtk::ShortcutController::create();
-  shortcuts->set_scope(Gtk::ShortcutScope::GLOBAL);
-  shortcuts->add_shortcut(Gtk::Shortcut::create(
-      Gtk::KeyvalTrigger::create(GDK_KEY_Escape, Gdk::ModifierType{}),
-      Gtk::CallbackAction::create([this](Gtk::Widget&, const Glib::VariantBase&) { return escape(); })));
-  add_controller(shortcuts);
+  // The hidden "Close tips" binding.
+  addGlobalEscape(*this, [this] { return escape(); });
   property_child_revealed().signal_changed().connect(sigc::mem_fun(*this, &TipsOverlay::settled));
 }
 

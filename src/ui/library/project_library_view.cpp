@@ -3,6 +3,7 @@
 #include "core/style/library_stylesheet.h"
 #include "core/style/shell_stylesheet.h"
 #include "ui/controls/action_footer.h"
+#include "ui/controls/global_escape.h"
 #include "ui/controls/symbol_image.h"
 #include "ui/controls/vesk_pill_style.h"
 #include "ui/library/library_widgets.h"
@@ -15,7 +16,6 @@
 #include <gtkmm/adjustment.h>
 #include <gtkmm/noselection.h>
 #include <gtkmm/root.h>
-#include <gtkmm/shortcutcontroller.h>
 #include <gtkmm/signallistitemfactory.h>
 
 #include <unordered_map>
@@ -73,12 +73,7 @@ ProjectLibraryView::ProjectLibraryView(LibraryScreenModel::Inputs inputs, Librar
   append(makeList());
   append(makeBottomBar());
 
-  auto shortcuts = Gtk::ShortcutController::create();
-  shortcuts->set_scope(Gtk::ShortcutScope::GLOBAL);
-  shortcuts->add_shortcut(Gtk::Shortcut::create(
-      Gtk::KeyvalTrigger::create(GDK_KEY_Escape, Gdk::ModifierType{}),
-      Gtk::CallbackAction::create([this](Gtk::Widget&, const Glib::VariantBase&) { return escape(); })));
-  add_controller(shortcuts);
+  addGlobalEscape(*this, [this] { return escape(); });
 
   preview_ = std::make_unique<AnchorPreviewHost>(
       *services_.sheets, [this] { return model_.shownPreview(); }, [this] { model_.dismissPreview(); });
