@@ -898,6 +898,14 @@
       openLightbox(evidenceLink);
       return;
     }
+    // A web or mail link goes to the application, which hands it to the browser or the
+    // mail program: the page never starts a navigation to it, so the view never connects
+    // to the link's host. Without the application the navigation policy still refuses it.
+    const outside = target.closest("a[href]");
+    if (outside && event.isTrusted && linkKind(outside.getAttribute("href")) === "web") {
+      if (post({ type: "open", id: newId("open"), url: outside.href })) event.preventDefault();
+      return;
+    }
     const control = target.closest("[data-action]");
     if (!control) return;
     const action = control.dataset.action;

@@ -65,7 +65,7 @@ TEST(CallLimits, RoomForReportsAndLibrariesAndLittleForEverythingElse) {
       {"projects/p1/runs", "GET", 64 * MiB},
       {"runs/run_1", "GET", 64 * MiB},
       {"runs/run_1/answers", "POST", 64 * MiB},
-      {"runs/run_1/refine-finding", "POST", 64 * MiB},
+      {"runs/run_1/refine-finding", "POST", 1 * MiB},
       {"runs", "POST", 64 * MiB},
       {"runs/run_1/lenses", "GET", 1 * MiB},
       {"runs/run_1/share", "GET", 1 * MiB},

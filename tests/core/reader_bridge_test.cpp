@@ -14,6 +14,7 @@ using vesk::ReaderBridge;
 using vesk::ReaderValue;
 using vesk::testing::FakeService;
 using vesk::testing::Reply;
+using vesk::testing::runFor;
 using vesk::testing::runTask;
 using vesk::testing::runUntil;
 
@@ -98,9 +99,11 @@ class ReaderBridgeTest : public ::testing::Test {
   // on the loop has run.
   void settle() {
     service.reply("POST", refinePath, Reply::json("done"));
-    send(request("settle", "{}", "/api/runs/R/refine-finding"));
-    ASSERT_TRUE(runUntil([&] { return page.replyTo("settle").has_value(); }));
+    const std::string id = "settle-" + std::to_string(++settled);
+    send(request(id, "{}", "/api/runs/R/refine-finding"));
+    ASSERT_TRUE(runUntil([&] { return page.replyTo(id).has_value(); }));
   }
+  int settled = 0;
   // Waits until the service has received `count` requests in all.
   void waitForRequests(std::size_t count) {
     ASSERT_TRUE(runUntil([&] { return service.requests().size() == count; }));
@@ -181,7 +184,9 @@ TEST_F(ReaderBridgeTest, DecidesWhereThePageMayGo) {
   EXPECT_EQ(bridge->decideNavigation(std::nullopt, false), NavigationDecision::cancel);
   EXPECT_EQ(bridge->decideNavigation("https://vesk.app/pricing", true), NavigationDecision::openInBrowser);
   EXPECT_EQ(bridge->decideNavigation("http://example.com/", true), NavigationDecision::openInBrowser);
-  EXPECT_EQ(bridge->decideNavigation("mailto:a@example.com", true), NavigationDecision::cancel);
+  EXPECT_EQ(bridge->decideNavigation("mailto:a@example.com", true), NavigationDecision::openMail);
+  EXPECT_EQ(bridge->decideNavigation("mailto:a@example.com", false), NavigationDecision::cancel);
+  EXPECT_EQ(bridge->decideNavigation("mailto", true), NavigationDecision::cancel);
   EXPECT_EQ(bridge->decideNavigation("https://example.com/", false), NavigationDecision::cancel);
   EXPECT_EQ(bridge->decideNavigation("httpsx://example.com/", true), NavigationDecision::cancel);
   EXPECT_EQ(bridge->decideNavigation(readerAddress, false), NavigationDecision::allow);
@@ -413,4 +418,76 @@ TEST_F(ReaderBridgeTest, ADestroyedBridgeSendsNothingMore) {
   service.releaseStalled();
   spinThroughService();
   EXPECT_TRUE(outputs.empty());
+}
+
+TEST_F(ReaderBridgeTest, ALongReportIsEscapedOffTheLoopAndKeepsItsPlaceBeforeLaterScripts) {
+  page.log = &log;
+  const std::string longText = "# Long\n\n" + std::string(3'000'000, 'x');
+  ReaderValue reader = value();
+  reader.arguments.markdown = longText;
+  bridge->configure(reader);
+  send({{"type", "print"}, {"id", "p"}});
+  EXPECT_TRUE(page.replies().empty()) << "the refusal waits for the report before it";
+  ASSERT_TRUE(runUntil([&] { return page.replyTo("p").has_value(); }));
+  ASSERT_GE(page.scripts.size(), 2u);
+  EXPECT_TRUE(page.scripts[page.scripts.size() - 2].starts_with("window.showReport(...")) << "the report came first";
+  EXPECT_EQ(page.shows().back().at(0), longText);
+
+  // A new document drops what was being built for the old one; it gets the value once
+  // it has loaded.
+  const auto shown = page.shows().size();
+  reader.arguments.markdown = longText + "y";
+  bridge->configure(reader);
+  bridge->pageLoading(readerAddress);
+  settle();
+  EXPECT_EQ(page.shows().size(), shown) << "nothing reached the document being replaced";
+  bridge->pageLoaded();
+  ASSERT_TRUE(runUntil([&] { return page.shows().size() == shown + 1; }));
+  settle();
+  EXPECT_EQ(page.shows().size(), shown + 1);
+
+  // A long answers reply: the new text first, then its reply, each once.
+  log.clear();
+  const std::string longOutput = "# Answered\n\n" + std::string(600'000, 'z');
+  service.reply("POST", answersPath, Reply::json(json{{"output", longOutput}}.dump()));
+  ReaderValue answering = reader;
+  answering.onOutput = [&](const std::string& output, const std::string&) {
+    log.push_back("output");
+    ReaderValue next = reader;
+    next.arguments.markdown = output;
+    bridge->configure(next);
+  };
+  bridge->configure(answering);
+  send(request("a1"));
+  ASSERT_TRUE(runUntil([&] { return page.replyTo("a1").has_value(); }));
+  EXPECT_EQ(log, (std::vector<std::string>{"output", "script", "script"}));
+  EXPECT_EQ(page.shows().back().at(0), longOutput);
+  EXPECT_TRUE(page.scripts.back().starts_with("window.receiveVeskResponse("));
+
+  // A bridge that goes while a long report is being escaped sends nothing more.
+  reader.arguments.markdown = longText + "z";
+  bridge->configure(reader);
+  bridge.reset();
+  page.gone = true;
+  spinThroughService();
+  runFor(std::chrono::milliseconds(200));
+}
+
+TEST_F(ReaderBridgeTest, AClickedLinkHandedOverGoesOutOnlyAsAWebOrMailAddress) {
+  std::vector<std::string> opened;
+  PageRecorder linkPage;
+  ReaderBridge linking(linkPage, clipboard, [&](const std::string& address) { opened.push_back(address); });
+  linking.configure(value());
+  linking.pageLoading(readerAddress);
+  linking.pageLoaded();
+  const auto scripts = linkPage.scripts.size();
+  for (const std::string& url : std::vector<std::string>{
+           "https://example.com/pricing", "mailto:team@example.com?subject=Hi", "javascript:alert(1)",
+           "file:///etc/passwd", "vesk-resource://report/url-shot/0", readerAddress, "ftp://x/y"})
+    linking.receive(json{{"type", "open"}, {"id", "o"}, {"url", url}}.dump(), readerAddress);
+  linking.receive(json{{"type", "open"}, {"id", "o"}, {"url", 7}}.dump(), readerAddress);
+  linking.receive(json{{"type", "open"}, {"id", "o"}, {"url", "https://elsewhere.example"}}.dump(),
+                  "file:///opt/vesk/reader/other.html");
+  EXPECT_EQ(opened, (std::vector<std::string>{"https://example.com/pricing", "mailto:team@example.com?subject=Hi"}));
+  EXPECT_EQ(linkPage.scripts.size(), scripts) << "nothing is answered";
 }

@@ -24,10 +24,11 @@ class RecordingTask : public SchemeTask {
  public:
   explicit RecordingTask(std::string url) : url_(std::move(url)) {}
   std::string url() const override { return url_; }
-  void respond(const std::string& mimeType, std::string bytes) override {
+  void respond(const std::string& mimeType, std::shared_ptr<const std::string> bytes) override {
     ++calls;
     type = mimeType;
-    body = std::move(bytes);
+    buffer = bytes;
+    body = *bytes;
   }
   void fail(const SchemeFailure& failure) override {
     ++calls;
@@ -39,12 +40,23 @@ class RecordingTask : public SchemeTask {
   int calls = 0;
   std::optional<std::string> type;
   std::string body;
+  std::shared_ptr<const std::string> buffer;
   std::optional<SchemeFailure> failed;
   std::function<void()> onFail;
 
  private:
   std::string url_;
 };
+
+std::string bigEndian32(std::uint32_t value) {
+  return {static_cast<char>(value >> 24), static_cast<char>(value >> 16 & 0xff), static_cast<char>(value >> 8 & 0xff),
+          static_cast<char>(value & 0xff)};
+}
+
+// A PNG header declaring its sides, followed by `tail`: the handler reads no further.
+std::string png(const std::string& tail, std::uint32_t width = 2, std::uint32_t height = 2) {
+  return std::string("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR", 16) + bigEndian32(width) + bigEndian32(height) + tail;
+}
 
 Reply image(std::string body, std::string type = "image/png") {
   Reply reply = Reply::json(std::move(body));
@@ -76,7 +88,7 @@ class ReportResourcesTest : public ::testing::Test {
   // Starts a request of its own and waits for its answer, so everything queued before
   // it on the loop has run.
   void settle() {
-    route("url-shot", 7, image("later"));
+    route("url-shot", 7, image(png("later")));
     const auto later = start(url("url-shot", 7));
     ASSERT_TRUE(runUntil([&] { return later->answered(); }));
   }
@@ -195,13 +207,13 @@ TEST(ReportResourceRules, NormalisesTheServedTypeAndChecksItsSize) {
 }
 
 TEST_F(ReportResourcesTest, ServesTheImageWithTheTokenAndItsBareType) {
-  route("url-shot", 2, image("\x89PNG", "IMAGE/PNG; q=1"));
+  route("url-shot", 2, image(png("body"), "IMAGE/PNG; q=1"));
   const auto task = start(url("url-shot", 2));
   EXPECT_EQ(resources->pendingCount(), 1u);
   ASSERT_TRUE(runUntil([&] { return task->answered(); }));
   EXPECT_EQ(task->calls, 1);
   EXPECT_EQ(task->type, "image/png");
-  EXPECT_EQ(task->body, "\x89PNG");
+  EXPECT_EQ(task->body, png("body"));
   EXPECT_EQ(resources->pendingCount(), 0u);
   EXPECT_EQ(service.requests().at(0).header("Authorization"), "Bearer token-1");
 }
@@ -209,8 +221,8 @@ TEST_F(ReportResourcesTest, ServesTheImageWithTheTokenAndItsBareType) {
 TEST_F(ReportResourcesTest, RefusesWhatThePageMayNotShow) {
   route("attachments", 0, image(""));
   route("attachments", 1, image("<svg/>", "image/svg+xml"));
-  route("attachments", 2, image(std::string(ReportResources::largestImage, 'x')));
-  route("attachments", 3, image(std::string(ReportResources::largestImage + 1, 'x')));
+  route("attachments", 2, image(png(std::string(ReportResources::largestImage - png("").size(), 'x'))));
+  route("attachments", 3, image(png(std::string(ReportResources::largestImage + 1 - png("").size(), 'x'))));
   route("attachments", 4, Reply::error(404, "Missing."));
   std::vector<std::shared_ptr<RecordingTask>> tasks;
   for (int index = 0; index < 5; ++index) tasks.push_back(start(url("attachments", index)));
@@ -242,15 +254,16 @@ TEST_F(ReportResourcesTest, RefusesAtOnceWithoutConnectionRunOrValidURL) {
 }
 
 TEST_F(ReportResourcesTest, SameConfigurationLeavesDownloadsAloneAndANewTokenEndsThem) {
-  route("url-shot", 1, stalled(image("png")));
+  route("url-shot", 1, stalled(image(png("png"))));
   const auto first = start(url("url-shot", 1));
   ASSERT_TRUE(runUntil([&] { return service.stalledCount() == 1; }));
   EXPECT_FALSE(resources->configure(api(), run));
   service.releaseStalled();
   ASSERT_TRUE(runUntil([&] { return first->answered(); }));
-  EXPECT_EQ(first->body, "png");
+  EXPECT_EQ(first->body, png("png"));
 
-  const auto second = start(url("url-shot", 1));
+  route("url-shot", 2, stalled(image(png("png"))));
+  const auto second = start(url("url-shot", 2));
   ASSERT_TRUE(runUntil([&] { return service.stalledCount() == 1; }));
   std::size_t pendingAtFailure = 99;
   second->onFail = [&] { pendingAtFailure = resources->pendingCount(); };
@@ -270,7 +283,7 @@ TEST_F(ReportResourcesTest, SameConfigurationLeavesDownloadsAloneAndANewTokenEnd
 }
 
 TEST_F(ReportResourcesTest, AStoppedOrRestartedRequestGetsNothingOfTheOldDownload) {
-  route("url-shot", 1, stalled(image("png")));
+  route("url-shot", 1, stalled(image(png("png"))));
   const auto stopped = start(url("url-shot", 1));
   ASSERT_TRUE(runUntil([&] { return service.stalledCount() == 1; }));
   resources->stop(stopped.get());
@@ -278,19 +291,18 @@ TEST_F(ReportResourcesTest, AStoppedOrRestartedRequestGetsNothingOfTheOldDownloa
   ASSERT_TRUE(runUntil([&] { return service.abandonedCount() == 1; }));
   service.releaseStalled();
 
-  // The same task started twice: only the second download answers it, even when the
-  // first ends later.
-  service.replies("GET", "/api/desktop/runs/run_abc/url-shot/2", {stalled(image("first")), image("second")});
+  // The same task started twice waits on its one download and is answered once.
+  service.replies("GET", "/api/desktop/runs/run_abc/url-shot/2", {stalled(image(png("first"))), image(png("second"))});
   auto restarted = std::make_shared<RecordingTask>(url("url-shot", 2));
   resources->start(restarted);
   ASSERT_TRUE(runUntil([&] { return service.stalledCount() == 1; }));
   resources->start(restarted);
-  ASSERT_TRUE(runUntil([&] { return restarted->answered(); }));
   service.releaseStalled();
+  ASSERT_TRUE(runUntil([&] { return restarted->answered(); }));
   settle();
   EXPECT_EQ(stopped->calls, 0);
   EXPECT_EQ(restarted->calls, 1);
-  EXPECT_EQ(restarted->body, "second");
+  EXPECT_EQ(restarted->body, png("first"));
   EXPECT_EQ(resources->pendingCount(), 0u);
 
   resources->invalidate();  // nothing pending: nothing to tell
@@ -298,7 +310,7 @@ TEST_F(ReportResourcesTest, AStoppedOrRestartedRequestGetsNothingOfTheOldDownloa
 }
 
 TEST_F(ReportResourcesTest, ADestroyedHandlerDeliversNothing) {
-  route("url-shot", 1, stalled(image("png")));
+  route("url-shot", 1, stalled(image(png("png"))));
   const auto task = start(url("url-shot", 1));
   ASSERT_TRUE(runUntil([&] { return service.stalledCount() == 1; }));
   resources.reset();
@@ -307,4 +319,82 @@ TEST_F(ReportResourcesTest, ADestroyedHandlerDeliversNothing) {
   ASSERT_TRUE(resources->configure(api(), run));
   settle();
   EXPECT_EQ(task->calls, 0);
+}
+
+TEST_F(ReportResourcesTest, EachAddressIsDownloadedOnceAndItsImageSharedByEveryRequest) {
+  route("url-shot", 1, stalled(image(png("shot"))));
+  std::vector<std::shared_ptr<RecordingTask>> tasks;
+  for (int i = 0; i < 30; ++i) tasks.push_back(start(url("url-shot", 1)));
+  ASSERT_TRUE(runUntil([&] { return service.stalledCount() == 1; }));
+  service.releaseStalled();
+  ASSERT_TRUE(runUntil([&] { return resources->pendingCount() == 0; }));
+  for (const auto& task : tasks) {
+    EXPECT_EQ(task->calls, 1);
+    EXPECT_EQ(task->buffer, tasks.front()->buffer) << "one buffer, never copied";
+  }
+  EXPECT_EQ(tasks.front()->body, png("shot"));
+  // Later requests of the run are answered from the kept image at once.
+  const auto later = start(url("url-shot", 1));
+  EXPECT_EQ(later->body, png("shot"));
+  EXPECT_EQ(service.requestsTo("GET", "/api/desktop/runs/run_abc/url-shot/1").size(), 1u);
+  EXPECT_EQ(resources->downloadsStarted(), 1u);
+
+  // A new token fetches it again, once.
+  ASSERT_TRUE(resources->configure(api("token-2"), run));
+  route("url-shot", 1, image(png("shot")));
+  for (int i = 0; i < 5; ++i) tasks.push_back(start(url("url-shot", 1)));
+  ASSERT_TRUE(runUntil([&] { return resources->pendingCount() == 0; }));
+  const auto sent = service.requestsTo("GET", "/api/desktop/runs/run_abc/url-shot/1");
+  ASSERT_EQ(sent.size(), 2u);
+  EXPECT_EQ(sent.back().header("Authorization"), "Bearer token-2");
+  EXPECT_EQ(tasks.back()->body, png("shot"));
+}
+
+TEST_F(ReportResourcesTest, AFewDownloadsRunAtOnceAndOneNobodyWaitsForIsCancelled) {
+  for (int index = 0; index < 7; ++index) route("attachments", index, stalled(image(png("a" + std::to_string(index)))));
+  std::vector<std::shared_ptr<RecordingTask>> tasks;
+  for (int index = 0; index < 7; ++index) tasks.push_back(start(url("attachments", index)));
+  ASSERT_TRUE(runUntil([&] { return service.stalledCount() == ReportResources::mostDownloads; }));
+  // Both requests for the queued fifth go: it is never asked for. The first running one
+  // loses its only request: its download is cancelled and the next takes its turn.
+  const auto twin = start(url("attachments", 4));
+  resources->stop(tasks[4].get());
+  resources->stop(twin.get());
+  resources->stop(tasks[0].get());
+  ASSERT_TRUE(runUntil([&] { return service.abandonedCount() == 1; }));
+  // The abandoned one is still held by the service.
+  ASSERT_TRUE(runUntil([&] { return service.stalledCount() == ReportResources::mostDownloads + 1; }));
+  EXPECT_EQ(service.requests().size(), ReportResources::mostDownloads + 1);
+  // The last two start as others end.
+  ASSERT_TRUE(runUntil([&] {
+    service.releaseStalled();
+    return resources->pendingCount() == 0;
+  }));
+  for (const int index : {1, 2, 3, 5, 6}) EXPECT_EQ(tasks[index]->body, png("a" + std::to_string(index)));
+  for (const auto* task : {tasks[0].get(), tasks[4].get(), twin.get()}) EXPECT_EQ(task->calls, 0);
+  EXPECT_TRUE(service.requestsTo("GET", "/api/desktop/runs/run_abc/attachments/4").empty());
+  EXPECT_EQ(resources->downloadsStarted(), 6u);
+}
+
+TEST_F(ReportResourcesTest, AnImageWhoseHeaderAsksForTooManyPixelsCannotBeDecoded) {
+  route("url-shot", 0, image(png("", 17'000, 17'000)));
+  route("url-shot", 1, image(png("", 16'385, 100)));
+  route("url-shot", 2, image("\x89PNG but no header"));
+  route("url-shot", 3, image(png("", 4'000, 3'000)));
+  route("url-shot", 4, Reply::error(503, "Busy."));
+  std::vector<std::shared_ptr<RecordingTask>> tasks;
+  for (int index = 0; index < 5; ++index) tasks.push_back(start(url("url-shot", index)));
+  ASSERT_TRUE(runUntil([&] { return resources->pendingCount() == 0; }));
+  for (const int index : {0, 1, 2}) {
+    ASSERT_TRUE(tasks[index]->failed) << index;
+    EXPECT_EQ(tasks[index]->failed->kind, SchemeFailureKind::cannotDecodeContentData) << index;
+  }
+  EXPECT_EQ(tasks[3]->body, png("", 4'000, 3'000));
+  // A failed download is not kept: the next request tries again.
+  ASSERT_TRUE(tasks[4]->failed);
+  EXPECT_EQ(tasks[4]->failed->kind, SchemeFailureKind::download);
+  route("url-shot", 4, image(png("again")));
+  const auto again = start(url("url-shot", 4));
+  ASSERT_TRUE(runUntil([&] { return again->answered(); }));
+  EXPECT_EQ(again->body, png("again"));
 }

@@ -37,10 +37,13 @@ class RecordingClipboard : public Clipboard {
   void setText(const std::string& text) override { texts.push_back(text); }
 };
 
-// A reader in a window of its own, over the fake service.
+// A reader in a window of its own, over the fake service. `earlierReports` readers of the
+// same web context come and go first, as when the window showed other reports before.
 class ReaderUnderTest {
  public:
-  explicit ReaderUnderTest(FakeService& service, int width = 900, int height = 700) : service_(service) {
+  explicit ReaderUnderTest(FakeService& service, int width = 900, int height = 700, int earlierReports = 0)
+      : service_(service) {
+    for (int earlier = 0; earlier < earlierReports; ++earlier) showEarlierReport(earlier);
     reader_ = std::make_unique<ui::ReportReaderView>(web, testResources().file("reader/reader.html"), clipboard,
                                                      [this](const std::string& address) { opened.push_back(address); });
     window_ = std::make_unique<ShownWindow>(*reader_, width, height);
@@ -102,6 +105,8 @@ class ReaderUnderTest {
 
   WebKitWebView* view() const { return reader_->webView(); }
   ui::ReportReaderView& reader() { return *reader_; }
+  // The view of the report before this one (while someone holds it).
+  glib::ObjectPtr<WebKitWebView> earlierView;
   void destroyReader() {
     window_.reset();
     reader_.reset();
@@ -113,12 +118,29 @@ class ReaderUnderTest {
   std::vector<std::pair<std::string, std::string>> outputs;
 
  private:
+  void showEarlierReport(int number) {
+    ui::ReportReaderView earlier(web, testResources().file("reader/reader.html"), clipboard, [](const std::string&) {});
+    ShownWindow window(earlier);
+    earlier.setArguments(arguments("earlier_" + std::to_string(number), "# Earlier report\n\n### A finding\n\nText."),
+                         [](const std::string&, const std::string&) {});
+    ASSERT_TRUE(runUntil([&] { return earlier.pageLoaded(); }, 20s)) << "an earlier report never loaded";
+    ASSERT_TRUE(pageUntil(earlier.webView(), "document.body && document.body.dataset.rendered"));
+    earlierView = glib::ObjectPtr<WebKitWebView>::retain(earlier.webView());
+  }
+
   FakeService& service_;
   std::unique_ptr<ui::ReportReaderView> reader_;
   std::unique_ptr<ShownWindow> window_;
 };
 
 class ReportReaderTest : public UiTest {};
+
+// The reader of the window's first, second and third report: each later one is a new
+// view of the same web context.
+class NthReportReaderTest : public UiTest, public ::testing::WithParamInterface<int> {
+ protected:
+  int earlierReports() const { return GetParam() - 1; }
+};
 
 std::string boxedShotOf(const std::string& run) {
   return "# Evidence heading\n\n![The hero](/api/url-shot/" + run + "/0#vesk-box=4,5,20,10)\n";
@@ -132,11 +154,11 @@ Reply png(const std::string& bytes) {
 
 }  // namespace
 
-TEST_F(ReportReaderTest, EvidenceComesThroughTheSchemeAndAnotherRunGetsItsOwnImage) {
+TEST_P(NthReportReaderTest, EvidenceComesThroughTheSchemeAndAnotherRunGetsItsOwnImage) {
   FakeService service;
   service.reply("GET", desktop("runs/run_A/url-shot/0"), png(solidPng(40, 30)));
   service.reply("GET", desktop("runs/run_B/url-shot/0"), png(solidPng(64, 16, 0xaa3322ff)));
-  ReaderUnderTest reader(service);
+  ReaderUnderTest reader(service, 900, 700, earlierReports());
   reader.showAndWait(reader.arguments("run_A", boxedShotOf("run_A"), "secret-token-7"));
 
   const std::string image = "document.querySelector('img[src^=\"vesk-resource:\"]')";
@@ -180,14 +202,14 @@ TEST_F(ReportReaderTest, ShowReportGoesOutOncePerDistinctValueWithSixArguments) 
   EXPECT_EQ(shows[0][5], false);
 }
 
-TEST_F(ReportReaderTest, PageRequestsPassTheBridgeChecksAndReachTheService) {
+TEST_P(NthReportReaderTest, PageRequestsPassTheBridgeChecksAndReachTheService) {
   FakeService service;
   Reply held = Reply::json("### Hero\n\nRefined.");
   held.contentType = "text/plain";
   held.stall = true;
   service.reply("POST", desktop("runs/R/refine-finding"), held);
   service.reply("POST", desktop("runs/R/answers"), Reply::json(R"({"output":"# New text"})"));
-  ReaderUnderTest reader(service);
+  ReaderUnderTest reader(service, 900, 700, earlierReports());
   reader.showAndWait(reader.arguments("R", "# Report\n\n### Hero\n\nText."));
   reader.recordPageCalls();
 
@@ -221,11 +243,11 @@ TEST_F(ReportReaderTest, PageRequestsPassTheBridgeChecksAndReachTheService) {
   EXPECT_EQ(replies[3]["body"], "### Hero\n\nRefined.");
 }
 
-TEST_F(ReportReaderTest, AnswersReachTheServiceAndTheNewTextComesFirst) {
+TEST_P(NthReportReaderTest, AnswersReachTheServiceAndTheNewTextComesFirst) {
   FakeService service;
   service.reply("POST", desktop("runs/R/answers"), Reply::json(R"({"output":"# Answered report"})"));
   service.replies("POST", desktop("runs/S/answers"), {Reply::error(401, "Sign in again.")});
-  ReaderUnderTest reader(service);
+  ReaderUnderTest reader(service, 900, 700, earlierReports());
   reader.showAndWait(reader.arguments("R", "# Report\n\nText."));
   reader.recordPageCalls();
 
@@ -255,10 +277,10 @@ TEST_F(ReportReaderTest, AnswersReachTheServiceAndTheNewTextComesFirst) {
             nlohmann::json({{"error", {{"message", sentences::sessionExpired}}}}));
 }
 
-TEST_F(ReportReaderTest, AClickedWebLinkOpensTheBrowserAndThePageStays) {
+TEST_P(NthReportReaderTest, AClickedWebLinkOpensTheBrowserAndThePageStays) {
   if (!SyntheticInput::available()) GTEST_SKIP() << "needs an X11 display with XTest";
   FakeService service;
-  ReaderUnderTest reader(service);
+  ReaderUnderTest reader(service, 900, 700, earlierReports());
   reader.showAndWait(reader.arguments("R", "# Links\n\n[The site](https://example.com/page) and more text.\n"));
   const auto box = reader.pageValue(
       "(() => { const r = document.querySelector('a[href=\"https://example.com/page\"]').getBoundingClientRect();"
@@ -279,7 +301,9 @@ TEST_F(ReportReaderTest, PrintingWritesTheRenderedReportToAPdfFile) {
   const auto pdf = folder.path() / "report.pdf";
   ReaderUnderTest reader(service);
   reader.web.printToFile(pdf);
-  reader.showAndWait(reader.arguments("R", "# Quarterly heading\n\nThe body of the report.\n"));
+  reader.showAndWait(reader.arguments("R",
+                                      "# Quarterly heading\n\nThe body of the report.\n\n## What to look at first\n\n"
+                                      "The final flow of the official profile.\n"));
   reader.reader().print();
   EXPECT_TRUE(reader.reader().printing());
   reader.reader().print();  // ignored while the first runs
@@ -287,6 +311,9 @@ TEST_F(ReportReaderTest, PrintingWritesTheRenderedReportToAPdfFile) {
   ASSERT_TRUE(std::filesystem::exists(pdf));
   const auto text = pdfText(pdf);
   EXPECT_NE(text.find("Quarterly heading"), std::string::npos) << text;
+  // Ligatures would leave "fi" and "fl" out of the text layer: search and copy need them.
+  for (const auto* word : {"first", "final", "flow", "official", "profile"})
+    EXPECT_NE(text.find(word), std::string::npos) << word << " is not in the printed text: " << text;
 }
 
 TEST_F(ReportReaderTest, ATornDownReaderGetsNoLateCall) {
@@ -390,4 +417,135 @@ TEST_F(ReportReaderTest, AReportWithQuestionsEvidenceAndSourcesAsTheOwnerSeesIt)
   renderAndKeep(reader.reader(), "reader-lightbox.png");
   SyntheticInput::pressKey("Escape");
   EXPECT_TRUE(pageUntil(page, "document.querySelector('.lightbox').hidden"));
+}
+
+INSTANTIATE_TEST_SUITE_P(FirstSecondAndThirdReport, NthReportReaderTest, ::testing::Values(1, 2, 3));
+
+TEST_F(ReportReaderTest, AMessageFromAnEarlierReportsViewIsNotTakenForTheCurrentPages) {
+  FakeService service;
+  ReaderUnderTest reader(service, 900, 700, 1);
+  reader.showAndWait(reader.arguments("R", "# Report\n\nText."));
+  ASSERT_TRUE(reader.earlierView);
+  ASSERT_NE(reader.earlierView.get(), reader.view());
+  reader.recordPageCalls();
+  // The earlier view still lives (held here) and posts as its page would.
+  evaluateInPage(reader.earlierView.get(),
+                 "window.webkit?.messageHandlers?.veskReport?.postMessage({type: 'clipboard', id: 'stale', text: "
+                 "'from the earlier report'}); true");
+  reader.post({{"type", "clipboard"}, {"id", "current"}, {"text", "from this report"}});
+  ASSERT_TRUE(pageUntil(reader.view(), "window.testReplies.some(r => r.id === 'current')"));
+  EXPECT_EQ(reader.clipboard->texts, std::vector<std::string>{"from this report"});
+  EXPECT_EQ(reader.replies().size(), 1u) << reader.replies().dump();
+}
+
+TEST_F(ReportReaderTest, ANewRunIsShownNothingInTheDocumentItReplaces) {
+  FakeService service;
+  ReaderUnderTest reader(service);
+  reader.showAndWait(reader.arguments("run_A", "# First run\n\nText."));
+  // The old document names every run it is shown in its title; the title is watched
+  // across the change of documents.
+  ASSERT_TRUE(evaluateInPage(reader.view(), R"(
+    const show = window.showReport;
+    window.showReport = (...args) => { document.title = 'shown ' + args[1]; return show(...args); };
+    true)"));
+  std::vector<std::string> titles;
+  const auto watch =
+      g_signal_connect(reader.view(), "notify::title", G_CALLBACK(+[](GObject* view, GParamSpec*, gpointer data) {
+                         const char* title = webkit_web_view_get_title(WEBKIT_WEB_VIEW(view));
+                         static_cast<std::vector<std::string>*>(data)->push_back(title ? title : "");
+                       }),
+                       &titles);
+  reader.showAndWait(reader.arguments("run_B", "# Second run\n\nText."));
+  ASSERT_TRUE(pageUntil(reader.view(), "document.querySelector('h1')?.textContent === 'Second run'"));
+  g_signal_handler_disconnect(reader.view(), watch);
+  for (const auto& title : titles) EXPECT_NE(title, "shown run_B") << "the first run's document rendered the second";
+}
+
+TEST_F(ReportReaderTest, AClickedMailLinkGoesToTheMailOpener) {
+  if (!SyntheticInput::available()) GTEST_SKIP() << "needs an X11 display with XTest";
+  FakeService service;
+  ReaderUnderTest reader(service);
+  reader.showAndWait(
+      reader.arguments("R", "# Contact\n\nWrite to [the team](mailto:team@example.com?subject=Audit).\n"));
+  const auto at = pageCentreOf(reader.view(), "a[href^='mailto:']");
+  ASSERT_TRUE(at) << "the page shows no mail link";
+  const std::string before = webkit_web_view_get_uri(reader.view());
+  SyntheticInput::click(reader.reader(), at->first, at->second);
+  ASSERT_TRUE(runUntil([&] { return !reader.opened.empty(); }));
+  EXPECT_EQ(reader.opened, std::vector<std::string>{"mailto:team@example.com?subject=Audit"});
+  EXPECT_EQ(webkit_web_view_get_uri(reader.view()), before);
+}
+
+TEST_F(ReportReaderTest, ThirtyImagesOfOneAddressMakeOneDownload) {
+  FakeService service;
+  service.reply("GET", desktop("runs/run_R/url-shot/0"), png(solidPng(40, 30)));
+  ReaderUnderTest reader(service);
+  std::string report = "# Evidence\n\n";
+  for (int i = 0; i < 30; ++i)
+    report += "### Finding " + std::to_string(i) + "\n\n![Shot](/api/url-shot/run_R/0#vesk-box=1,1,5,5)\n\n";
+  reader.showAndWait(reader.arguments("run_R", report));
+  // Images below the fold wait to be scrolled to: all of them are asked for at once here.
+  ASSERT_TRUE(
+      evaluateInPage(reader.view(), "document.querySelectorAll('img').forEach(i => i.loading = 'eager'); true"));
+  ASSERT_TRUE(pageUntil(reader.view(),
+                        "document.querySelectorAll('img[src^=\"vesk-resource:\"]').length === 30 && "
+                        "[...document.querySelectorAll('img[src^=\"vesk-resource:\"]')].every(i => i.complete && "
+                        "i.naturalWidth === 40)",
+                        30s))
+      << evaluateInPage(reader.view(),
+                        "JSON.stringify([...document.querySelectorAll('img')].map(i => "
+                        "[i.getAttribute('src'), i.complete, i.naturalWidth, i.loading]))")
+             .value_or("?")
+      << " requests " << service.requests().size() << " downloads "
+      << reader.reader().bridge().resources()->downloadsStarted();
+  EXPECT_EQ(service.requestsTo("GET", desktop("runs/run_R/url-shot/0")).size(), 1u);
+  EXPECT_EQ(reader.reader().bridge().resources()->downloadsStarted(), 1u);
+}
+
+namespace {
+
+// A TCP listener on the loopback interface that counts the connections made to it.
+class ConnectionCounter {
+ public:
+  ConnectionCounter() : service_(glib::ObjectPtr<GSocketService>::adopt(g_socket_service_new())) {
+    port_ = g_socket_listener_add_any_inet_port(G_SOCKET_LISTENER(service_.get()), nullptr, nullptr);
+    g_signal_connect(service_.get(), "incoming",
+                     G_CALLBACK(+[](GSocketService*, GSocketConnection*, GObject*, gpointer count) {
+                       ++*static_cast<int*>(count);
+                       return FALSE;
+                     }),
+                     &count_);
+    g_socket_service_start(service_.get());
+  }
+  ~ConnectionCounter() { g_socket_service_stop(service_.get()); }
+  ConnectionCounter(const ConnectionCounter&) = delete;
+  ConnectionCounter& operator=(const ConnectionCounter&) = delete;
+
+  std::string address(const std::string& path) const { return "http://127.0.0.1:" + std::to_string(port_) + path; }
+  int count() const { return count_; }
+
+ private:
+  glib::ObjectPtr<GSocketService> service_;
+  guint16 port_ = 0;
+  int count_ = 0;
+};
+
+}  // namespace
+
+TEST_F(ReportReaderTest, AClickedLinkMakesNoConnectionToItsHost) {
+  if (!SyntheticInput::available()) GTEST_SKIP() << "needs an X11 display with XTest";
+  FakeService service;
+  ConnectionCounter host;
+  ReaderUnderTest reader(service);
+  const auto link = host.address("/pricing");
+  reader.showAndWait(reader.arguments("R", "# Links\n\nSee [the pricing page](" + link + ") first.\n"));
+  const auto at = pageCentreOf(reader.view(), "a[href^='http://127.0.0.1']");
+  ASSERT_TRUE(at) << "the page shows no link";
+  SyntheticInput::moveTo(reader.reader(), at->first, at->second);
+  SyntheticInput::click(reader.reader(), at->first, at->second);
+  ASSERT_TRUE(runUntil([&] { return !reader.opened.empty(); }));
+  EXPECT_EQ(reader.opened, std::vector<std::string>{link});
+  // A connection would have started with the press; give it time to arrive.
+  runFor(1500ms);
+  EXPECT_EQ(host.count(), 0) << "the web view connected to the link's host";
 }

@@ -40,9 +40,11 @@ Family familyOf(std::string_view operation, std::string_view method) {
   const auto path = pathOf(operation);
   if (method == "GET" && (operation == "settings/export" || operation.ends_with("/pdf"))) return Family::download;
   if (isUnder(path, "library") || isUnder(path, "projects")) return Family::libraryOrReport;
-  // A run and what is asked of its report (answers, refinements) come back with the
-  // report; its progress, share link and continuation are small records.
-  if (isUnder(path, "runs") && !path.ends_with("/lenses") && !path.ends_with("/share") && !path.ends_with("/continue"))
+  // A run and what is asked of its report (answers, a follow-up) come back with the
+  // report; its progress, share link and continuation are small records, and so is one
+  // refined finding.
+  if (isUnder(path, "runs") && !path.ends_with("/lenses") && !path.ends_with("/share") &&
+      !path.ends_with("/continue") && !path.ends_with("/refine-finding"))
     return Family::libraryOrReport;
   return Family::other;
 }

@@ -56,12 +56,15 @@ std::optional<PreviewImageFormat> previewImageFormat(std::string_view bytes) {
   return std::nullopt;
 }
 
+bool declaresAllowedPreviewSize(std::string_view bytes) {
+  const auto declared = declaredImageSize(bytes);
+  return declared && !tooLarge(declared->width, declared->height);
+}
+
 glib::ObjectPtr<GdkPixbuf> decodePreviewImage(std::string_view bytes, PreviewImagePurpose purpose) {
   if (bytes.empty() || bytes.size() > largestPreviewImageBytes) unavailable();
   const auto format = previewImageFormat(bytes);
-  if (!format) unavailable();
-  const auto declared = declaredImageSize(bytes);
-  if (!declared || tooLarge(declared->width, declared->height)) unavailable();
+  if (!format || !declaresAllowedPreviewSize(bytes)) unavailable();
   const std::lock_guard oneAtATime(decodingFor(purpose));
   ++loadersMade;
   glib::ErrorSlot error;

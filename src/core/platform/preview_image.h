@@ -31,6 +31,10 @@ enum class PreviewImagePurpose { evidence, attachment };
 // The format the bytes begin with, if it is one of the four.
 std::optional<PreviewImageFormat> previewImageFormat(std::string_view bytes);
 
+// Whether the image's header can be read and declares sides and pixels within the limits
+// below; reads the header alone.
+bool declaresAllowedPreviewSize(std::string_view bytes);
+
 // Decodes the bytes with the loader of their format. Throws VeskError with
 // previewUnavailableSentence for too many bytes, another format, a side over
 // largestPreviewImageSide, more than largestPreviewImagePixels, or bytes that do not decode.

@@ -29,8 +29,8 @@ nlohmann::json provenanceValue(const std::string& text) {
 
 }  // namespace
 
-ReaderBridge::ReaderBridge(ReaderPage& page, std::shared_ptr<Clipboard> clipboard)
-    : page_(page), clipboard_(std::move(clipboard)) {}
+ReaderBridge::ReaderBridge(ReaderPage& page, std::shared_ptr<Clipboard> clipboard, LinkOpener openLink)
+    : page_(page), clipboard_(std::move(clipboard)), openLink_(std::move(openLink)) {}
 
 ReaderBridge::~ReaderBridge() { invalidate(); }
 
@@ -48,11 +48,11 @@ void ReaderBridge::configure(const ReaderValue& value) {
     onOutput_ = [](const std::string&, const std::string&) {};
   }
   const bool interactive = !reader.fixture && reader.interactive && api_ && api_->token;
-  std::string markdown = ReportResources::rewrite(reader.markdown, runID_);
-  if (!changed && markdown == markdown_ && interactive == interactive_ && reader.topInset == topInset_ &&
+  const bool sameText = reader.markdown == *markdown_;
+  if (!changed && sameText && interactive == interactive_ && reader.topInset == topInset_ &&
       reader.provenanceJSON == provenanceJSON_ && reader.discussion == discussion_)
     return;
-  markdown_ = std::move(markdown);
+  if (!sameText) markdown_ = std::make_shared<const std::string>(reader.markdown);
   interactive_ = interactive;
   topInset_ = reader.topInset;
   provenanceJSON_ = reader.provenanceJSON;
@@ -65,6 +65,8 @@ void ReaderBridge::configure(const ReaderValue& value) {
 void ReaderBridge::pageLoading(std::string readerAddress) {
   readerAddress_ = std::move(readerAddress);
   loaded_ = false;
+  scripts_.clear();
+  resources_->invalidate();
 }
 
 void ReaderBridge::pageLoaded() {
@@ -74,20 +76,36 @@ void ReaderBridge::pageLoaded() {
 
 void ReaderBridge::show() {
   if (!loaded_) return;
-  const nlohmann::json arguments = {
-      markdown_,
-      runID_ ? nlohmann::json(*runID_) : nlohmann::json(nullptr),
-      interactive_,
-      topInset_,
-      provenanceValue(provenanceJSON_),
-      discussion_,
+  // Rewriting and escaping a long report takes a while: it is done on a worker, from
+  // copies of the values (the report text is shared, not copied). A short one is done at
+  // once, sparing it the trip.
+  auto build = [markdown = markdown_, runID = runID_, interactive = interactive_, topInset = topInset_,
+                provenance = provenanceJSON_, discussion = discussion_] {
+    const nlohmann::json arguments = {
+        ReportResources::rewrite(*markdown, runID),
+        runID ? nlohmann::json(*runID) : nlohmann::json(nullptr),
+        interactive,
+        topInset,
+        provenanceValue(provenance),
+        discussion,
+    };
+    return "window.showReport(..." + scriptJson(arguments) + ")";
   };
-  page_.evaluateScript("window.showReport(..." + scriptJson(arguments) + ")");
+  if (markdown_->size() + provenanceJSON_.size() > largestInlineScript) {
+    scripts_.sendBuilt(std::move(build));
+  } else {
+    scripts_.send(build());
+  }
+}
+
+std::string ReaderBridge::replyScript(const std::string& id, int status, const std::string& body,
+                                      std::string_view mime) {
+  const nlohmann::json response = {{"id", id}, {"status", status}, {"body", body}, {"mime", mime}};
+  return "window.receiveVeskResponse(" + scriptJson(response) + ")";
 }
 
 void ReaderBridge::reply(const std::string& id, int status, const std::string& body, std::string_view mime) {
-  const nlohmann::json response = {{"id", id}, {"status", status}, {"body", body}, {"mime", mime}};
-  page_.evaluateScript("window.receiveVeskResponse(" + scriptJson(response) + ")");
+  scripts_.send(replyScript(id, status, body, mime));
 }
 
 NavigationDecision ReaderBridge::decideNavigation(const std::optional<std::string>& url, bool linkActivated) const {
@@ -97,6 +115,7 @@ NavigationDecision ReaderBridge::decideNavigation(const std::optional<std::strin
     const std::string_view scheme = std::string_view(*url).substr(0, url->find(':'));
     if (scheme.size() < url->size() && (scheme == "http" || scheme == "https"))
       return NavigationDecision::openInBrowser;
+    if (scheme.size() < url->size() && scheme == "mailto") return NavigationDecision::openMail;
   }
   if (!readerAddress_) return NavigationDecision::cancel;
   const auto target = standardizedFilePath(*url);
@@ -107,6 +126,7 @@ NavigationDecision ReaderBridge::decideNavigation(const std::optional<std::strin
 void ReaderBridge::invalidate() {
   resources_->invalidate();
   cancelAllRequests();
+  scripts_.clear();
 }
 
 void ReaderBridge::cancelAllRequests() {

@@ -10,6 +10,7 @@
 // nothing reaches the page after the bridge is destroyed.
 #include "core/api/desktop_api.h"
 #include "core/async/spawn.h"
+#include "core/report/page_script_queue.h"
 #include "core/report/report_resources.h"
 #include "core/report/report_screen_rules.h"
 
@@ -42,7 +43,8 @@ struct ReaderValue {
   std::function<void(const std::string& output, const std::string& runID)> onOutput;
 };
 
-enum class NavigationDecision { allow, cancel, openInBrowser };
+// openMail: a clicked "mailto:" address, for the window's mail opener.
+enum class NavigationDecision { allow, cancel, openInBrowser, openMail };
 
 class ReaderBridge {
  public:
@@ -54,9 +56,15 @@ class ReaderBridge {
   static constexpr std::size_t largestRequestBody = 32'768;    // UTF-8 bytes
   static constexpr std::size_t largestCopiedText = 1'048'576;  // UTF-8 bytes
   static constexpr std::size_t mostRequests = 4;
+  // Reports and replies longer than this are escaped into their script off the main loop.
+  static constexpr std::size_t largestInlineScript = 256 * 1024;  // bytes
 
-  // `page` must outlive the bridge; `clipboard` takes the page's copies.
-  ReaderBridge(ReaderPage& page, std::shared_ptr<Clipboard> clipboard);
+  // Opens a clicked web address in the browser or a mail address in the mail program.
+  using LinkOpener = std::function<void(const std::string& address)>;
+
+  // `page` must outlive the bridge; `clipboard` takes the page's copies, `openLink` the
+  // links the page hands over.
+  ReaderBridge(ReaderPage& page, std::shared_ptr<Clipboard> clipboard, LinkOpener openLink = nullptr);
   // Ends everything in flight; the page hears nothing afterwards.
   ~ReaderBridge();
   ReaderBridge(const ReaderBridge&) = delete;
@@ -68,7 +76,7 @@ class ReaderBridge {
   // changed. A new run or connection abandons the page's requests without replies.
   void configure(const ReaderValue& value);
   // The reader page (its file:// URI) starts loading a new document; the report is shown
-  // again once it has loaded.
+  // again once it has loaded, and the old document's evidence requests are given up.
   void pageLoading(std::string readerAddress);
   // The page finished loading: from now on the report is shown.
   void pageLoaded();
@@ -95,24 +103,34 @@ class ReaderBridge {
     std::uint64_t serial = 0;
   };
 
+  struct ReadReply {
+    std::optional<std::string> output;  // an answers reply's new report text
+    std::string script;                 // the page's 200
+  };
+  static ReadReply readReply(const std::string& bytes, const std::string& id, bool answers);
+
   void show();
+  static std::string replyScript(const std::string& id, int status, const std::string& body, std::string_view mime);
   void reply(const std::string& id, int status, const std::string& body, std::string_view mime);
   void refuse(const std::string& id) { reply(id, 403, std::string(refusedBody), "application/json"); }
   bool isFromReader(const std::optional<std::string>& pageAddress) const;
   void cancelRequest(const std::string& id);
   void copy(const std::string& id, const nlohmann::json& message);
+  void open(const nlohmann::json& message) const;
   void admitRequest(const std::string& id, const nlohmann::json& message);
   void cancelAllRequests();
   // Sends one request and answers it, unless it was cancelled or the run changed meanwhile.
   async::Task<void> requestTask(RequestStart start);
 
   ReaderPage& page_;
+  PageScriptQueue scripts_{page_};
   std::shared_ptr<Clipboard> clipboard_;
+  LinkOpener openLink_;
   std::shared_ptr<ReportResources> resources_ = std::make_shared<ReportResources>();
   std::optional<std::string> readerAddress_;
   std::optional<DesktopAPI> api_;
   std::optional<std::string> runID_;
-  std::string markdown_;
+  std::shared_ptr<const std::string> markdown_ = std::make_shared<const std::string>();  // as given, not rewritten
   bool interactive_ = false;
   bool loaded_ = false;
   int topInset_ = 174;

@@ -1,4 +1,5 @@
 // ReaderBridge: the page's messages, the service requests made for it and their replies.
+#include "core/async/background.h"
 #include "core/platform/clipboard.h"
 #include "core/records/json_document.h"
 #include "core/records/vesk_error.h"
@@ -44,6 +45,15 @@ std::optional<std::string> outputOf(const std::string& bytes) {
 
 }  // namespace
 
+// What the page is told of a service reply, and the new report text it carries.
+ReaderBridge::ReadReply ReaderBridge::readReply(const std::string& bytes, const std::string& id, bool answers) {
+  ReadReply read;
+  if (answers) read.output = outputOf(bytes);
+  read.script =
+      replyScript(id, 200, isUtf8(bytes) ? bytes : std::string(), answers ? "application/json" : "text/plain");
+  return read;
+}
+
 bool ReaderBridge::isFromReader(const std::optional<std::string>& pageAddress) const {
   // Only the page this bridge loaded may post: an unknown reader address admits nothing.
   if (!readerAddress_ || !pageAddress) return false;
@@ -69,6 +79,7 @@ void ReaderBridge::receive(const std::string& messageJson, const std::optional<s
   if (!type) return;
   if (*type == "cancel") return cancelRequest(*id);
   if (*type == "clipboard") return copy(*id, message);
+  if (*type == "open") return open(message);
   if (!interactive_ || !api_ || !runID_ || *type != "request") return refuse(*id);
   admitRequest(*id, message);
 }
@@ -86,6 +97,15 @@ void ReaderBridge::copy(const std::string& id, const nlohmann::json& message) {
   if (!text || text->size() > largestCopiedText || !clipboard_) return;
   clipboard_->setText(*text);
   reply(id, 200, "", "text/plain");
+}
+
+// A clicked link the page hands over instead of following it: only what a click could
+// take out of the page (a web or mail address) leaves, and nothing is answered.
+void ReaderBridge::open(const nlohmann::json& message) const {
+  const auto url = textMember(message, "url");
+  if (!url || !openLink_) return;
+  const auto decision = decideNavigation(*url, true);
+  if (decision == NavigationDecision::openInBrowser || decision == NavigationDecision::openMail) openLink_(*url);
 }
 
 void ReaderBridge::admitRequest(const std::string& id, const nlohmann::json& message) {
@@ -126,16 +146,24 @@ async::Task<void> ReaderBridge::requestTask(RequestStart start) {
     reply(start.id, 500, error.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace), "application/json");
   } else {
     const bool answers = start.operation.ends_with("/answers");
-    if (answers) {
-      if (const auto output = outputOf(bytes)) {
-        // A copy: the callback may apply a new reader value, which replaces onOutput_.
-        const auto onOutput = onOutput_;
-        onOutput(*output, start.runID);
-        // ... or move the reader to another run, or tear it down.
-        if (context->isCancelled()) co_return;
-      }
+    // A reply may be tens of megabytes: a long one is read and escaped on a worker.
+    // Cancelled meanwhile, the await ends the task before it touches the bridge.
+    ReadReply read;
+    if (bytes.size() > largestInlineScript) {
+      auto reading = async::inBackground([&bytes, &start, answers] { return readReply(bytes, start.id, answers); });
+      read = co_await std::move(reading);
+    } else {
+      read = readReply(bytes, start.id, answers);
     }
-    reply(start.id, 200, isUtf8(bytes) ? bytes : std::string(), answers ? "application/json" : "text/plain");
+    if (runID_ != start.runID) co_return;
+    if (read.output) {
+      // A copy: the callback may apply a new reader value, which replaces onOutput_.
+      const auto onOutput = onOutput_;
+      onOutput(*read.output, start.runID);
+      // ... or move the reader to another run, or tear it down.
+      if (context->isCancelled()) co_return;
+    }
+    scripts_.send(read.script);
   }
   const auto request = requests_.find(start.id);
   if (request != requests_.end() && request->second.serial == start.serial) requests_.erase(request);

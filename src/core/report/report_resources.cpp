@@ -1,10 +1,12 @@
-// ReportResources: the requests in flight, their downloads and their one final answer.
+// ReportResources: the requests in flight, the one download per evidence address, the
+// run's fetched images and each request's one final answer.
 #include "core/report/report_resources.h"
 
+#include "core/platform/preview_image.h"
 #include "core/report/failure_sentence.h"
 
+#include <algorithm>
 #include <utility>
-#include <vector>
 
 namespace vesk {
 
@@ -28,6 +30,7 @@ bool ReportResources::configure(std::optional<DesktopAPI> api, std::optional<std
   if (runID == runID_ && sameConnection(api, api_)) return false;
   // Requests of the old run or connection end under it, before the new values apply.
   invalidate();
+  fetched_.clear();
   api_ = std::move(api);
   runID_ = std::move(runID);
   return true;
@@ -35,70 +38,114 @@ bool ReportResources::configure(std::optional<DesktopAPI> api, std::optional<std
 
 void ReportResources::invalidate() {
   // Emptied first: a scheme task told of its end may start or stop requests at once.
-  const auto ended = std::exchange(pending_, {});
-  for (const auto& [key, entry] : ended) {
+  const auto ended = std::exchange(downloads_, {});
+  waiting_.clear();
+  queued_.clear();
+  for (const auto& [path, entry] : ended) {
     entry.operation.cancel();
-    entry.schemeTask->fail(cancelled());
+    for (const auto& task : entry.waiting) task->fail(cancelled());
   }
 }
 
 void ReportResources::start(std::shared_ptr<SchemeTask> task) {
-  if (!task) return;
+  if (!task || waiting_.contains(task.get())) return;
   const auto path = api_ && runID_ ? resourcePath(task->url(), runID_) : std::nullopt;
   if (!path) {
     task->fail(unsupportedURL());
     return;
   }
-  const SchemeTask* key = task.get();
-  const std::uint64_t nonce = ++lastNonce_;
-  // The download first runs from the main loop, after the entry below exists.
-  auto operation = async::spawn(download(weak_from_this(), *api_, *path, key, nonce));
-  pending_[key] = Pending{nonce, std::move(operation), std::move(task)};
+  if (const auto kept = fetched_.find(*path); kept != fetched_.end()) {
+    task->respond(kept->second.mimeType, kept->second.bytes);
+    return;
+  }
+  const auto [entry, added] = downloads_.try_emplace(*path);
+  if (added) {
+    entry->second.nonce = ++lastNonce_;
+    queued_.push_back(*path);
+  }
+  waiting_[task.get()] = *path;
+  entry->second.waiting.push_back(std::move(task));
+  startNext();
+}
+
+void ReportResources::startNext() {
+  const auto running = [this] {
+    return std::count_if(downloads_.begin(), downloads_.end(), [](const auto& entry) { return entry.second.running; });
+  };
+  while (!queued_.empty() && static_cast<std::size_t>(running()) < mostDownloads) {
+    const std::string path = std::move(queued_.front());
+    queued_.pop_front();
+    // A download given up while it waited has no entry; a path asked for again after
+    // that is queued twice and starts once.
+    const auto entry = downloads_.find(path);
+    if (entry == downloads_.end() || entry->second.running) continue;
+    entry->second.running = true;
+    ++downloadsStarted_;
+    // The download first runs from the main loop, after its entry is marked.
+    entry->second.operation = async::spawn(download(weak_from_this(), *api_, path, entry->second.nonce));
+  }
 }
 
 void ReportResources::stop(const SchemeTask* task) {
-  const auto entry = pending_.find(task);
-  if (entry == pending_.end()) return;
+  const auto waiting = waiting_.find(task);
+  if (waiting == waiting_.end()) return;
+  const std::string path = waiting->second;
+  waiting_.erase(waiting);
+  const auto entry = downloads_.find(path);
+  if (entry == downloads_.end()) return;
+  std::erase_if(entry->second.waiting, [task](const auto& held) { return held.get() == task; });
+  if (!entry->second.waiting.empty()) return;
+  // Nobody waits for it any more: its download goes, and another may take its turn.
   const async::TaskRef operation = entry->second.operation;
-  pending_.erase(entry);
+  downloads_.erase(entry);
   operation.cancel();
+  startNext();
 }
 
-std::shared_ptr<SchemeTask> ReportResources::take(const SchemeTask* key, std::uint64_t nonce) {
-  const auto entry = pending_.find(key);
-  if (entry == pending_.end() || entry->second.nonce != nonce) return nullptr;
-  auto schemeTask = std::move(entry->second.schemeTask);
-  pending_.erase(entry);
-  return schemeTask;
+ReportResources::Outcome ReportResources::checked(EvidenceImage image) {
+  std::string type = normalisedMimeType(image.mimeType);
+  // The sides the header declares are checked as for previews: an image of a few
+  // kilobytes may ask the web view for gigabytes of pixels.
+  if (!servable(type, image.bytes.size()) || !declaresAllowedPreviewSize(image.bytes))
+    return Outcome{std::nullopt, undecodable()};
+  return Outcome{Image{std::move(type), std::make_shared<const std::string>(std::move(image.bytes))}, {}};
 }
 
 async::Task<void> ReportResources::download(std::weak_ptr<ReportResources> handler, DesktopAPI api, std::string path,
-                                            const SchemeTask* key, std::uint64_t nonce) {
+                                            std::uint64_t nonce) {
   const auto context = co_await async::currentContext();
-  EvidenceImage image;
-  std::optional<SchemeFailure> failure;
+  Outcome outcome;
   try {
-    image = co_await api.asset(std::move(path));
+    auto image = co_await api.asset(path);
     if (context->isCancelled()) throw async::Cancelled();
+    outcome = checked(std::move(image));
   } catch (const async::Cancelled&) {
-    failure = cancelled();
+    outcome.failure = cancelled();
   } catch (const std::exception& caught) {
-    failure = SchemeFailure{SchemeFailureKind::download, failureSentence(caught)};
+    outcome.failure = SchemeFailure{SchemeFailureKind::download, failureSentence(caught)};
   }
-  const std::string type = normalisedMimeType(image.mimeType);
-  if (!failure && !servable(type, image.bytes.size())) failure = undecodable();
+  // Only a handler that still holds this very download answers: the entry is gone once
+  // every request gave it up or the handler ended them, and a later download of the
+  // same address carries another nonce.
+  if (const auto owner = handler.lock()) owner->finish(path, nonce, std::move(outcome));
+}
 
-  // Whatever the outcome, only a handler that still holds this very request answers it:
-  // the entry is gone once the request was stopped or ended, and a later request of the
-  // same task carries another nonce. The entry goes before the final call.
-  const auto owner = handler.lock();
-  if (!owner) co_return;
-  const auto schemeTask = owner->take(key, nonce);
-  if (!schemeTask) co_return;
-  if (failure) {
-    schemeTask->fail(*failure);
-  } else {
-    schemeTask->respond(type, std::move(image.bytes));
+void ReportResources::finish(const std::string& path, std::uint64_t nonce, Outcome outcome) {
+  const auto entry = downloads_.find(path);
+  if (entry == downloads_.end() || entry->second.nonce != nonce) return;
+  const auto waiting = std::move(entry->second.waiting);
+  // The entries go before the final calls, which may start or stop requests at once.
+  downloads_.erase(entry);
+  for (const auto& task : waiting) waiting_.erase(task.get());
+  // Only images are kept: a failed download is tried again by the next request.
+  if (outcome.image) fetched_[path] = *outcome.image;
+  startNext();
+  for (const auto& task : waiting) {
+    if (outcome.image) {
+      task->respond(outcome.image->mimeType, outcome.image->bytes);
+    } else {
+      task->fail(outcome.failure);
+    }
   }
 }
 

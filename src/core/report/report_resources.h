@@ -2,7 +2,13 @@
 // Serves a run's evidence images to the reader page through the "vesk-resource" scheme.
 // The page never sees the bearer token: links to the service's evidence are rewritten to
 // "vesk-resource://report/<kind>/<index>" before the Markdown reaches the page, and each
-// such request is downloaded here with the reader's connection and handed to the web view.
+// such request is answered here with the reader's connection.
+//
+// Each evidence address of the run is downloaded once per run and connection: every
+// request for it waits on that one download and is answered from its buffer, which is
+// kept (shared, never copied) for the later requests of the run. At most
+// `mostDownloads` run at once, the rest wait their turn; a download that no request
+// waits for any more is cancelled.
 //
 // One handler belongs to one reader and serves only the run and connection it was last
 // configured with. Lives on the main thread. Its downloads hold it weakly: destroying it
@@ -12,11 +18,13 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <map>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vesk {
 
@@ -36,7 +44,8 @@ class SchemeTask {
   virtual ~SchemeTask() = default;
   virtual std::string url() const = 0;  // the requested URL ("" when none)
   // Final answers; the handler makes at most one of them per task, and none after stop().
-  virtual void respond(const std::string& mimeType, std::string bytes) = 0;  // type, length, whole body, finish
+  // `bytes` is the whole body, shared with every other request for the same address.
+  virtual void respond(const std::string& mimeType, std::shared_ptr<const std::string> bytes) = 0;
   virtual void fail(const SchemeFailure& failure) = 0;
 };
 
@@ -45,6 +54,7 @@ class ReportResources : public std::enable_shared_from_this<ReportResources> {
   static constexpr std::string_view scheme = "vesk-resource";
   static constexpr std::size_t longestRunID = 160;  // UTF-8 bytes
   static constexpr std::size_t largestImage = 10'485'760;
+  static constexpr std::size_t mostDownloads = 3;
 
   // Not empty, at most 160 bytes, only ASCII letters, digits, "_" and "-".
   static bool validRunID(std::string_view text);
@@ -66,34 +76,54 @@ class ReportResources : public std::enable_shared_from_this<ReportResources> {
   ReportResources& operator=(const ReportResources&) = delete;
 
   // Takes a new connection and run (no connection for a local sample). Returns true when
-  // either differs (run id, origin or token); the pending requests are then ended first.
+  // either differs (run id, origin or token); the pending requests are then ended first
+  // and the run's kept images dropped.
   bool configure(std::optional<DesktopAPI> api, std::optional<std::string> runID);
-  // Ends every pending request with `cancelled`.
+  // Ends every pending request with `cancelled` and cancels the downloads; the images
+  // already fetched stay for the run.
   void invalidate();
   // The web view asks for one URL; refused at once unless it is evidence of the run.
   void start(std::shared_ptr<SchemeTask> task);
-  // The web view gave the request up: its download is cancelled, nothing is sent.
+  // The web view gave the request up: it gets no answer, and its download is cancelled
+  // when no other request waits for it.
   void stop(const SchemeTask* task);
-  std::size_t pendingCount() const { return pending_.size(); }
+  std::size_t pendingCount() const { return waiting_.size(); }
+  // Downloads started since the handler was made, for tests and benchmarks.
+  std::size_t downloadsStarted() const { return downloadsStarted_; }
 
  private:
-  // A request in flight. A result is delivered only while the entry under its task still
-  // carries the nonce the download started with.
-  struct Pending {
+  struct Image {
+    std::string mimeType;
+    std::shared_ptr<const std::string> bytes;
+  };
+  // One address of the run being fetched. Its result is delivered only while the entry
+  // under its path still carries the nonce the download started with.
+  struct Download {
     std::uint64_t nonce = 0;
-    async::TaskRef operation;
-    std::shared_ptr<SchemeTask> schemeTask;
+    async::TaskRef operation;  // empty while it waits for its turn
+    bool running = false;
+    std::vector<std::shared_ptr<SchemeTask>> waiting;
+  };
+  // What a download ends with: an image to keep or the failure for its requests.
+  struct Outcome {
+    std::optional<Image> image;
+    SchemeFailure failure{SchemeFailureKind::download, ""};
   };
 
   static async::Task<void> download(std::weak_ptr<ReportResources> handler, DesktopAPI api, std::string path,
-                                    const SchemeTask* key, std::uint64_t nonce);
-  // The entry's scheme task, removed from `pending_`, when it still carries `nonce`.
-  std::shared_ptr<SchemeTask> take(const SchemeTask* key, std::uint64_t nonce);
+                                    std::uint64_t nonce);
+  static Outcome checked(EvidenceImage image);
+  void startNext();
+  void finish(const std::string& path, std::uint64_t nonce, Outcome outcome);
 
   std::optional<DesktopAPI> api_;
   std::optional<std::string> runID_;
-  std::map<const SchemeTask*, Pending> pending_;
+  std::map<std::string, Image> fetched_;              // by service path, for the run and connection
+  std::map<std::string, Download> downloads_;         // by service path
+  std::map<const SchemeTask*, std::string> waiting_;  // each waiting request's path
+  std::deque<std::string> queued_;                    // paths whose download waits for its turn
   std::uint64_t lastNonce_ = 0;
+  std::size_t downloadsStarted_ = 0;
 };
 
 }  // namespace vesk

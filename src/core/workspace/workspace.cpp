@@ -74,9 +74,15 @@ async::Task<void> Workspace::restoreTask(std::shared_ptr<Workspace> self, std::s
     self->accountLoading = false;
     co_return;
   }
-  self->token_ = record->token;
-  self->connectedOrigin_ = *self->originText;
+  self->setSession(record->token, *self->originText);
   co_await self->refreshAccount();
+}
+
+void Workspace::setSession(std::optional<std::string> token, std::optional<std::string> origin) {
+  if (token == token_ && origin == connectedOrigin_) return;
+  token_ = std::move(token);
+  connectedOrigin_ = std::move(origin);
+  connectionRevision = *connectionRevision + 1;
 }
 
 std::optional<DesktopAPI> Workspace::api() const {

@@ -89,6 +89,9 @@ class Workspace : public std::enable_shared_from_this<Workspace> {
   Published<std::optional<AuditProgressSnapshot>> liveProgress;
   Published<bool> quickRetryable{false};
   Published<std::string> originText;
+  // Counts changes of the session's token or origin, so what holds a connection of its
+  // own (the report reader, the library page) can follow a reconnect.
+  Published<std::uint64_t> connectionRevision{0};
 
   // State, navigation and the saved-run list.
   std::optional<DesktopAPI> api() const;
@@ -191,6 +194,9 @@ class Workspace : public std::enable_shared_from_this<Workspace> {
   JsonObject continueBody(bool retry) const;
   std::string failureMessage(const RunState& reply) const;
   static async::Task<void> checkStatusTask(std::shared_ptr<Workspace> self, std::string runID);
+
+  // The signed-in session's token and origin; every change counts in connectionRevision.
+  void setSession(std::optional<std::string> token, std::optional<std::string> origin);
 
   std::optional<std::string> token_;
   std::optional<std::string> connectedOrigin_;

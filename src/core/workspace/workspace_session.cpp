@@ -69,8 +69,7 @@ void Workspace::connect(SavedWork savedWork) {
   operation_.cancel();
   revokeExistingSession();
   clearKeychain();
-  token_.reset();
-  connectedOrigin_.reset();
+  setSession(std::nullopt, std::nullopt);
   busy = true;
   error = std::nullopt;
   account = std::nullopt;
@@ -126,8 +125,7 @@ async::Task<void> Workspace::sessionTask(std::shared_ptr<Workspace> self, std::s
     }
     co_return;
   }
-  self->token_ = record.token;
-  self->connectedOrigin_ = record.origin;
+  self->setSession(record.token, record.origin);
   self->originText = record.origin;
   co_await self->refreshAccount();
   if (self->isCurrent(generation) && self->account->has_value()) {
@@ -148,8 +146,7 @@ void Workspace::disconnect() {
   continuationInFlight_ = false;
   revokeExistingSession();
   const bool cleared = clearKeychain();
-  token_.reset();
-  connectedOrigin_.reset();
+  setSession(std::nullopt, std::nullopt);
   account = std::nullopt;
   fixture = false;
   current = std::nullopt;

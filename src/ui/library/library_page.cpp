@@ -51,6 +51,7 @@ std::unique_ptr<Gtk::Widget> makeLibraryPage(const ScreenContext& context) {
   const auto followClient = [page, &workspace] { page->model().setAPI(workspace.api()); };
   workspace.account.signalChanged().connect(sigc::track_obj(followClient, *page));
   workspace.originText.signalChanged().connect(sigc::track_obj(followClient, *page));
+  workspace.connectionRevision.signalChanged().connect(sigc::track_obj(followClient, *page));
   return view;
 }
 

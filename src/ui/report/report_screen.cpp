@@ -47,7 +47,10 @@ ReportScreen::ReportScreen(const ScreenContext& context)
   printCommand_ = actions.print().own([this] { reader_->print(); });
 
   auto& workspace = state_->workspace();
+  // The reader follows the run, the connection (a reconnect brings a new token for its
+  // evidence and requests) and the run's sources.
   for (auto* signal : {&workspace.current.signalChanged(), &workspace.fixture.signalChanged(),
+                       &workspace.connectionRevision.signalChanged(), &workspace.originText.signalChanged(),
                        &state_->report().sources.signalChanged()})
     signal->connect(sigc::mem_fun(*this, &ReportScreen::redraw));
   applyHeaderInset();

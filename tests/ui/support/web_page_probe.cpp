@@ -4,6 +4,7 @@
 #include "support/run_loop.h"
 
 #include <gdk-pixbuf/gdk-pixbuf.h>
+#include <nlohmann/json.hpp>
 
 #include <unistd.h>
 
@@ -36,6 +37,18 @@ void evaluated(GObject* view, GAsyncResult* result, gpointer data) {
   (*evaluation)->done = true;
 }
 
+void awaited(GObject* view, GAsyncResult* result, gpointer data) {
+  auto evaluation = std::unique_ptr<std::shared_ptr<Evaluation>>(static_cast<std::shared_ptr<Evaluation>*>(data));
+  glib::ErrorSlot error;
+  auto value = glib::ObjectPtr<JSCValue>::adopt(
+      webkit_web_view_call_async_javascript_function_finish(WEBKIT_WEB_VIEW(view), result, error.out()));
+  if (value) {
+    glib::GFreePtr<char> json(jsc_value_to_json(value.get(), 0));
+    (*evaluation)->json = json ? std::string(json.get()) : std::string("undefined");
+  }
+  (*evaluation)->done = true;
+}
+
 }  // namespace
 
 std::optional<std::string> evaluateInPage(WebKitWebView* view, const std::string& script,
@@ -55,6 +68,41 @@ bool pageUntil(WebKitWebView* view, const std::string& script, std::chrono::mill
     runFor(std::chrono::milliseconds(30));
   }
   return false;
+}
+
+std::optional<std::pair<double, double>> pageCentreOf(WebKitWebView* view, const std::string& selector) {
+  const std::string element = "document.querySelector(" + nlohmann::json(selector).dump() + ")";
+  if (evaluateInPage(view, "(() => { const e = " + element +
+                               "; if (!e) return false; e.scrollIntoView({block: 'center'}); return true; })()") !=
+      "true")
+    return std::nullopt;
+  // The place once it stays put over two reads a frame apart, inside the viewport.
+  const std::string place = "(() => new Promise(done => { const e = " + element +
+                            "; const at = () => { const r = e.getBoundingClientRect(); return [r.left + r.width / 2, "
+                            "r.top + r.height / 2, r.width, r.height]; }; const first = at(); "
+                            "requestAnimationFrame(() => requestAnimationFrame(() => { const second = at(); "
+                            "done(JSON.stringify(first) === JSON.stringify(second) && second[2] > 0 && second[3] > 0 "
+                            "&& second[1] > 0 && second[1] < innerHeight ? second : null); })); }))()";
+  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(15);
+  while (std::chrono::steady_clock::now() < end) {
+    const auto json = awaitInPage(view, place);
+    if (json && *json != "null") {
+      const auto value = nlohmann::json::parse(*json, nullptr, false);
+      if (value.is_array() && value.size() == 4) return std::make_pair(value[0].get<double>(), value[1].get<double>());
+    }
+    runFor(std::chrono::milliseconds(30));
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> awaitInPage(WebKitWebView* view, const std::string& script,
+                                       std::chrono::milliseconds deadline) {
+  auto evaluation = std::make_shared<Evaluation>();
+  const std::string body = "return await " + script + ";";
+  webkit_web_view_call_async_javascript_function(view, body.c_str(), -1, nullptr, nullptr, nullptr, nullptr, &awaited,
+                                                 new std::shared_ptr<Evaluation>(evaluation));
+  if (!runUntil([&] { return evaluation->done; }, deadline)) return std::nullopt;
+  return evaluation->json;
 }
 
 std::set<int> ownWebProcesses() {

@@ -8,6 +8,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <utility>
 
 namespace vesk::testing {
 
@@ -19,6 +20,15 @@ std::optional<std::string> evaluateInPage(WebKitWebView* view, const std::string
 // Runs the loop until `script` evaluates to true in the page.
 bool pageUntil(WebKitWebView* view, const std::string& script,
                std::chrono::milliseconds deadline = std::chrono::seconds(15));
+
+// Runs an expression that may be a promise and returns its settled value as JSON text.
+std::optional<std::string> awaitInPage(WebKitWebView* view, const std::string& script,
+                                       std::chrono::milliseconds deadline = std::chrono::seconds(10));
+
+// Scrolls the first element matching `selector` into the middle of the view and returns
+// its centre in the view's coordinates once it has stopped moving; nothing when it is
+// missing or never settles.
+std::optional<std::pair<double, double>> pageCentreOf(WebKitWebView* view, const std::string& selector);
 
 // The WebKit web processes this process has started (its descendants of that name).
 std::set<int> ownWebProcesses();

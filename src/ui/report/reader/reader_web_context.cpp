@@ -37,16 +37,11 @@ std::optional<std::string> textOf(const char* text) { return text ? std::optiona
 
 ReaderWebContext::ReaderWebContext()
     : context_(glib::ObjectPtr<WebKitWebContext>::adopt(webkit_web_context_new())),
-      session_(glib::ObjectPtr<WebKitNetworkSession>::adopt(webkit_network_session_new_ephemeral())),
-      content_(glib::ObjectPtr<WebKitUserContentManager>::adopt(webkit_user_content_manager_new())) {
+      session_(glib::ObjectPtr<WebKitNetworkSession>::adopt(webkit_network_session_new_ephemeral())) {
   // A document viewer: no page cache, no prefetching, nothing kept between reports.
   webkit_web_context_set_cache_model(context_.get(), WEBKIT_CACHE_MODEL_DOCUMENT_VIEWER);
   webkit_web_context_register_uri_scheme(context_.get(), resourceScheme, &ReaderWebContext::schemeRequested, this,
                                          nullptr);
-  webkit_user_content_manager_register_script_message_handler(content_.get(), messageHandlerName, nullptr);
-  messageHandler_ = g_signal_connect(content_.get(), "script-message-received::veskReport",
-                                     G_CALLBACK(&ReaderWebContext::messageReceived), this);
-
   view_ = makeView(nullptr);
   // The reader downloads nothing into the user's folders.
   g_signal_connect(
@@ -56,20 +51,23 @@ ReaderWebContext::ReaderWebContext()
 
 ReaderWebContext::~ReaderWebContext() {
   host_ = nullptr;
-  if (spare_) {
-    g_signal_handlers_disconnect_by_data(spare_.get(), this);
-    webkit_web_view_stop_loading(spare_.get());
-  }
+  forgetView(spare_.get());
   releaseView();
-  g_signal_handler_disconnect(content_.get(), messageHandler_);
-  webkit_user_content_manager_unregister_script_message_handler(content_.get(), messageHandlerName, nullptr);
 }
 
 glib::ObjectPtr<WebKitWebView> ReaderWebContext::makeView(WebKitWebView* related) {
+  // Each view has a content manager of its own with the page's message handler: a
+  // message then names the view that posted it, and one from a view that no longer shows
+  // a report is never taken for the current page's.
+  auto content = glib::ObjectPtr<WebKitUserContentManager>::adopt(webkit_user_content_manager_new());
+  webkit_user_content_manager_register_script_message_handler(content.get(), messageHandlerName, nullptr);
+  g_signal_connect(content.get(), "script-message-received::veskReport", G_CALLBACK(&ReaderWebContext::messageReceived),
+                   this);
   // A related view shares the other's web process; the first one brings the context's.
-  auto* made = related ? g_object_new(WEBKIT_TYPE_WEB_VIEW, "related-view", related, nullptr)
+  auto* made = related ? g_object_new(WEBKIT_TYPE_WEB_VIEW, "related-view", related, "user-content-manager",
+                                      content.get(), nullptr)
                        : g_object_new(WEBKIT_TYPE_WEB_VIEW, "web-context", context_.get(), "network-session",
-                                      session_.get(), "user-content-manager", content_.get(), nullptr);
+                                      session_.get(), "user-content-manager", content.get(), nullptr);
   auto view = glib::ObjectPtr<WebKitWebView>::adopt(WEBKIT_WEB_VIEW(g_object_ref_sink(made)));
   restrictSettings(view.get());
   // Opaque, in the canvas colour: without a GL compositor WebKit scrolls a transparent
@@ -88,9 +86,18 @@ glib::ObjectPtr<WebKitWebView> ReaderWebContext::makeView(WebKitWebView* related
   return view;
 }
 
+// Nothing of `view` reaches this context any more.
+void ReaderWebContext::forgetView(WebKitWebView* view) {
+  if (!view) return;
+  g_signal_handlers_disconnect_by_data(view, this);
+  auto* content = webkit_web_view_get_user_content_manager(view);
+  g_signal_handlers_disconnect_by_data(content, this);
+  webkit_user_content_manager_unregister_script_message_handler(content, messageHandlerName, nullptr);
+  webkit_web_view_stop_loading(view);
+}
+
 void ReaderWebContext::releaseView() {
-  g_signal_handlers_disconnect_by_data(view_.get(), this);
-  webkit_web_view_stop_loading(view_.get());
+  forgetView(view_.get());
   if (gtk_widget_get_parent(GTK_WIDGET(view_.get()))) gtk_widget_unparent(GTK_WIDGET(view_.get()));
   view_ = glib::ObjectPtr<WebKitWebView>();
 }
@@ -134,9 +141,10 @@ void ReaderWebContext::schemeRequested(WebKitURISchemeRequest* request, gpointer
   self->host_->schemeRequest(std::move(task));
 }
 
-void ReaderWebContext::messageReceived(WebKitUserContentManager*, JSCValue* value, gpointer data) {
+void ReaderWebContext::messageReceived(WebKitUserContentManager* content, JSCValue* value, gpointer data) {
   auto* self = static_cast<ReaderWebContext*>(data);
-  if (!self->host_ || !value) return;
+  // Only the view a report holds speaks for it: a parked or spare view is not heard.
+  if (!self->host_ || !value || content != webkit_web_view_get_user_content_manager(self->view_.get())) return;
   // The page's object as JSON text; anything that does not serialise is not a message.
   glib::GFreePtr<char> json(jsc_value_to_json(value, 0));
   if (!json) return;
@@ -169,8 +177,9 @@ void ReaderWebContext::decideNavigationAction(WebKitPolicyDecision* decision) {
   switch (host_->decideNavigation(url, clicked)) {
     case NavigationDecision::allow: webkit_policy_decision_use(decision); return;
     case NavigationDecision::openInBrowser:
+    case NavigationDecision::openMail:
       webkit_policy_decision_ignore(decision);
-      host_->openInBrowser(*url);
+      host_->openOutside(*url);
       return;
     case NavigationDecision::cancel: webkit_policy_decision_ignore(decision); return;
   }

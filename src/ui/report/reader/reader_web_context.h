@@ -1,7 +1,7 @@
 #pragma once
 // The window's reader web view and everything WebKit keeps for it: a web context with
-// the "vesk-resource" scheme registered once, an ephemeral network session, the
-// "veskReport" message handler and the view. The screen on show attaches itself as the
+// the "vesk-resource" scheme registered once, an ephemeral network session, and the view
+// with its own "veskReport" message handler. The screen on show attaches itself as the
 // view's host and gets the view's events until it detaches. Each report screen gets a
 // fresh view related to the last one, so a second report reuses the web process; the
 // detached view stays, parked on an empty page, until then. Made when the first report
@@ -25,7 +25,8 @@ class ReaderHost {
   virtual void pageFinishedLoading() = 0;
   virtual void scriptMessage(const std::string& json, const std::optional<std::string>& pageAddress) = 0;
   virtual NavigationDecision decideNavigation(const std::optional<std::string>& url, bool linkActivated) = 0;
-  virtual void openInBrowser(const std::string& url) = 0;
+  // A clicked web or mail address, for the browser or the mail program.
+  virtual void openOutside(const std::string& url) = 0;
   virtual void schemeRequest(std::shared_ptr<SchemeTask> task) = 0;
 };
 
@@ -60,17 +61,16 @@ class ReaderWebContext {
 
   void decideNavigationAction(WebKitPolicyDecision* decision);
   glib::ObjectPtr<WebKitWebView> makeView(WebKitWebView* related);
+  void forgetView(WebKitWebView* view);
   void releaseView();
 
   glib::ObjectPtr<WebKitWebContext> context_;
   glib::ObjectPtr<WebKitNetworkSession> session_;
-  glib::ObjectPtr<WebKitUserContentManager> content_;
   glib::ObjectPtr<WebKitWebView> view_;  // sunk: kept while no screen holds it
   ReaderHost* host_ = nullptr;
   bool used_ = false;                     // whether a host has had the view
   glib::ObjectPtr<WebKitWebView> spare_;  // the next report's view, made when one leaves
   std::optional<std::filesystem::path> printFile_;
-  gulong messageHandler_ = 0;
 };
 
 }  // namespace vesk::ui

@@ -56,7 +56,8 @@ ReportReaderView::ReportReaderView(ReaderWebContext& web, const std::optional<st
       readerAddress_(fileAddress(readerPage)),
       openLink_(std::move(openLink)),
       page_(std::make_unique<ViewPage>(web.attach(*this), [this] { return !released_ && web_.attached(*this); })),
-      bridge_(std::make_unique<ReaderBridge>(*page_, std::move(clipboard))) {
+      bridge_(std::make_unique<ReaderBridge>(*page_, std::move(clipboard),
+                                             [this](const std::string& address) { openOutside(address); })) {
   set_name("report-reader");
   gtk_widget_set_parent(GTK_WIDGET(web_.view()), GTK_WIDGET(gobj()));
   // A managed reader's widget goes before its C++ side, and GTK wants the view it holds
@@ -83,12 +84,13 @@ void ReportReaderView::release() {
 void ReportReaderView::setArguments(const ReaderArguments& arguments, OnOutput onOutput) {
   if (released_) return;
   arguments_ = arguments;
-  bridge_->configure(ReaderValue{arguments, std::move(onOutput)});
-  // Evidence addresses do not name the run: another run gets a document of its own.
+  // Evidence addresses do not name the run: another run gets a document of its own. It
+  // starts loading first, so the document it replaces is shown nothing of the new run.
   if (!shownRun_ || *shownRun_ != arguments.runID) {
     shownRun_ = arguments.runID;
     loadPage();
   }
+  bridge_->configure(ReaderValue{arguments, std::move(onOutput)});
 }
 
 void ReportReaderView::loadPage() {
@@ -114,7 +116,7 @@ NavigationDecision ReportReaderView::decideNavigation(const std::optional<std::s
   return bridge_->decideNavigation(url, linkActivated);
 }
 
-void ReportReaderView::openInBrowser(const std::string& url) {
+void ReportReaderView::openOutside(const std::string& url) {
   if (openLink_) openLink_(url);
 }
 

@@ -23,6 +23,7 @@ namespace vesk::ui {
 class ReportReaderView : public Gtk::Widget, private ReaderHost {
  public:
   using OnOutput = std::function<void(const std::string& output, const std::string& runID)>;
+  // Opens a web address in the browser or a mail address in the mail program.
   using LinkOpener = std::function<void(const std::string& address)>;
 
   // `readerPage`: the bundled reader page; without it the view stays empty.
@@ -60,7 +61,7 @@ class ReportReaderView : public Gtk::Widget, private ReaderHost {
   void pageFinishedLoading() override;
   void scriptMessage(const std::string& json, const std::optional<std::string>& pageAddress) override;
   NavigationDecision decideNavigation(const std::optional<std::string>& url, bool linkActivated) override;
-  void openInBrowser(const std::string& url) override;
+  void openOutside(const std::string& url) override;
   void schemeRequest(std::shared_ptr<SchemeTask> task) override;
 
   ReaderWebContext& web_;

@@ -2,6 +2,8 @@
 
 #include <libsoup/soup.h>
 
+#include <memory>
+
 namespace vesk::ui {
 
 WebKitSchemeTask::WebKitSchemeTask(WebKitURISchemeRequest* request)
@@ -12,12 +14,15 @@ std::string WebKitSchemeTask::url() const {
   return uri ? uri : "";
 }
 
-void WebKitSchemeTask::respond(const std::string& mimeType, std::string bytes) {
-  if (std::exchange(answered_, true)) return;
-  const auto length = static_cast<gint64>(bytes.size());
-  auto* owned = new std::string(std::move(bytes));
+void WebKitSchemeTask::respond(const std::string& mimeType, std::shared_ptr<const std::string> bytes) {
+  if (std::exchange(answered_, true) || !bytes) return;
+  const auto length = static_cast<gint64>(bytes->size());
+  // The body is read from the shared buffer itself, which lives while the stream needs it.
+  const std::string& text = *bytes;
+  auto owner = std::make_unique<std::shared_ptr<const std::string>>(std::move(bytes));
   glib::BytesPtr body(g_bytes_new_with_free_func(
-      owned->data(), owned->size(), [](gpointer text) { delete static_cast<std::string*>(text); }, owned));
+      text.data(), text.size(), [](gpointer held) { delete static_cast<std::shared_ptr<const std::string>*>(held); },
+      owner.release()));
   auto stream = glib::ObjectPtr<GInputStream>::adopt(g_memory_input_stream_new_from_bytes(body.get()));
   auto response = glib::ObjectPtr<WebKitURISchemeResponse>::adopt(webkit_uri_scheme_response_new(stream.get(), length));
   webkit_uri_scheme_response_set_status(response.get(), 200, nullptr);

@@ -15,7 +15,7 @@ class WebKitSchemeTask : public SchemeTask {
   explicit WebKitSchemeTask(WebKitURISchemeRequest* request);
 
   std::string url() const override;
-  void respond(const std::string& mimeType, std::string bytes) override;
+  void respond(const std::string& mimeType, std::shared_ptr<const std::string> bytes) override;
   void fail(const SchemeFailure& failure) override;
 
   // The error WebKit gets for a failure.
