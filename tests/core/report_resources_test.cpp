@@ -27,8 +27,10 @@ class RecordingTask : public SchemeTask {
   void respond(const std::string& mimeType, std::shared_ptr<const std::string> bytes) override {
     ++calls;
     type = mimeType;
-    buffer = bytes;
+    bufferAddress = bytes.get();
     body = *bytes;
+    // As the web view does once it has read the body, unless the test holds it.
+    if (keepBody) buffer = std::move(bytes);
   }
   void fail(const SchemeFailure& failure) override {
     ++calls;
@@ -40,7 +42,9 @@ class RecordingTask : public SchemeTask {
   int calls = 0;
   std::optional<std::string> type;
   std::string body;
+  const std::string* bufferAddress = nullptr;
   std::shared_ptr<const std::string> buffer;
+  bool keepBody = false;
   std::optional<SchemeFailure> failed;
   std::function<void()> onFail;
 
@@ -330,7 +334,7 @@ TEST_F(ReportResourcesTest, EachAddressIsDownloadedOnceAndItsImageSharedByEveryR
   ASSERT_TRUE(runUntil([&] { return resources->pendingCount() == 0; }));
   for (const auto& task : tasks) {
     EXPECT_EQ(task->calls, 1);
-    EXPECT_EQ(task->buffer, tasks.front()->buffer) << "one buffer, never copied";
+    EXPECT_EQ(task->bufferAddress, tasks.front()->bufferAddress) << "one buffer, never copied";
   }
   EXPECT_EQ(tasks.front()->body, png("shot"));
   // Later requests of the run are answered from the kept image at once.
@@ -397,4 +401,52 @@ TEST_F(ReportResourcesTest, AnImageWhoseHeaderAsksForTooManyPixelsCannotBeDecode
   const auto again = start(url("url-shot", 4));
   ASSERT_TRUE(runUntil([&] { return again->answered(); }));
   EXPECT_EQ(again->body, png("again"));
+}
+
+TEST_F(ReportResourcesTest, AFewBodiesAreOutAtOnceAndTheNextGoesWhenOneComesBack) {
+  route("url-shot", 3, image(png("shot")));
+  std::vector<std::shared_ptr<RecordingTask>> tasks;
+  for (int i = 0; i < 10; ++i) {
+    auto task = std::make_shared<RecordingTask>(url("url-shot", 3));
+    task->keepBody = true;
+    resources->start(task);
+    tasks.push_back(std::move(task));
+  }
+  const auto answered = [&] {
+    return std::count_if(tasks.begin(), tasks.end(), [](const auto& task) { return task->answered(); });
+  };
+  ASSERT_TRUE(runUntil([&] { return answered() == static_cast<long>(ReportResources::mostBodies); }));
+  EXPECT_EQ(resources->bodiesOut(), ReportResources::mostBodies);
+  EXPECT_EQ(resources->pendingCount(), 10u - ReportResources::mostBodies);
+
+  // The web view lets go of one body: the next request is answered.
+  tasks[0]->buffer.reset();
+  ASSERT_TRUE(runUntil([&] { return answered() == static_cast<long>(ReportResources::mostBodies) + 1; }));
+  // A request given up while it waits for a body is never answered.
+  resources->stop(tasks[9].get());
+  for (auto& task : tasks) task->buffer.reset();
+  ASSERT_TRUE(runUntil([&] {
+    for (auto& task : tasks) task->buffer.reset();
+    return answered() == 9 && resources->bodiesOut() == 0;
+  }));
+  EXPECT_EQ(tasks[9]->calls, 0);
+  for (int i = 0; i < 9; ++i) EXPECT_EQ(tasks[i]->body, png("shot")) << i;
+  EXPECT_EQ(service.requests().size(), 1u);
+
+  // Waiting for a body, a request ends like any other when the run changes.
+  std::vector<std::shared_ptr<RecordingTask>> more;
+  for (int i = 0; i < 6; ++i) {
+    auto task = std::make_shared<RecordingTask>(url("url-shot", 3));
+    task->keepBody = true;
+    resources->start(task);
+    more.push_back(std::move(task));
+  }
+  EXPECT_EQ(resources->pendingCount(), 6u - ReportResources::mostBodies);
+  ASSERT_TRUE(resources->configure(api(), "run_other"));
+  for (const auto& task : more) EXPECT_EQ(task->calls, 1);
+  for (std::size_t i = ReportResources::mostBodies; i < more.size(); ++i) {
+    ASSERT_TRUE(more[i]->failed);
+    EXPECT_EQ(more[i]->failed->kind, SchemeFailureKind::cancelled);
+  }
+  EXPECT_EQ(resources->pendingCount(), 0u);
 }

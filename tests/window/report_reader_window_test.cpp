@@ -65,8 +65,9 @@ void routeRun(WorkspaceHarness& h, const std::string& id, const std::string& nam
   Reply refined = Reply::json("### The hero hides its offer\n\nRefined for " + name + ".");
   refined.contentType = "text/plain";
   h.service.reply("POST", desktop("runs/" + id + "/refine-finding"), refined);
-  h.service.reply("POST", desktop("runs/" + id + "/answers"),
-                  Reply::json(nlohmann::json({{"output", "# " + name + " audit\n\nAnswered for " + name + "."}}).dump()));
+  h.service.reply(
+      "POST", desktop("runs/" + id + "/answers"),
+      Reply::json(nlohmann::json({{"output", "# " + name + " audit\n\nAnswered for " + name + "."}}).dump()));
 }
 
 // Goes home, then opens run `id` on a fresh report screen, and waits for its page.
@@ -81,9 +82,10 @@ ui::ReportScreen* openOnAFreshScreen(ShellWindow& shell, Workspace& workspace, c
   EXPECT_TRUE(runUntil([&] { return (screen = reportScreen(shell)) != nullptr; }));
   if (!screen) return nullptr;
   EXPECT_TRUE(runUntil([&] { return screen->reader().pageLoaded(); }, 20s));
-  EXPECT_TRUE(pageUntil(screen->reader().webView(),
-                        "document.querySelector('h1')?.textContent === '" + name + " audit' && "
-                        "document.querySelector('[data-action=copy-finding]') !== null"))
+  EXPECT_TRUE(
+      pageUntil(screen->reader().webView(), "document.querySelector('h1')?.textContent === '" + name +
+                                                " audit' && "
+                                                "document.querySelector('[data-action=copy-finding]') !== null"))
       << name << ": the report never showed";
   return screen;
 }
@@ -144,8 +146,8 @@ TEST_F(ReportReaderWindowTest, CopyRefineAndSaveAnswersWorkInThreeReportsInARow)
     SyntheticInput::type("shorter please");
     ASSERT_TRUE(pageUntil(page, "document.activeElement.value === 'shorter please'"));
     clickInPage(*screen, "form.refine-form button[type=submit]");
-    ASSERT_TRUE(pageUntil(page, "document.querySelector('.refined-body')?.textContent.includes('Refined for " + name +
-                                    ".')"))
+    ASSERT_TRUE(
+        pageUntil(page, "document.querySelector('.refined-body')?.textContent.includes('Refined for " + name + ".')"))
         << "the refined finding never showed";
     const auto refines = h.service.requestsTo("POST", desktop("runs/" + id + "/refine-finding"));
     ASSERT_EQ(refines.size(), 1u);
@@ -162,7 +164,8 @@ TEST_F(ReportReaderWindowTest, CopyRefineAndSaveAnswersWorkInThreeReportsInARow)
     ASSERT_TRUE(runUntil([&] { return !h.service.requestsTo("POST", desktop("runs/" + id + "/answers")).empty(); }))
         << "the answers never reached the service";
     const auto answers = h.service.requestsTo("POST", desktop("runs/" + id + "/answers"));
-    EXPECT_EQ(nlohmann::json::parse(answers[0].body), nlohmann::json::parse(R"({"answers":{"audience":["Founders"]}})"));
+    EXPECT_EQ(nlohmann::json::parse(answers[0].body),
+              nlohmann::json::parse(R"({"answers":{"audience":["Founders"]}})"));
     ASSERT_TRUE(pageUntil(page, "document.body.innerText.includes('Answered for " + name + ".')"))
         << "the answered report never showed";
     EXPECT_EQ(ownWebProcesses(), processes) << "one web process for every report";

@@ -5,6 +5,8 @@
 #include "core/platform/preview_image.h"
 #include "core/report/failure_sentence.h"
 
+#include <glib.h>
+
 #include <algorithm>
 #include <utility>
 
@@ -39,12 +41,14 @@ bool ReportResources::configure(std::optional<DesktopAPI> api, std::optional<std
 void ReportResources::invalidate() {
   // Emptied first: a scheme task told of its end may start or stop requests at once.
   const auto ended = std::exchange(downloads_, {});
+  const auto unanswered = std::exchange(answering_, {});
   waiting_.clear();
   queued_.clear();
   for (const auto& [path, entry] : ended) {
     entry.operation.cancel();
     for (const auto& task : entry.waiting) task->fail(cancelled());
   }
+  for (const auto& [task, image] : unanswered) task->fail(cancelled());
 }
 
 void ReportResources::start(std::shared_ptr<SchemeTask> task) {
@@ -55,7 +59,7 @@ void ReportResources::start(std::shared_ptr<SchemeTask> task) {
     return;
   }
   if (const auto kept = fetched_.find(*path); kept != fetched_.end()) {
-    task->respond(kept->second.mimeType, kept->second.bytes);
+    answer(std::move(task), kept->second);
     return;
   }
   const auto [entry, added] = downloads_.try_emplace(*path);
@@ -87,6 +91,7 @@ void ReportResources::startNext() {
 }
 
 void ReportResources::stop(const SchemeTask* task) {
+  std::erase_if(answering_, [task](const auto& held) { return held.first.get() == task; });
   const auto waiting = waiting_.find(task);
   if (waiting == waiting_.end()) return;
   const std::string path = waiting->second;
@@ -142,11 +147,63 @@ void ReportResources::finish(const std::string& path, std::uint64_t nonce, Outco
   startNext();
   for (const auto& task : waiting) {
     if (outcome.image) {
-      task->respond(outcome.image->mimeType, outcome.image->bytes);
+      answer(task, *outcome.image);
     } else {
       task->fail(outcome.failure);
     }
   }
+}
+
+void ReportResources::answer(std::shared_ptr<SchemeTask> task, const Image& image) {
+  answering_.emplace_back(std::move(task), image);
+  answerNext();
+}
+
+void ReportResources::answerNext() {
+  while (!answering_.empty() && *bodiesOut_ < mostBodies) {
+    auto [task, image] = std::move(answering_.front());
+    answering_.pop_front();
+    task->respond(image.mimeType, countedBody(image));
+  }
+}
+
+namespace {
+
+// What a body's release hook tells the main loop: the count to lower and the handler
+// that may answer its next request, if it is still there.
+struct BodyReleased {
+  std::shared_ptr<std::size_t> count;
+  std::weak_ptr<ReportResources> handler;
+};
+
+// Holds a body for the web view; when the web view lets go, the main loop is told.
+struct BodyHold {
+  BodyHold(std::shared_ptr<const std::string> body, BodyReleased hook)
+      : bytes(std::move(body)), released(std::move(hook)) {}
+  std::shared_ptr<const std::string> bytes;
+  BodyReleased released;
+  BodyHold(const BodyHold&) = delete;
+  BodyHold& operator=(const BodyHold&) = delete;
+  ~BodyHold() {
+    // The web view may let go on another thread.
+    g_main_context_invoke(
+        nullptr,
+        [](gpointer data) -> gboolean {
+          const std::unique_ptr<BodyReleased> told(static_cast<BodyReleased*>(data));
+          --*told->count;
+          if (const auto owner = told->handler.lock()) owner->answerWaiting();
+          return G_SOURCE_REMOVE;
+        },
+        new BodyReleased(std::move(released)));
+  }
+};
+
+}  // namespace
+
+std::shared_ptr<const std::string> ReportResources::countedBody(const Image& image) {
+  ++*bodiesOut_;
+  auto hold = std::make_shared<BodyHold>(image.bytes, BodyReleased{bodiesOut_, weak_from_this()});
+  return std::shared_ptr<const std::string>(hold, hold->bytes.get());
 }
 
 }  // namespace vesk

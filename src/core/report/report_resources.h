@@ -8,7 +8,10 @@
 // request for it waits on that one download and is answered from its buffer, which is
 // kept (shared, never copied) for the later requests of the run. At most
 // `mostDownloads` run at once, the rest wait their turn; a download that no request
-// waits for any more is cancelled.
+// waits for any more is cancelled. The web view copies every body it is handed, so at
+// most `mostBodies` answers are out at once: the next request is answered when the web
+// view lets go of an earlier body (a page with 300 copies of one image would otherwise
+// hold 300 copies of it in this process at once).
 //
 // One handler belongs to one reader and serves only the run and connection it was last
 // configured with. Lives on the main thread. Its downloads hold it weakly: destroying it
@@ -55,6 +58,7 @@ class ReportResources : public std::enable_shared_from_this<ReportResources> {
   static constexpr std::size_t longestRunID = 160;  // UTF-8 bytes
   static constexpr std::size_t largestImage = 10'485'760;
   static constexpr std::size_t mostDownloads = 3;
+  static constexpr std::size_t mostBodies = 4;
 
   // Not empty, at most 160 bytes, only ASCII letters, digits, "_" and "-".
   static bool validRunID(std::string_view text);
@@ -87,7 +91,11 @@ class ReportResources : public std::enable_shared_from_this<ReportResources> {
   // The web view gave the request up: it gets no answer, and its download is cancelled
   // when no other request waits for it.
   void stop(const SchemeTask* task);
-  std::size_t pendingCount() const { return waiting_.size(); }
+  std::size_t pendingCount() const { return waiting_.size() + answering_.size(); }
+  // Bodies handed out that the web view still holds.
+  std::size_t bodiesOut() const { return *bodiesOut_; }
+  // A body came back: the next waiting request may be answered.
+  void answerWaiting() { answerNext(); }
   // Downloads started since the handler was made, for tests and benchmarks.
   std::size_t downloadsStarted() const { return downloadsStarted_; }
 
@@ -114,6 +122,11 @@ class ReportResources : public std::enable_shared_from_this<ReportResources> {
                                     std::uint64_t nonce);
   static Outcome checked(EvidenceImage image);
   void startNext();
+  // Answers `task` with `image` now or, when too many bodies are out, in its turn.
+  void answer(std::shared_ptr<SchemeTask> task, const Image& image);
+  void answerNext();
+  // The image's bytes, shared, counted among the bodies out until the last holder lets go.
+  std::shared_ptr<const std::string> countedBody(const Image& image);
   void finish(const std::string& path, std::uint64_t nonce, Outcome outcome);
 
   std::optional<DesktopAPI> api_;
@@ -122,6 +135,10 @@ class ReportResources : public std::enable_shared_from_this<ReportResources> {
   std::map<std::string, Download> downloads_;         // by service path
   std::map<const SchemeTask*, std::string> waiting_;  // each waiting request's path
   std::deque<std::string> queued_;                    // paths whose download waits for its turn
+  // Requests whose image is here, waiting for a body to come back.
+  std::deque<std::pair<std::shared_ptr<SchemeTask>, Image>> answering_;
+  // Shared with the bodies' release hooks, which may run after the handler went.
+  std::shared_ptr<std::size_t> bodiesOut_ = std::make_shared<std::size_t>(0);
   std::uint64_t lastNonce_ = 0;
   std::size_t downloadsStarted_ = 0;
 };
