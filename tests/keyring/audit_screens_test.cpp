@@ -6,6 +6,7 @@
 #include "core/shell/live_progress_presentation.h"
 #include "core/shell/progress_presentation.h"
 #include "core/shell/review_presentation.h"
+#include "support/scoped_language.h"
 #include "support/workspace_harness.h"
 
 #include <glib.h>
@@ -219,6 +220,11 @@ TEST(ProgressPresentation, PreviewAndLiveButtonsParagraphsAndRetry) {
   ProgressPresentation model(preview);
   auto state = model.state();
   EXPECT_EQ(state.eyebrow, std::optional<std::string>("SAMPLE QUICK READ"));
+  {
+    const ScopedLanguage turkish("tr", "tr_TR.UTF-8");
+    EXPECT_EQ(ProgressPresentation(preview).state().eyebrow, std::optional<std::string>("SAMPLE QUICK READ"))
+        << "the same capitals in every language";
+  }
   EXPECT_EQ(state.paragraph,
             "A simulated quick read of the fictional Doral product. No pages are being fetched, no model is running, "
             "and no credits are spent.");

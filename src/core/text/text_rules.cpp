@@ -126,6 +126,12 @@ std::string lowercased(std::string_view text) {
   return toUtf8(unicode);
 }
 
+std::string uppercased(std::string_view text) {
+  icu::UnicodeString unicode = toUnicode(text);
+  unicode.toUpper(icu::Locale::getRoot());
+  return toUtf8(unicode);
+}
+
 std::string canonicalForm(std::string_view text) {
   UErrorCode status = U_ZERO_ERROR;
   const icu::Normalizer2* nfc = icu::Normalizer2::getNFCInstance(status);

@@ -37,6 +37,9 @@ std::string trimmedWhiteSpace(std::string_view text);
 // Unicode lower case, language-neutral.
 std::string lowercased(std::string_view text);
 
+// Unicode upper case, language-neutral: the same capitals whatever the user's language.
+std::string uppercased(std::string_view text);
+
 // The canonical composition (NFC) of `text`: two texts are canonically equivalent
 // exactly when their canonical forms are equal, so it serves as a set key.
 std::string canonicalForm(std::string_view text);
