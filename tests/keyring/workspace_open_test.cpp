@@ -115,6 +115,33 @@ TEST(WorkspaceExport, ALargePdfArrivesInPiecesAndIsWrittenWhole) {
   std::filesystem::remove_all(folder);
 }
 
+// What arrives is offered only when it is a PDF and no longer than 256 MiB: a sign-in page
+// or an endless reply is refused before the save panel, with the unreadable-reply sentence.
+TEST(WorkspaceExport, OnlyAPdfWithinTheCeilingIsOffered) {
+  WorkspaceHarness h;
+  auto workspace = h.signedIn();
+  h.service.reply("GET", desktop("runs/r1"), Reply::json(runJson("r1", "complete", "quick", "# R").dump()));
+  workspace->openReport(savedRun("r1", "complete"));
+  h.dialog->answer = h.folder + "-export.pdf";
+  const auto refused = [&](Reply reply) {
+    reply.contentType = "application/pdf";
+    h.service.reply("GET", desktop("runs/r1/pdf"), reply);
+    workspace->error = std::nullopt;
+    workspace->exportPDF();
+    EXPECT_TRUE(runUntil([&] { return workspace->error->has_value(); }, 60s));
+    EXPECT_EQ(workspace->error->value_or(""), "Vesk returned an unreadable response.");
+    EXPECT_TRUE(h.dialog->proposals.empty()) << "no save panel";
+    EXPECT_FALSE(std::filesystem::exists(*h.dialog->answer));
+  };
+  refused(Reply::json("<html><body>Sign in to continue</body></html>"));
+  refused(Reply::json("%PDF"));
+
+  Reply endless = Reply::json("%PDF-1.7 " + std::string(64 * 1024 - 9, 'x'));
+  endless.chunkSize = 1024 * 1024;
+  endless.repeatedTo = std::size_t(256) * 1024 * 1024 + 1;
+  refused(endless);
+}
+
 TEST(WorkspaceExport, SigningOutOrInAgainEndsTheExportOfTheSessionBefore) {
   WorkspaceHarness h;
   auto workspace = h.signedIn();

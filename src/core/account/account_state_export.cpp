@@ -42,7 +42,7 @@ async::Task<void> AccountState::fetchAndSave(std::shared_ptr<AccountState> self,
   co_await api.downloadInto("settings/export", spool.output(), Auth::bearer);
   if (!self->holds(revision)) co_return;
   // Only the signature is checked; what follows it is the service's and is kept as it came.
-  if (!spool.startsWithZipSignature()) throw VeskError::message(account_sentences::archiveUnreadable);
+  if (!spool.startsWith("PK")) throw VeskError::message(account_sentences::archiveUnreadable);
 
   const auto destination =
       co_await dialog->chooseDestination(account_sentences::archiveName, SavedFileKind::zipArchive);

@@ -143,9 +143,10 @@ ArchiveSpool::~ArchiveSpool() {
   ::close(descriptor_);
 }
 
-bool ArchiveSpool::startsWithZipSignature() const {
-  char signature[2] = {};
-  return ::pread(descriptor_, signature, sizeof signature, 0) == 2 && signature[0] == 'P' && signature[1] == 'K';
+bool ArchiveSpool::startsWith(std::string_view signature) const {
+  std::string start(signature.size(), '\0');
+  const ssize_t read = ::pread(descriptor_, start.data(), start.size(), 0);
+  return read == static_cast<ssize_t>(signature.size()) && start == signature;
 }
 
 async::Task<void> ArchiveSpool::saveAs(std::string destination) const {
