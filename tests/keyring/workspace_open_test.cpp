@@ -61,6 +61,7 @@ TEST(WorkspaceOpenReport, ChoosesTheScreenAndReconcilesLiveRuns) {
 }
 
 TEST(WorkspaceExport, DownloadsThePdfOfACompletedLiveRun) {
+  constexpr auto private_ = std::filesystem::perms::owner_read | std::filesystem::perms::owner_write;
   WorkspaceHarness h;
   auto workspace = h.signedIn();
   const std::string pdf = "%PDF-1.7 fake";
@@ -73,10 +74,13 @@ TEST(WorkspaceExport, DownloadsThePdfOfACompletedLiveRun) {
   run.projectName = "A/B\tC";
   workspace->openReport(run);
   h.dialog->answer = h.folder + "-export.pdf";
+  std::ofstream(*h.dialog->answer) << "an older, private export";
+  std::filesystem::permissions(*h.dialog->answer, private_);
   workspace->exportPDF();
   workspace->exportPDF();
   ASSERT_TRUE(runUntil([&] { return h.dialog->proposals.size() == 1; }));
   runFor(100ms);
+  EXPECT_EQ(std::filesystem::status(*h.dialog->answer).permissions(), private_) << "replaced, it stays private";
   EXPECT_EQ(h.service.requestsTo("GET", desktop("runs/r1/pdf")).size(), 1u) << "repeated clicks export once";
   EXPECT_EQ(DesktopAPI::timeoutFor("runs/r1/pdf", "GET"), std::chrono::seconds(150));
   EXPECT_EQ(h.dialog->proposals, std::vector<std::string>{"Vesk — A-B-C.pdf"});

@@ -47,7 +47,8 @@ async::Task<void> AccountState::fetchAndSave(std::shared_ptr<AccountState> self,
   const auto destination =
       co_await dialog->chooseDestination(account_sentences::archiveName, SavedFileKind::zipArchive);
   if (!self->holds(revision) || !destination) co_return;
-  co_await spool.saveAs(*destination);
+  // The archive holds the whole account: it is the user's alone wherever it lands.
+  co_await spool.saveAs(*destination, FileAccess::ownerOnly);
   if (self->holds(revision)) self->feedback = std::string(account_sentences::archiveSaved);
 }
 

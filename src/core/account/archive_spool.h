@@ -3,6 +3,7 @@
 // chooses where to keep it: an unnamed temporary file, so a file of any size never sits
 // in memory and nothing is left behind however the export ends.
 #include "core/async/task.h"
+#include "core/platform/atomic_file.h"
 #include "core/platform/object_ptr.h"
 
 #include <gio/gio.h>
@@ -29,11 +30,10 @@ class ArchiveSpool {
   // ZIP archive, "%PDF-" for a PDF).
   bool startsWith(std::string_view signature) const;
 
-  // Copies what arrived to `destination` on a worker thread, atomically: into a new file
-  // beside it that then replaces it, so an existing file is never left half written.
-  // Such a file that a crash left there earlier, untouched for some minutes, is removed
-  // first. Throws async::PlatformError naming the file when it cannot be written.
-  async::Task<void> saveAs(std::string destination) const;
+  // Copies what arrived to `destination` on a worker thread, atomically
+  // (copyFileAtomically), with the permissions `access` asks for. Throws
+  // async::PlatformError naming the file when it cannot be written.
+  async::Task<void> saveAs(std::string destination, FileAccess access = FileAccess::keepExisting) const;
 
  private:
   int descriptor_ = -1;  // for reading back; the stream below has its own for writing
