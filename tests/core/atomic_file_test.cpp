@@ -47,3 +47,25 @@ TEST(AtomicFile, AReplacedFileKeepsItsPermissionsAndANewOneGetsTheUsualOnes) {
   EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 5)
       << "nothing else is left in the folder";
 }
+
+// Any name the file system takes can be written, and a failure names the chosen file.
+TEST(AtomicFile, AnyNameTheFolderTakesIsWrittenAndFailuresNameTheChosenFile) {
+  const vesk::testing::TemporaryFolder folder;
+  const std::string longest = std::string(252, 'n') + ".md";  // 255 bytes, the most a name may have
+  vesk::writeFileAtomically((folder.path() / longest).string(), "kept");
+  EXPECT_EQ(contentsOf(folder.path() / longest), "kept");
+  const std::string cjk = "\u6587\u4EF6";  // 6 bytes
+  std::string wide;
+  while (wide.size() + cjk.size() + 4 <= 255) wide += cjk;
+  wide += ".pdf";
+  vesk::writeFileAtomically((folder.path() / wide).string(), "%PDF-");
+  EXPECT_EQ(contentsOf(folder.path() / wide), "%PDF-");
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 2);
+
+  try {
+    vesk::writeFileAtomically((folder.path() / "missing" / "report.md").string(), "x");
+    ADD_FAILURE() << "written into a folder that does not exist";
+  } catch (const std::exception& error) {
+    EXPECT_STREQ(error.what(), "Could not save \u201Creport.md\u201D: No such file or directory.");
+  }
+}

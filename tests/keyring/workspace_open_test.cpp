@@ -93,6 +93,19 @@ TEST(WorkspaceExport, DownloadsThePdfOfACompletedLiveRun) {
   ASSERT_TRUE(runUntil([&] { return workspace->error->has_value(); }));
   EXPECT_EQ(**workspace->error, "Your session expired. Reconnect in the browser; your saved work is still there.");
   EXPECT_FALSE(*workspace->reconnectRequired);
+
+  // The longest project name of wide characters (120 of them, 360 bytes) still proposes
+  // a name that a folder takes.
+  h.service.reply("GET", desktop("runs/r1/pdf"), slowPdf);
+  run.projectName.clear();
+  for (int i = 0; i < 120; ++i) run.projectName += "\u8A2D";
+  workspace->openReport(run);
+  h.dialog->answer = std::nullopt;
+  workspace->exportPDF();
+  ASSERT_TRUE(runUntil([&] { return h.dialog->proposals.size() == 2; }));
+  EXPECT_LE(h.dialog->proposals[1].size(), 200u);
+  EXPECT_TRUE(h.dialog->proposals[1].starts_with("Vesk — \u8A2D")) << h.dialog->proposals[1];
+  EXPECT_TRUE(h.dialog->proposals[1].ends_with("\u8A2D.pdf")) << h.dialog->proposals[1];
 }
 
 TEST(WorkspaceExport, ALargePdfArrivesInPiecesAndIsWrittenWhole) {

@@ -1,5 +1,6 @@
 // Workspace: opening a saved run and exporting its PDF.
 #include "core/account/archive_spool.h"
+#include "core/text/safe_file_name.h"
 #include "core/workspace/save_dialog.h"
 #include "core/workspace/workspace.h"
 
@@ -14,12 +15,9 @@ namespace {
 constexpr std::size_t largestPdf = std::size_t(256) * 1024 * 1024;
 
 // The file name proposed for a run's PDF. Characters a file name cannot hold are
-// replaced in the proposal only; the project keeps its name.
+// replaced, and a long name cut, in the proposal only; the project keeps its name.
 std::string proposedPdfName(const std::string& projectName) {
-  std::string safe;
-  safe.reserve(projectName.size());
-  for (const unsigned char c : projectName) safe.push_back(c == '/' || c < 0x20 || c == 0x7f ? '-' : char(c));
-  return "Vesk — " + safe + ".pdf";
+  return safeFileName("Vesk — " + projectName + ".pdf", "Vesk.pdf");
 }
 
 }  // namespace
