@@ -263,7 +263,8 @@ TEST_F(AccountScreenTest, ADeletionConfirmedAfterTheScreenWentAwayIsStillFollowe
   AccountWindow w(AccountWindow::Start::signedIn);
   auto* sidebar = dynamic_cast<ui::VeskSidebar*>(w.root().sidebarSlot().get_first_child());
   ASSERT_NE(sidebar, nullptr);
-  const auto deleteThenLeave = [&](AccountDeletion deletion, const std::string& phrase) {
+  const auto deleteThenLeave = [&](AccountDeletion deletion, const std::string& phrase,
+                                   const std::vector<std::string>& leave, Screen left) {
     w.showAccount();
     auto& settings = settingsOf(w);
     w.workspace().current = savedRun("r1", "complete");
@@ -278,8 +279,8 @@ TEST_F(AccountScreenTest, ADeletionConfirmedAfterTheScreenWentAwayIsStillFollowe
     w.click(sheet->confirmButton());
     ASSERT_TRUE(w.waitFor([&] { return w.h.service.stalledCount() == 1; }));
 
-    w.pressChord({"Control_L", "n"});
-    ASSERT_TRUE(w.waitFor([&] { return *w.workspace().screen == Screen::input; })) << "left for a new audit";
+    w.pressChord(leave);
+    ASSERT_TRUE(w.waitFor([&] { return *w.workspace().screen == left; })) << "the screen was left";
     EXPECT_EQ(w.root().sheets().depth(), 0u);
     w.h.service.clearRequests();
     w.h.service.releaseStalled();
@@ -298,15 +299,16 @@ TEST_F(AccountScreenTest, ADeletionConfirmedAfterTheScreenWentAwayIsStillFollowe
   ASSERT_TRUE(w.waitFor([&] { return sidebar->rows().size() == 5; }));
 
   // Clearing the runs: the service's empty library replaces the saved-run list.
-  deleteThenLeave(AccountDeletion::runs, "clear runs");
+  // Left for the library, which keeps the open run until the follow-up closes it.
+  deleteThenLeave(AccountDeletion::runs, "clear runs", {"Shift_L", "Control_L", "h"}, Screen::library);
   EXPECT_TRUE(w.waitFor([&] { return w.workspace().reports->empty(); }));
-  EXPECT_EQ(*w.workspace().screen, Screen::input) << "clearing the runs stays where the user went";
+  EXPECT_EQ(*w.workspace().screen, Screen::library) << "clearing the runs stays where the user went";
 
   // Deleting the workspace: no project is listed any more, and the window goes home.
   w.workspace().reports = std::vector<SavedAudit>{savedRun("r1", "complete")};
   w.workspace().sidebarProjects = projects;
   ASSERT_TRUE(w.waitFor([&] { return sidebar->rows().size() == 5; }));
-  deleteThenLeave(AccountDeletion::workspace, "delete everything");
+  deleteThenLeave(AccountDeletion::workspace, "delete everything", {"Control_L", "n"}, Screen::input);
   EXPECT_TRUE(w.waitFor([&] { return sidebar->rows().empty(); })) << "the sidebar empties";
   EXPECT_TRUE(w.waitFor([&] { return *w.workspace().screen == Screen::home; }));
 }
