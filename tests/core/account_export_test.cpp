@@ -53,6 +53,7 @@ struct ExportHarness : AccountHarness {
 }  // namespace
 
 TEST(AccountExport, SavesTheArchiveWhereTheUserChoseAsItCame) {
+  constexpr auto owner = std::filesystem::perms::owner_read | std::filesystem::perms::owner_write;
   ExportHarness h;
   h.bindAndLoad();
   h.settings.account().archive = "PK\x03\x04 not really a zip, kept as it came";
@@ -72,11 +73,16 @@ TEST(AccountExport, SavesTheArchiveWhereTheUserChoseAsItCame) {
   ASSERT_EQ(reads.size(), 1u);
   EXPECT_EQ(reads[0].header("Authorization"), "Bearer token-1");
 
-  // Saving again over the same file replaces it whole.
+  EXPECT_EQ(std::filesystem::status(chosen).permissions(), owner) << "the archive is the user's alone";
+
+  // Saving again over the same file replaces it whole, and private again.
+  std::filesystem::permissions(chosen,
+                               owner | std::filesystem::perms::group_read | std::filesystem::perms::others_read);
   h.settings.account().archive = "PK";
   h.exportArchive();
   EXPECT_EQ(contentsOf(chosen), "PK");
   EXPECT_EQ(namesIn(h.folder).size(), 1u);
+  EXPECT_EQ(std::filesystem::status(chosen).permissions(), owner);
 }
 
 TEST(AccountExport, AReplyThatIsNoZipShowsNoPanel) {

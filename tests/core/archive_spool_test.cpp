@@ -36,12 +36,12 @@ TEST(ArchiveSpool, LeavesNoNamedFileAndCopiesWhatArrivedWhole) {
   {
     const ArchiveSpool spool(spoolFolder.path().string());
     EXPECT_TRUE(fs::is_empty(spoolFolder.path())) << "the spool has no name to leave behind";
-    EXPECT_FALSE(spool.startsWithZipSignature());
+    EXPECT_FALSE(spool.startsWith("PK"));
     write(spool, "P");
-    EXPECT_FALSE(spool.startsWithZipSignature());
+    EXPECT_FALSE(spool.startsWith("PK"));
     const std::string rest = "K" + std::string(600 * 1024, 'z') + "end";
     write(spool, rest);
-    EXPECT_TRUE(spool.startsWithZipSignature());
+    EXPECT_TRUE(spool.startsWith("PK"));
 
     const fs::path destination = saved.path() / "Vesk audits.zip";
     std::ofstream(destination) << std::string(2 * 1024 * 1024, 'o');  // longer than the archive
@@ -72,13 +72,13 @@ TEST(ArchiveSpool, RemovesPartialCopiesACrashLeftAndNothingElse) {
     if (old) fs::last_write_time(path, fs::last_write_time(path) - std::chrono::hours(1));
     return path;
   };
-  const auto abandoned = make(".vesk-archive-Ab3xYz", true);
-  const auto inProgress = make(".vesk-archive-Qw7rTy", false);  // another save, still being written
-  const auto longerName = make(".vesk-archive-Ab3xYz1", true);
-  const auto userFile = make("vesk-archive-Ab3xYz", true);
-  fs::create_directory(saved.path() / ".vesk-archive-Dir123");
-  fs::last_write_time(saved.path() / ".vesk-archive-Dir123",
-                      fs::last_write_time(saved.path() / ".vesk-archive-Dir123") - std::chrono::hours(1));
+  const auto abandoned = make(".vesk-partial-Ab3xYz", true);
+  const auto inProgress = make(".vesk-partial-Qw7rTy", false);  // another save, still being written
+  const auto longerName = make(".vesk-partial-Ab3xYz1", true);
+  const auto userFile = make("vesk-partial-Ab3xYz", true);
+  fs::create_directory(saved.path() / ".vesk-partial-Dir123");
+  fs::last_write_time(saved.path() / ".vesk-partial-Dir123",
+                      fs::last_write_time(saved.path() / ".vesk-partial-Dir123") - std::chrono::hours(1));
 
   const ArchiveSpool spool(spoolFolder.path().string());
   write(spool, "PK archive");
@@ -88,5 +88,5 @@ TEST(ArchiveSpool, RemovesPartialCopiesACrashLeftAndNothingElse) {
   EXPECT_TRUE(fs::exists(inProgress));
   EXPECT_TRUE(fs::exists(longerName));
   EXPECT_TRUE(fs::exists(userFile));
-  EXPECT_TRUE(fs::is_directory(saved.path() / ".vesk-archive-Dir123"));
+  EXPECT_TRUE(fs::is_directory(saved.path() / ".vesk-partial-Dir123"));
 }

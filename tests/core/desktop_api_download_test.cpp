@@ -105,3 +105,23 @@ TEST(DesktopAPIDownload, AFailedWriteEndsTheDownloadWithThePlatformsError) {
       DesktopAPI{service.origin(), "t"}.downloadInto("settings/export", closed.get(), Auth::bearer));
   EXPECT_TRUE(error.matches(G_IO_ERROR, G_IO_ERROR_CLOSED)) << error.what();
 }
+
+TEST(DesktopAPIDownload, ABodyPastItsLimitIsRefusedAtOnceWithNoMoreWritten) {
+  FakeService service;
+  const DesktopAPI api{service.origin(), "t"};
+  Reply endless = Reply::json(patterned(96 * 1024));
+  endless.chunkSize = 16 * 1024;
+  endless.hangAfter = 80 * 1024;  // the rest never comes: a reader that waits for it times out
+  service.reply("GET", path, endless);
+  const MemoryStream out;
+  const auto error = failureOf<ReplyTooLarge>(api.downloadInto("settings/export", out.get(), Auth::bearer, 64 * 1024));
+  EXPECT_STREQ(error.what(), "Vesk returned an unreadable response.");
+  EXPECT_LE(out.bytes().size(), 64u * 1024);
+  EXPECT_EQ(out.bytes(), endless.body.substr(0, out.bytes().size()));
+
+  // A body of exactly the limit is whole.
+  service.reply("GET", path, Reply::json(patterned(64 * 1024)));
+  const MemoryStream whole;
+  runTask(api.downloadInto("settings/export", whole.get(), Auth::bearer, 64 * 1024));
+  EXPECT_EQ(whole.bytes(), patterned(64 * 1024));
+}

@@ -101,3 +101,24 @@ TEST(SafeFileName, KeepsOnePathComponent) {
   EXPECT_EQ(vesk::safeFileName("..", "report.md"), "report.md");
   EXPECT_EQ(vesk::safeFileName("...", "x"), "...");
 }
+
+// A proposal is cut to 200 bytes at a character boundary, its extension kept, so that
+// the file system (255 bytes a name) takes it and the user may still lengthen it.
+TEST(SafeFileName, ALongProposalIsCutBetweenCharactersKeepingItsExtension) {
+  std::string cjk;
+  for (int i = 0; i < 90; ++i) cjk += "\u8A2D";  // 270 bytes
+  const std::string markdown = vesk::safeFileName(cjk + ".md", "report.md");
+  EXPECT_EQ(markdown, cjk.substr(0, 65 * 3) + ".md") << "the most whole characters within 200 bytes";
+  const std::string pdf = vesk::safeFileName("Vesk \u2014 " + cjk + ".pdf", "Vesk.pdf");
+  EXPECT_LE(pdf.size(), 200u);
+  EXPECT_TRUE(pdf.ends_with("\u8A2D.pdf")) << pdf;
+
+  std::string accented;
+  for (int i = 0; i < 80; ++i) accented += "e\u0301";  // 3 bytes a character, the mark never parted from its letter
+  const std::string cut = vesk::safeFileName(accented + ".jpeg", "x");
+  EXPECT_EQ(cut, accented.substr(0, 65 * 3) + ".jpeg");
+  EXPECT_EQ(vesk::safeFileName(std::string(300, 'a'), "x"), std::string(200, 'a')) << "no extension to keep";
+  EXPECT_EQ(vesk::safeFileName("notes." + std::string(250, 'b'), "x"), "notes." + std::string(194, 'b'))
+      << "what follows the last dot is too long to be an extension";
+  EXPECT_EQ(vesk::safeFileName(std::string(200, 'c'), "x"), std::string(200, 'c')) << "200 bytes fit";
+}

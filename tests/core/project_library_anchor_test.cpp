@@ -159,6 +159,9 @@ TEST(ProjectLibraryAnchor, ExportSavesAnyAnchorUnderASafeNameAtomically) {
     std::ofstream existing(destination);
     existing << "an older file";
   }
+  const auto shared =
+      std::filesystem::perms::owner_read | std::filesystem::perms::owner_write | std::filesystem::perms::group_read;
+  std::filesystem::permissions(destination, shared);
   f.dialog->answer = destination;
   f.state->error = std::string("An earlier sentence.");
   f.state->exportAnchor(withAnchor("../briefs/q3\n.pdf", "application/pdf", std::nullopt));
@@ -166,6 +169,7 @@ TEST(ProjectLibraryAnchor, ExportSavesAnyAnchorUnderASafeNameAtomically) {
   EXPECT_EQ(f.dialog->proposals, (std::vector<std::string>{"..-briefs-q3-.pdf"}));
   EXPECT_EQ(f.dialog->kinds, (std::vector<SavedFileKind>{SavedFileKind::anyFile}));
   EXPECT_EQ(readFile(destination), "%PDF-1.7 brief");
+  EXPECT_EQ(std::filesystem::status(destination).permissions(), shared) << "the replaced file's permissions stay";
   EXPECT_EQ(*f.state->error, "An earlier sentence.") << "a successful save leaves an earlier error";
   EXPECT_FALSE(*f.state->busy);
 

@@ -285,6 +285,8 @@ TEST_F(ReportChanges, SavingTheMarkdownProposesASafeNameAndReplacesTheFileWhole)
   // A second name for the old file: an in-place write would change what it reads.
   const std::string oldLink = h.folder + "/old.md";
   ASSERT_EQ(link(path.c_str(), oldLink.c_str()), 0);
+  const auto private_ = std::filesystem::perms::owner_read | std::filesystem::perms::owner_write;
+  std::filesystem::permissions(path, private_);
   h.dialog->answer = path;
   state().exportMarkdown();
   h.settle();
@@ -292,6 +294,7 @@ TEST_F(ReportChanges, SavingTheMarkdownProposesASafeNameAndReplacesTheFileWhole)
   EXPECT_EQ(h.dialog->kinds, std::vector<SavedFileKind>{SavedFileKind::plainText});
   EXPECT_EQ(h.readFile(path), "# Report\n\nFindings.");
   EXPECT_EQ(h.readFile(oldLink), "an older, much longer file that must not shine through");
+  EXPECT_EQ(std::filesystem::status(path).permissions(), private_) << "the replaced file's permissions stay";
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(h.folder), {}), 2) << "no temporary file is left";
   EXPECT_FALSE(state().message->has_value());
 
@@ -310,7 +313,7 @@ TEST_F(ReportChanges, SavingTheMarkdownProposesASafeNameAndReplacesTheFileWhole)
   state().exportMarkdown();
   h.settle();
   ASSERT_TRUE(state().error->has_value()) << "an unwritable destination";
-  EXPECT_NE(state().error->value().find("missing"), std::string::npos) << **state().error;
+  EXPECT_EQ(**state().error, "Could not save \u201Creport.md\u201D: No such file or directory.");
 
   h.dialog->answer = std::nullopt;
   state().error = std::nullopt;

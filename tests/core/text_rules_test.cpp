@@ -1,5 +1,9 @@
 #include "core/text/text_rules.h"
 
+#include "core/library/library_presentation.h"
+#include "core/report/report_screen_rules.h"
+#include "support/scoped_language.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -26,4 +30,22 @@ TEST(TextRules, SplitsAtEveryWhiteSpaceCodePoint) {
   }
   EXPECT_EQ(splitAtWhiteSpace("a \u0301b"), (Pieces{"a", "\u0301b"}));
   EXPECT_EQ(splitAtWhiteSpace("\U0001F469\u200D\U0001F4BB x"), (Pieces{"\U0001F469\u200D\U0001F4BB", "x"}));
+}
+
+// Statuses, agents and eyebrows are capitalised the same way whatever the user's language:
+// a Turkish or Azerbaijani one must not turn "i" into a dotted capital.
+TEST(TextRules, CaseMappingsIgnoreTheUsersLanguage) {
+  for (const auto& [icuName, posixName] : {std::pair{"tr", "tr_TR.UTF-8"}, std::pair{"az", "az_AZ.UTF-8"}}) {
+    const vesk::testing::ScopedLanguage language(icuName, posixName);
+    EXPECT_EQ(vesk::uppercased("Sample quick read"), "SAMPLE QUICK READ") << icuName;
+    EXPECT_EQ(vesk::uppercased("Billing \u0131 \u00DF"), "BILLING I SS") << icuName;
+    EXPECT_EQ(vesk::capitalisedWords("in review"), "In Review") << icuName;
+
+    vesk::SavedAudit run("r1", "p1", "Doral", "INITIALISING", "");
+    run.agent = "gemini cli";
+    EXPECT_EQ(vesk::libraryRunMeta(run), "Gemini Cli · Initialising") << icuName;
+    EXPECT_EQ(vesk::reportKindLabel(run), "Gemini Cli · Saved report") << icuName;
+    run.agent = "IMAGINE";
+    EXPECT_EQ(vesk::reportKindLabel(run), "Imagine · Saved report") << icuName;
+  }
 }

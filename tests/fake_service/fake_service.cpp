@@ -197,7 +197,7 @@ void FakeService::releaseStalled() {
 }
 
 void FakeService::deliver(SoupServerMessage* message, const Reply& reply) {
-  if (reply.chunkSize == 0 && !reply.hangAfter) {
+  if (reply.chunkSize == 0 && !reply.hangAfter && !reply.repeatedTo) {
     send(message, reply);
   } else {
     startStream(message, reply);
@@ -239,10 +239,22 @@ void FakeService::startStream(SoupServerMessage* message, const Reply& reply) {
 // after it, ends the reply, or leaves it hanging once `hangAfter` bytes are out.
 void FakeService::writeNextChunk(Stream& stream) {
   const Reply& reply = stream.reply;
-  const std::size_t end = std::min(reply.body.size(), reply.hangAfter.value_or(reply.body.size()));
+  const std::size_t length = reply.repeatedTo.value_or(reply.body.size());
+  const std::size_t end = std::min(length, reply.hangAfter.value_or(length));
   const std::size_t piece = std::min(reply.chunkSize ? reply.chunkSize : end, end - stream.sent);
   SoupMessageBody* body = soup_server_message_get_response_body(stream.message.get());
-  if (piece > 0) soup_message_body_append(body, SOUP_MEMORY_COPY, reply.body.data() + stream.sent, piece);
+  if (reply.repeatedTo) {
+    soup_message_body_set_accumulate(body, FALSE);
+    std::string bytes;
+    bytes.reserve(piece);
+    while (!reply.body.empty() && bytes.size() < piece) {
+      const std::size_t at = (stream.sent + bytes.size()) % reply.body.size();
+      bytes.append(reply.body, at, std::min(piece - bytes.size(), reply.body.size() - at));
+    }
+    if (!bytes.empty()) soup_message_body_append(body, SOUP_MEMORY_COPY, bytes.data(), bytes.size());
+  } else if (piece > 0) {
+    soup_message_body_append(body, SOUP_MEMORY_COPY, reply.body.data() + stream.sent, piece);
+  }
   stream.sent += piece;
   const bool finished = stream.sent >= end;
   if (finished && !reply.hangAfter) soup_message_body_complete(body);

@@ -46,6 +46,9 @@ struct Reply {
   // Send only this many bytes of the body, then hold the connection open without ending
   // the reply (streams the body; one chunk unless chunkSize says otherwise).
   std::optional<std::size_t> hangAfter;
+  // Streaming: `body` goes out over and over until this many bytes are sent, and nothing
+  // sent is kept, so a reply may be longer than the test could hold.
+  std::optional<std::size_t> repeatedTo;
 
   static Reply json(std::string body, int status = 200);
   static Reply error(int status, const std::string& message);

@@ -179,6 +179,49 @@ TEST(WorkspaceDiscovery, LiveDiscoverySendsTheBodiesAndShowsTheQuestions) {
   EXPECT_EQ(workspace->reports->front().id, "r-1");
 }
 
+// A project name worked out for an attempt that failed before any project was made is
+// given up with it; one the user typed, or one a made project carries, stays.
+TEST(WorkspaceDiscovery, ANameWorkedOutByAnAttemptThatMadeNoProjectDoesNotStick) {
+  WorkspaceHarness h;
+  auto workspace = h.signedIn();
+  h.service.replies("POST", desktop("projects"), {Reply::error(500, "Busy."), Reply::json(R"({"id":"p-9"})")});
+  h.service.reply("POST", desktop("runs"), Reply::json(runJson("r-1", "discovery").dump()));
+  workspace->brief = "Please look at https://deleted.example/pricing";
+  workspace->discover();
+  EXPECT_EQ(*workspace->projectName, "deleted.example");
+  ASSERT_TRUE(runUntil([&] { return !*workspace->busy; }));
+  EXPECT_EQ(*workspace->error, std::optional<std::string>("Busy."));
+  EXPECT_EQ(*workspace->projectName, "") << "no project carries the name";
+
+  workspace->brief = "";
+  workspace->addFiles({writeTemp(h.folder + "-files", "Checkout flow.png", "\x89PNG flow")});
+  ASSERT_TRUE(runUntil([&] { return workspace->attachments->size() == 1; }));
+  workspace->error = std::nullopt;
+  workspace->discover();
+  EXPECT_EQ(*workspace->projectName, "Checkout flow");
+  ASSERT_TRUE(runUntil([&] { return *workspace->screen == Screen::discovery; }));
+  const auto created = h.service.requestsTo("POST", desktop("projects"));
+  ASSERT_EQ(created.size(), 2u);
+  EXPECT_EQ(nlohmann::json::parse(created[1].body)["name"], "Checkout flow");
+
+  // Once a project exists the name is its own, and a typed name is the user's.
+  workspace->newAudit();
+  h.service.reply("POST", desktop("projects"), Reply::json(R"({"id":"p-10"})"));
+  h.service.reply("POST", desktop("runs"), Reply::error(500, "Busy."));
+  workspace->urls = "https://kept.example";
+  workspace->discover();
+  ASSERT_TRUE(runUntil([&] { return !*workspace->busy; }));
+  EXPECT_EQ(*workspace->projectName, "kept.example") << "the project was made under it";
+  workspace->newAudit();
+  h.service.reply("POST", desktop("projects"), Reply::error(500, "Busy."));
+  workspace->urls = "https://typed.example";
+  workspace->projectName = std::string("Typed");
+  workspace->discover();
+  ASSERT_TRUE(runUntil([&] { return !*workspace->busy; }));
+  EXPECT_EQ(*workspace->projectName, "Typed");
+  std::filesystem::remove_all(h.folder + "-files");
+}
+
 TEST(WorkspaceDiscovery, ServiceRepliesThatCannotStartTheRun) {
   WorkspaceHarness h;
   auto workspace = h.signedIn();

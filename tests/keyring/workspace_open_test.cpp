@@ -61,6 +61,7 @@ TEST(WorkspaceOpenReport, ChoosesTheScreenAndReconcilesLiveRuns) {
 }
 
 TEST(WorkspaceExport, DownloadsThePdfOfACompletedLiveRun) {
+  constexpr auto private_ = std::filesystem::perms::owner_read | std::filesystem::perms::owner_write;
   WorkspaceHarness h;
   auto workspace = h.signedIn();
   const std::string pdf = "%PDF-1.7 fake";
@@ -73,10 +74,13 @@ TEST(WorkspaceExport, DownloadsThePdfOfACompletedLiveRun) {
   run.projectName = "A/B\tC";
   workspace->openReport(run);
   h.dialog->answer = h.folder + "-export.pdf";
+  std::ofstream(*h.dialog->answer) << "an older, private export";
+  std::filesystem::permissions(*h.dialog->answer, private_);
   workspace->exportPDF();
   workspace->exportPDF();
   ASSERT_TRUE(runUntil([&] { return h.dialog->proposals.size() == 1; }));
   runFor(100ms);
+  EXPECT_EQ(std::filesystem::status(*h.dialog->answer).permissions(), private_) << "replaced, it stays private";
   EXPECT_EQ(h.service.requestsTo("GET", desktop("runs/r1/pdf")).size(), 1u) << "repeated clicks export once";
   EXPECT_EQ(DesktopAPI::timeoutFor("runs/r1/pdf", "GET"), std::chrono::seconds(150));
   EXPECT_EQ(h.dialog->proposals, std::vector<std::string>{"Vesk — A-B-C.pdf"});
@@ -89,6 +93,19 @@ TEST(WorkspaceExport, DownloadsThePdfOfACompletedLiveRun) {
   ASSERT_TRUE(runUntil([&] { return workspace->error->has_value(); }));
   EXPECT_EQ(**workspace->error, "Your session expired. Reconnect in the browser; your saved work is still there.");
   EXPECT_FALSE(*workspace->reconnectRequired);
+
+  // The longest project name of wide characters (120 of them, 360 bytes) still proposes
+  // a name that a folder takes.
+  h.service.reply("GET", desktop("runs/r1/pdf"), slowPdf);
+  run.projectName.clear();
+  for (int i = 0; i < 120; ++i) run.projectName += "\u8A2D";
+  workspace->openReport(run);
+  h.dialog->answer = std::nullopt;
+  workspace->exportPDF();
+  ASSERT_TRUE(runUntil([&] { return h.dialog->proposals.size() == 2; }));
+  EXPECT_LE(h.dialog->proposals[1].size(), 200u);
+  EXPECT_TRUE(h.dialog->proposals[1].starts_with("Vesk — \u8A2D")) << h.dialog->proposals[1];
+  EXPECT_TRUE(h.dialog->proposals[1].ends_with("\u8A2D.pdf")) << h.dialog->proposals[1];
 }
 
 TEST(WorkspaceExport, ALargePdfArrivesInPiecesAndIsWrittenWhole) {
@@ -113,6 +130,33 @@ TEST(WorkspaceExport, ALargePdfArrivesInPiecesAndIsWrittenWhole) {
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), std::filesystem::directory_iterator()), 1)
       << "nothing but the report is left in the folder";
   std::filesystem::remove_all(folder);
+}
+
+// What arrives is offered only when it is a PDF and no longer than 256 MiB: a sign-in page
+// or an endless reply is refused before the save panel, with the unreadable-reply sentence.
+TEST(WorkspaceExport, OnlyAPdfWithinTheCeilingIsOffered) {
+  WorkspaceHarness h;
+  auto workspace = h.signedIn();
+  h.service.reply("GET", desktop("runs/r1"), Reply::json(runJson("r1", "complete", "quick", "# R").dump()));
+  workspace->openReport(savedRun("r1", "complete"));
+  h.dialog->answer = h.folder + "-export.pdf";
+  const auto refused = [&](Reply reply) {
+    reply.contentType = "application/pdf";
+    h.service.reply("GET", desktop("runs/r1/pdf"), reply);
+    workspace->error = std::nullopt;
+    workspace->exportPDF();
+    EXPECT_TRUE(runUntil([&] { return workspace->error->has_value(); }, 60s));
+    EXPECT_EQ(workspace->error->value_or(""), "Vesk returned an unreadable response.");
+    EXPECT_TRUE(h.dialog->proposals.empty()) << "no save panel";
+    EXPECT_FALSE(std::filesystem::exists(*h.dialog->answer));
+  };
+  refused(Reply::json("<html><body>Sign in to continue</body></html>"));
+  refused(Reply::json("%PDF"));
+
+  Reply endless = Reply::json("%PDF-1.7 " + std::string(64 * 1024 - 9, 'x'));
+  endless.chunkSize = 1024 * 1024;
+  endless.repeatedTo = std::size_t(256) * 1024 * 1024 + 1;
+  refused(endless);
 }
 
 TEST(WorkspaceExport, SigningOutOrInAgainEndsTheExportOfTheSessionBefore) {

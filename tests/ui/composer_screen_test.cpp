@@ -7,6 +7,7 @@
 #include "ui/app/header_band.h"
 #include "ui/app/root_view.h"
 #include "ui/app/screen_slot.h"
+#include "ui/app/sheet_layer.h"
 #include "ui/audit/address_row.h"
 #include "ui/audit/brief_editor.h"
 #include "ui/audit/comparison_block.h"
@@ -16,6 +17,7 @@
 #include "ui/audit/composer_view.h"
 #include "ui/audit/depth_control.h"
 #include "ui/audit/source_chip.h"
+#include "ui/sidebar/vesk_sidebar.h"
 #include "ui/support/header_probe.h"
 #include "ui/support/shell_window.h"
 #include "ui/support/synthetic_input.h"
@@ -23,7 +25,9 @@
 
 #include <gdk/gdk.h>
 #include <glib.h>
+#include <gtkmm/entry.h>
 #include <gtkmm/scrolledwindow.h>
+#include <gtkmm/text.h>
 
 #include <filesystem>
 #include <fstream>
@@ -286,6 +290,41 @@ TEST_F(ComposerScreenTest, TheAddressRowAndCtrlReturnFromTheEditor) {
   EXPECT_EQ(*workspace.brief, "") << "no line break went into the brief";
   EXPECT_FALSE(*root.showingURLField);
   EXPECT_TRUE(*workspace.busy || workspace.error->has_value()) << "discovery started";
+}
+
+// Ctrl+Return submits wherever the focus is in the window, as on the discovery and review
+// screens: right after start and after the sidebar's "New audit" it is outside the composer.
+TEST_F(ComposerScreenTest, CtrlReturnSubmitsWhereverTheFocusIs) {
+  ShellWindow shell;
+  auto& workspace = shell.workspace();
+  signIn(workspace);
+  const auto submitFrom = [&](const char* start) {
+    workspace.urls = std::string("https://example.com");
+    workspace.error = std::nullopt;
+    shell.settle();
+    ASSERT_TRUE(composer(shell).card().footer().submitButton().get_sensitive()) << start;
+    auto* focus = shell.window().get_focus();
+    EXPECT_FALSE(focus && focus->is_ancestor(composer(shell))) << start << ": the focus is outside the composer";
+    shell.pressChord({"Control_L", "Return"});
+    EXPECT_TRUE(runUntil([&] { return *workspace.busy || workspace.error->has_value(); })) << start;
+    ASSERT_TRUE(runUntil([&] { return !*workspace.busy; }));
+  };
+  submitFrom("right after start");
+
+  auto* sidebar = dynamic_cast<ui::VeskSidebar*>(shell.root().sidebarSlot().get_first_child());
+  ASSERT_NE(sidebar, nullptr);
+  shell.clickCentre(sidebar->newAuditButton());
+  shell.settle();
+  submitFrom("after the sidebar's New audit");
+
+  // A sheet over the composer keeps the key.
+  workspace.error = std::nullopt;
+  const auto sheet = shell.root().sheets().present(std::make_unique<Gtk::Entry>());
+  ASSERT_TRUE(runUntil([&] { return dynamic_cast<Gtk::Text*>(shell.window().get_focus()) != nullptr; }));
+  shell.pressChord({"Control_L", "Return"});
+  shell.settle();
+  EXPECT_FALSE(*workspace.busy || workspace.error->has_value()) << "nothing was submitted under the sheet";
+  shell.root().sheets().dismiss(sheet);
 }
 
 TEST_F(ComposerScreenTest, DropsTakeLocalFilesOnly) {

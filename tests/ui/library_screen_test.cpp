@@ -387,3 +387,36 @@ TEST_F(LibraryScreenTest, KeyboardDeletionAndRefreshInALongProject) {
   w.settle();
   EXPECT_EQ(scrolled(view), 0);
 }
+
+// A project opened from a search starts at its top, though the list read 0 already: the
+// search had left the project list scrolled into a list that fits, so nothing scrolled.
+TEST_F(LibraryScreenTest, AProjectOpenedFromASearchStartsAtTheTop) {
+  LibraryWindow w(manyRuns(40));
+  auto& view = *w.view;
+  std::vector<LibraryProject> projects{doral()};
+  for (int i = 0; i < 40; ++i)
+    projects.emplace_back("q" + std::to_string(i), "Quay " + std::to_string(i), "Harbour logistics console.");
+  w.library.routeLibrary(projects, manyRuns(40));
+  w.click(view.refreshButton());
+  ASSERT_TRUE(runUntil([&] { return view.model().shownCount() == 41 && !*view.model().state().busy; }));
+  w.settle();
+  scrollToMiddle(view);
+  w.settle();
+  ASSERT_GT(scrolled(view), 0);
+  w.type(view.searchField(), "doral");
+  ASSERT_TRUE(runUntil([&] { return view.model().shownCount() == 1; }));
+  w.settle();
+  ASSERT_EQ(scrolled(view), 0) << "the one project found fits";
+
+  w.click(*w.button(view.list(), "Doral"));
+  ASSERT_TRUE(runUntil([&] { return view.model().view() == LibraryView::openProject && !*view.model().state().busy; }));
+  w.settle();
+  w.settle();
+  EXPECT_EQ(scrolled(view), 0);
+  const auto briefs = descendants(view.list(), [](Gtk::Widget& widget) {
+    auto* label = dynamic_cast<Gtk::Label*>(&widget);
+    return label && std::string(label->get_text()) == "Calmer sign-up for a budgeting app." && label->get_mapped();
+  });
+  ASSERT_EQ(briefs.size(), 1u) << "the project's own row shows";
+  EXPECT_GE(boundsIn(*briefs.front(), view.scroller()).y, 0) << "the brief is not scrolled past";
+}

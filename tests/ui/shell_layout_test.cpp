@@ -4,7 +4,6 @@
 #include "ui/account/account_column.h"
 #include "ui/account/account_view.h"
 #include "ui/app/header_band.h"
-#include "ui/app/placeholder_page.h"
 #include "ui/app/root_view.h"
 #include "ui/app/screen_slot.h"
 #include "ui/audit/composer_page.h"
@@ -35,23 +34,12 @@ class ShellLayoutTest : public vesk::testing::UiTest {
   }
 };
 
-// The shown screen's placeholder, on its own or inside the page frame.
-vesk::ui::PlaceholderPage& page(ShellWindow& shell) {
-  auto& shown = *shell.root().screenSlot().page();
-  const auto found = vesk::testing::descendants(
-      shown, [](Gtk::Widget& widget) { return dynamic_cast<vesk::ui::PlaceholderPage*>(&widget) != nullptr; });
-  auto* page = dynamic_cast<vesk::ui::PlaceholderPage*>(&shown);
-  if (!page && !found.empty()) page = dynamic_cast<vesk::ui::PlaceholderPage*>(found.front());
-  EXPECT_NE(page, nullptr);
-  return *page;
-}
-
-// Where the shown page's content starts, from the top of the main column: the composer's
-// column, or a placeholder's title.
+// Where the composer's column starts, from the top of the main column (-1 while no
+// composer is shown).
 int pageTitleTop(ShellWindow& shell) {
-  if (auto* shown = shell.root().screenSlot().page())
-    if (auto* composer = vesk::ui::composerViewIn(*shown)) return boundsIn(*composer, shell.root().mainColumn()).y;
-  return boundsIn(page(shell).title(), shell.root().mainColumn()).y;
+  auto* shown = shell.root().screenSlot().page();
+  auto* composer = shown ? vesk::ui::composerViewIn(*shown) : nullptr;
+  return composer ? boundsIn(*composer, shell.root().mainColumn()).y : -1;
 }
 
 // Animations follow the desktop's setting for as long as the object lives.

@@ -6,7 +6,6 @@
 #include "ui/app/framed_page.h"
 #include "ui/app/header_band.h"
 #include "ui/app/header_toolbar.h"
-#include "ui/app/placeholder_page.h"
 #include "ui/app/root_view.h"
 #include "ui/app/screen_slot.h"
 #include "ui/app/shell_actions.h"

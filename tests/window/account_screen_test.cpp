@@ -12,6 +12,7 @@
 #include "ui/account/feedback_sheet.h"
 #include "ui/app/root_view.h"
 #include "ui/app/sheet_layer.h"
+#include "ui/sidebar/vesk_sidebar.h"
 #include "ui/support/header_probe.h"
 #include "ui/support/synthetic_input.h"
 #include "ui/support/ui_test.h"
@@ -253,6 +254,63 @@ TEST_F(AccountScreenTest, NothingClosesTheDeleteSheetWhileItWorksAndAWorkspaceDe
   ASSERT_TRUE(w.waitFor([&] { return *w.workspace().screen == Screen::home; }));
   EXPECT_EQ(w.root().sheets().depth(), 0u);
   EXPECT_FALSE(w.workspace().current->has_value());
+}
+
+// A confirmed deletion is followed up though its screen went away while the service was
+// answering: the account, the run library and the projects are read again, the open run
+// closes, and a workspace deletion goes home.
+TEST_F(AccountScreenTest, ADeletionConfirmedAfterTheScreenWentAwayIsStillFollowedUp) {
+  AccountWindow w(AccountWindow::Start::signedIn);
+  auto* sidebar = dynamic_cast<ui::VeskSidebar*>(w.root().sidebarSlot().get_first_child());
+  ASSERT_NE(sidebar, nullptr);
+  const auto deleteThenLeave = [&](AccountDeletion deletion, const std::string& phrase,
+                                   const std::vector<std::string>& leave, Screen left) {
+    w.showAccount();
+    auto& settings = settingsOf(w);
+    w.workspace().current = savedRun("r1", "complete");
+    Reply held = Reply::json(deletion == AccountDeletion::runs ? R"({"ok":true,"deletedRuns":5})" : R"({"ok":true})");
+    held.stall = true;
+    w.h.service.reply("DELETE", desktop("settings/" + std::string(rawValue(deletion))), held);
+    w.click(deletion == AccountDeletion::runs ? settings.clearRunsButton() : settings.deleteWorkspaceButton());
+    auto* sheet = w.topSheet<ui::AccountDeleteSheet>();
+    ASSERT_NE(sheet, nullptr);
+    w.type(phrase);
+    ASSERT_TRUE(w.waitFor([&] { return sheet->confirmButton().get_sensitive(); }));
+    w.click(sheet->confirmButton());
+    ASSERT_TRUE(w.waitFor([&] { return w.h.service.stalledCount() == 1; }));
+
+    w.pressChord(leave);
+    ASSERT_TRUE(w.waitFor([&] { return *w.workspace().screen == left; })) << "the screen was left";
+    EXPECT_EQ(w.root().sheets().depth(), 0u);
+    w.h.service.clearRequests();
+    w.h.service.releaseStalled();
+    EXPECT_TRUE(w.waitFor([&] {
+      return !w.h.service.requestsTo("GET", desktop("me")).empty() &&
+             !w.h.service.requestsTo("GET", desktop("library")).empty() &&
+             !w.h.service.requestsTo("GET", desktop("projects")).empty();
+    })) << "the account, the run library and the projects are read again";
+    EXPECT_TRUE(w.waitFor([&] { return !w.workspace().current->has_value(); })) << "the open run closes";
+  };
+
+  std::vector<LibraryProject> projects;
+  for (int i = 1; i <= 5; ++i) projects.emplace_back("p" + std::to_string(i), "Project " + std::to_string(i));
+  w.workspace().sidebarProjects = projects;
+  w.workspace().reports = std::vector<SavedAudit>{savedRun("r1", "complete"), savedRun("r2", "complete")};
+  ASSERT_TRUE(w.waitFor([&] { return sidebar->rows().size() == 5; }));
+
+  // Clearing the runs: the service's empty library replaces the saved-run list.
+  // Left for the library, which keeps the open run until the follow-up closes it.
+  deleteThenLeave(AccountDeletion::runs, "clear runs", {"Shift_L", "Control_L", "h"}, Screen::library);
+  EXPECT_TRUE(w.waitFor([&] { return w.workspace().reports->empty(); }));
+  EXPECT_EQ(*w.workspace().screen, Screen::library) << "clearing the runs stays where the user went";
+
+  // Deleting the workspace: no project is listed any more, and the window goes home.
+  w.workspace().reports = std::vector<SavedAudit>{savedRun("r1", "complete")};
+  w.workspace().sidebarProjects = projects;
+  ASSERT_TRUE(w.waitFor([&] { return sidebar->rows().size() == 5; }));
+  deleteThenLeave(AccountDeletion::workspace, "delete everything", {"Control_L", "n"}, Screen::input);
+  EXPECT_TRUE(w.waitFor([&] { return sidebar->rows().empty(); })) << "the sidebar empties";
+  EXPECT_TRUE(w.waitFor([&] { return *w.workspace().screen == Screen::home; }));
 }
 
 TEST_F(AccountScreenTest, AFailedSendOffersTheSupportAddressAsAMailLink) {

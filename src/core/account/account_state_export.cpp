@@ -42,12 +42,13 @@ async::Task<void> AccountState::fetchAndSave(std::shared_ptr<AccountState> self,
   co_await api.downloadInto("settings/export", spool.output(), Auth::bearer);
   if (!self->holds(revision)) co_return;
   // Only the signature is checked; what follows it is the service's and is kept as it came.
-  if (!spool.startsWithZipSignature()) throw VeskError::message(account_sentences::archiveUnreadable);
+  if (!spool.startsWith("PK")) throw VeskError::message(account_sentences::archiveUnreadable);
 
   const auto destination =
       co_await dialog->chooseDestination(account_sentences::archiveName, SavedFileKind::zipArchive);
   if (!self->holds(revision) || !destination) co_return;
-  co_await spool.saveAs(*destination);
+  // The archive holds the whole account: it is the user's alone wherever it lands.
+  co_await spool.saveAs(*destination, FileAccess::ownerOnly);
   if (self->holds(revision)) self->feedback = std::string(account_sentences::archiveSaved);
 }
 

@@ -1,13 +1,15 @@
 #pragma once
-// The account archive while it downloads and while the user chooses where to keep it:
-// an unnamed temporary file, so an archive of any size never sits in memory and nothing
-// is left behind however the export ends.
+// A download (the account archive, a run's PDF) while it arrives and while the user
+// chooses where to keep it: an unnamed temporary file, so a file of any size never sits
+// in memory and nothing is left behind however the export ends.
 #include "core/async/task.h"
+#include "core/platform/atomic_file.h"
 #include "core/platform/object_ptr.h"
 
 #include <gio/gio.h>
 
 #include <string>
+#include <string_view>
 
 namespace vesk {
 
@@ -24,14 +26,14 @@ class ArchiveSpool {
   // Where the download is written.
   GOutputStream* output() const { return g_io_stream_get_output_stream(G_IO_STREAM(stream_.get())); }
 
-  // Whether what arrived begins with the ZIP signature, the two bytes "PK".
-  bool startsWithZipSignature() const;
+  // Whether what arrived begins with `signature` (a file type's magic bytes: "PK" for a
+  // ZIP archive, "%PDF-" for a PDF).
+  bool startsWith(std::string_view signature) const;
 
-  // Copies what arrived to `destination` on a worker thread, atomically: into a new file
-  // beside it that then replaces it, so an existing file is never left half written.
-  // Such a file that a crash left there earlier, untouched for some minutes, is removed
-  // first. Throws async::PlatformError naming the file when it cannot be written.
-  async::Task<void> saveAs(std::string destination) const;
+  // Copies what arrived to `destination` on a worker thread, atomically
+  // (copyFileAtomically), with the permissions `access` asks for. Throws
+  // async::PlatformError naming the file when it cannot be written.
+  async::Task<void> saveAs(std::string destination, FileAccess access = FileAccess::keepExisting) const;
 
  private:
   int descriptor_ = -1;  // for reading back; the stream below has its own for writing

@@ -14,7 +14,8 @@ struct CallLimits {
   std::chrono::seconds deadline;  // the whole exchange, nominal (the Timing scale applies)
 
   // The limits of a call to the desktop API. Downloads written to a file instead of
-  // memory (the account archive, a run's PDF) are bounded by the deadline alone.
+  // memory (the account archive, a run's PDF) are bounded by the deadline and by the byte
+  // limit their caller gives, if any.
   static CallLimits forOperation(std::string_view operation, std::string_view method);
 
   // Evidence images and a project's anchor file: their byte limits are the caller's.

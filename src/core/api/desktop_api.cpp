@@ -42,7 +42,8 @@ async::Task<std::string> send(DesktopAPI api, std::string operation, std::option
   co_return std::move(reply.body);
 }
 
-async::Task<void> receive(DesktopAPI api, std::string operation, GOutputStream* destination, Auth auth) {
+async::Task<void> receive(DesktopAPI api, std::string operation, GOutputStream* destination, Auth auth,
+                          std::optional<std::size_t> byteLimit) {
   HttpRequest request;
   request.url = api.endpoint(operation);
   request.method = "GET";
@@ -52,9 +53,11 @@ async::Task<void> receive(DesktopAPI api, std::string operation, GOutputStream* 
   if (auth == Auth::bearer) request.headers.emplace_back("Authorization", bearer(api.token, sentences::connectFirst));
   // Only a failed reply is read into memory: its error body is small, and kept so.
   request.bodyLimit = largestFailureBody;
+  request.writeLimit = byteLimit;
 
   const auto reply = co_await exchangeInto(std::move(request), destination);
   if (reply.status < 200 || reply.status > 299) throw DesktopAPI::failure(static_cast<int>(reply.status), reply.body);
+  if (reply.overLimit) throw ReplyTooLarge(DecodingError::sentence);
 }
 
 async::Task<void> probe(DesktopAPI api) {
@@ -113,8 +116,9 @@ DesktopHTTPError DesktopAPI::failure(int status, std::string_view data) {
   return DesktopHTTPError(status, std::move(code), *message);
 }
 
-async::Task<void> DesktopAPI::downloadInto(std::string operation, GOutputStream* destination, Auth auth) const {
-  return receive(*this, std::move(operation), destination, auth);
+async::Task<void> DesktopAPI::downloadInto(std::string operation, GOutputStream* destination, Auth auth,
+                                           std::optional<std::size_t> byteLimit) const {
+  return receive(*this, std::move(operation), destination, auth, byteLimit);
 }
 
 async::Task<void> DesktopAPI::checkConnectionAvailability() const { return probe(*this); }

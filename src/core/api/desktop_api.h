@@ -86,8 +86,11 @@ struct DesktopAPI {
 
   // A GET whose 2xx reply body is written to `destination` as it arrives instead of being
   // held in memory, for downloads of any size (the account archive). Throws what raw()
-  // throws, and async::PlatformError when writing fails.
-  async::Task<void> downloadInto(std::string operation, GOutputStream* destination, Auth auth) const;
+  // throws, async::PlatformError when writing fails, and ReplyTooLarge (worded as an
+  // unreadable reply) as soon as the body passes `byteLimit`, with no more than that
+  // written.
+  async::Task<void> downloadInto(std::string operation, GOutputStream* destination, Auth auth,
+                                 std::optional<std::size_t> byteLimit = std::nullopt) const;
 
   // A service-given identifier, checked before it goes into an operation path: refuses
   // an empty one, ".", and one holding "/", "?", "#", "%", ".." or a control character.

@@ -88,14 +88,24 @@ async::Task<void> readBody(const PrivateSession& session, TransferWatch& watch, 
   }
 }
 
-// Writes the rest of the body to `destination`, one chunk at a time.
-async::Task<void> copyBody(const PrivateSession& session, TransferWatch& watch, GOutputStream* destination) {
+// Writes the rest of the body to `destination`, one chunk at a time, up to `limit` bytes;
+// of a longer body nothing is read past the first byte over the limit.
+async::Task<void> copyBody(const PrivateSession& session, TransferWatch& watch, GOutputStream* destination,
+                           std::size_t limit, HttpReply& reply) {
+  std::size_t total = 0;
   while (true) {
-    const auto chunk = co_await readChunkOf(session, watch, readChunk);
+    const std::size_t wanted = limit - total < readChunk ? limit - total + 1 : readChunk;
+    const auto chunk = co_await readChunkOf(session, watch, wanted);
     if (g_bytes_get_size(chunk.get()) == 0) break;
     watch.touch();
     gsize size = 0;
     const void* bytes = g_bytes_get_data(chunk.get(), &size);
+    if (size > limit - total) {
+      // Past the limit the reply is refused: nothing more of it is written or read.
+      reply.overLimit = true;
+      co_return;
+    }
+    total += size;
     auto written = co_await async::gioCall([&](GCancellable*, GAsyncReadyCallback done, gpointer data) {
       g_output_stream_write_all_async(destination, bytes, size, G_PRIORITY_DEFAULT, watch.cancellable(), done, data);
     });
@@ -132,7 +142,7 @@ async::Task<HttpReply> transfer(HttpRequest request, GOutputStream* destination)
   HttpReply reply;
   describeReply(message.get(), reply);
   if (destination && SOUP_STATUS_IS_SUCCESSFUL(reply.status)) {
-    co_await copyBody(session, watch, destination);
+    co_await copyBody(session, watch, destination, request.writeLimit.value_or(SIZE_MAX - 1), reply);
     co_return reply;
   }
   const std::size_t cap = request.bodyLimit ? *request.bodyLimit + 1 : SIZE_MAX;

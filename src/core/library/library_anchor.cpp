@@ -3,27 +3,17 @@
 #include "core/library/anchor_download.h"
 #include "core/library/library_sentences.h"
 #include "core/library/project_library_state.h"
-#include "core/platform/object_ptr.h"
+#include "core/platform/atomic_file.h"
 #include "core/platform/preview_image.h"
 #include "core/text/safe_file_name.h"
 #include "core/workspace/save_dialog.h"
 #include "core/workspace/uuid_text.h"
-
-#include <glib.h>
 
 namespace vesk {
 
 namespace {
 
 constexpr const char* fallbackAnchorName = "Anchor";
-
-// Replaces the file at `path` in one step: a reader sees the old file or the whole new one.
-void writeAtomically(const std::string& path, const std::string& bytes) {
-  glib::ErrorSlot error;
-  if (!g_file_set_contents_full(path.c_str(), bytes.data(), static_cast<gssize>(bytes.size()),
-                                G_FILE_SET_CONTENTS_CONSISTENT, 0666, error.out()))
-    throw async::PlatformError(error.get());
-}
 
 }  // namespace
 
@@ -97,7 +87,7 @@ async::Task<void> ProjectLibraryState::exportTask(Self self, DesktopAPI api, std
     if (!destination) co_return;
     // No check after the panel: the user chose to save, and the write needs nothing of the
     // state. It runs off the main loop; the frame keeps the bytes and the path alive.
-    co_await async::inBackground([&file, &destination] { writeAtomically(*destination, file.bytes); });
+    co_await async::inBackground([&file, &destination] { writeFileAtomically(*destination, file.bytes); });
   } catch (const async::Cancelled&) {
     co_return;
   } catch (const std::exception& e) {

@@ -193,7 +193,7 @@ std::optional<std::string> libraryRunDate(const SavedAudit& run) {
 
 std::string capitalisedWords(std::string_view text) {
   icu::UnicodeString unicode = toUnicode(text);
-  unicode.toTitle(nullptr, icu::Locale::getDefault());
+  unicode.toTitle(nullptr, icu::Locale::getRoot());
   return toUtf8(unicode);
 }
 

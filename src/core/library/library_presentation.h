@@ -77,7 +77,8 @@ std::string libraryDeleteRunName(const SavedAudit& run);
 // creation time, or nothing.
 std::optional<std::string> libraryRunDate(const SavedAudit& run);
 
-// Each word with its first letter upper-cased and the rest lower-cased.
+// Each word with its first letter upper-cased and the rest lower-cased, the same in every
+// language.
 std::string capitalisedWords(std::string_view text);
 
 // Whether a reference URL is shown as a link: it parses and its scheme is http or https.

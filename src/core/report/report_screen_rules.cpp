@@ -2,6 +2,7 @@
 
 #include "core/text/text_rules.h"
 
+#include <unicode/locid.h>
 #include <unicode/unistr.h>
 #include <nlohmann/json.hpp>
 
@@ -12,7 +13,8 @@ namespace vesk {
 
 namespace {
 
-// Each space-separated word with its first character in upper case and the rest in lower.
+// Each space-separated word with its first character in upper case and the rest in lower,
+// the same in every language.
 std::string titleCasedWords(const std::string& text) {
   std::string result;
   std::size_t start = 0;
@@ -23,7 +25,7 @@ std::string titleCasedWords(const std::string& text) {
       const int32_t firstLength = U16_LENGTH(word.char32At(0));
       icu::UnicodeString first(word, 0, firstLength);
       icu::UnicodeString rest(word, firstLength);
-      result += toUtf8(first.toUpper()) + toUtf8(rest.toLower());
+      result += toUtf8(first.toUpper(icu::Locale::getRoot())) + toUtf8(rest.toLower(icu::Locale::getRoot()));
     }
     if (end == text.size()) break;
     result += ' ';

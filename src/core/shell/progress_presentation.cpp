@@ -1,8 +1,6 @@
 #include "core/shell/progress_presentation.h"
 
-#include "core/platform/object_ptr.h"
-
-#include <glib.h>
+#include "core/text/text_rules.h"
 
 namespace vesk {
 
@@ -10,11 +8,6 @@ namespace {
 
 constexpr const char* fullAuditNote =
     "Each expert audits independently. Vesk checks the evidence before bringing the findings into one report.";
-
-std::string upperCase(const std::string& text) {
-  const glib::GFreePtr<char> upper(g_utf8_strup(text.c_str(), static_cast<gssize>(text.size())));
-  return upper.get();
-}
 
 std::string paragraphFor(bool preview, bool quick) {
   if (preview)
@@ -60,7 +53,7 @@ ProgressPresentation::State ProgressPresentation::read() const {
   state.preview = *w.fixture;
   state.paragraph = paragraphFor(state.preview, quick);
   if (state.preview) {
-    state.eyebrow = upperCase(quick ? "Sample quick read" : "Sample full audit");
+    state.eyebrow = uppercased(quick ? "Sample quick read" : "Sample full audit");
     state.stages = stageRows(w.stages(), *w.progress, *w.busy, *w.connectionLost);
     state.stageNote = quick ? "A brief audit" : fullAuditNote;
     state.leaveTitle = "Cancel sample";

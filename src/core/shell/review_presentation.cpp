@@ -1,8 +1,24 @@
 #include "core/shell/review_presentation.h"
 
+#include "core/input/audit_url_rules.h"
+#include "core/records/vesk_error.h"
 #include "core/text/text_rules.h"
 
 namespace vesk {
+
+namespace {
+
+// The addresses the run audits: the field's and those its brief names. When they cannot
+// be worked out, the field's entries are counted.
+std::size_t auditedURLCount(const Workspace& w) {
+  try {
+    return auditSourceURLs(*w.urls, *w.brief, w.maxURLs()).size();
+  } catch (const VeskError&) {
+    return splitAtWhiteSpace(*w.urls).size();
+  }
+}
+
+}  // namespace
 
 std::string reviewSourcesLine(std::size_t urls, std::size_t files, bool existingContext) {
   std::string line = std::to_string(urls) + (urls == 1 ? " URL" : " URLs") + " \u00B7 " + std::to_string(files) +
@@ -16,8 +32,8 @@ ReviewPresentation::ReviewPresentation(std::shared_ptr<Workspace> workspace)
   state_ = read();
   for (auto* signal : {&workspace_->fixture.signalChanged(), &workspace_->confirmed.signalChanged(),
                        &workspace_->account.signalChanged(), &workspace_->projectName.signalChanged(),
-                       &workspace_->urls.signalChanged(), &workspace_->attachments.signalChanged(),
-                       &workspace_->existingContextAvailable.signalChanged()})
+                       &workspace_->urls.signalChanged(), &workspace_->brief.signalChanged(),
+                       &workspace_->attachments.signalChanged(), &workspace_->existingContextAvailable.signalChanged()})
     changes_.follow(*signal);
 }
 
@@ -37,8 +53,7 @@ ReviewPresentation::State ReviewPresentation::read() const {
                        : "Eight expert perspectives, brought into one audit. This uses 1 run and can take around 12 "
                          "minutes. You can leave and return when it\u2019s ready.";
   state.projectName = *w.projectName;
-  state.sourcesLine =
-      reviewSourcesLine(splitAtWhiteSpace(*w.urls).size(), w.attachments->size(), *w.existingContextAvailable);
+  state.sourcesLine = reviewSourcesLine(auditedURLCount(w), w.attachments->size(), *w.existingContextAvailable);
   state.confirmationLabel = preview ? "I understand this is a fictional sample report."
                                     : "Use 1 run from this account\u2019s existing allowance.";
   state.confirmed = *w.confirmed;

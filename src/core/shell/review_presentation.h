@@ -27,7 +27,7 @@ class ReviewPresentation {
   struct State {
     std::string lead;
     std::string projectName;
-    std::string sourcesLine;
+    std::string sourcesLine;  // counts the addresses the run audits: the field's and the brief's
     std::string confirmationLabel;
     bool confirmed = false;
     std::string runTitle;

@@ -4,6 +4,7 @@
 #include <unicode/locid.h>
 #include <unicode/normalizer2.h>
 #include <unicode/uchar.h>
+#include <unicode/utext.h>
 #include <unicode/utf8.h>
 
 #include <memory>
@@ -14,8 +15,9 @@ namespace vesk {
 namespace {
 
 // One character break iterator per thread: creating one costs far more than a short
-// text takes to walk, and an iterator must not be shared between threads.
-icu::BreakIterator& characterBreaks(const icu::UnicodeString& text) {
+// text takes to walk, and an iterator must not be shared between threads. Its text is
+// set by each use.
+icu::BreakIterator& characterIterator() {
   thread_local std::unique_ptr<icu::BreakIterator> iterator = [] {
     UErrorCode status = U_ZERO_ERROR;
     std::unique_ptr<icu::BreakIterator> created(
@@ -23,8 +25,13 @@ icu::BreakIterator& characterBreaks(const icu::UnicodeString& text) {
     if (U_FAILURE(status) || !created) throw std::runtime_error("ICU character breaks are unavailable");
     return created;
   }();
-  iterator->setText(text);
   return *iterator;
+}
+
+icu::BreakIterator& characterBreaks(const icu::UnicodeString& text) {
+  icu::BreakIterator& iterator = characterIterator();
+  iterator.setText(text);
+  return iterator;
 }
 
 // Calls `visit(start, end)` for each user-perceived character of `text` (UTF-16
@@ -95,6 +102,24 @@ std::string prefixWithinUTF16(std::string_view text, std::int64_t maxUTF16) {
   return toUtf8(unicode.tempSubString(0, taken));
 }
 
+std::string prefixWithinBytes(std::string_view text, std::size_t maxBytes) {
+  if (text.size() <= maxBytes) return std::string(text);
+  // Walked over the UTF-8 itself, so the boundaries are byte offsets into `text`.
+  UErrorCode status = U_ZERO_ERROR;
+  const std::unique_ptr<UText, decltype(&utext_close)> utf8(
+      utext_openUTF8(nullptr, text.data(), static_cast<int64_t>(text.size()), &status), &utext_close);
+  if (U_FAILURE(status)) throw std::runtime_error("ICU cannot read the text");
+  icu::BreakIterator& breaks = characterIterator();
+  breaks.setText(utf8.get(), status);
+  if (U_FAILURE(status)) throw std::runtime_error("ICU cannot read the text");
+  std::size_t taken = 0;
+  for (int32_t end = breaks.next(); end != icu::BreakIterator::DONE; end = breaks.next()) {
+    if (static_cast<std::size_t>(end) > maxBytes) break;
+    taken = static_cast<std::size_t>(end);
+  }
+  return std::string(text.substr(0, taken));
+}
+
 std::int64_t utf16Length(std::string_view text) { return toUnicode(text).length(); }
 
 std::string trimmedWhiteSpace(std::string_view text) {
@@ -123,6 +148,12 @@ std::string trimmedWhiteSpace(std::string_view text) {
 std::string lowercased(std::string_view text) {
   icu::UnicodeString unicode = toUnicode(text);
   unicode.toLower(icu::Locale::getRoot());
+  return toUtf8(unicode);
+}
+
+std::string uppercased(std::string_view text) {
+  icu::UnicodeString unicode = toUnicode(text);
+  unicode.toUpper(icu::Locale::getRoot());
   return toUtf8(unicode);
 }
 

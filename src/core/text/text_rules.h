@@ -27,6 +27,10 @@ std::string prefixOfCharacters(std::string_view text, std::size_t count);
 // within `maxUTF16` units; empty for a budget of zero or below.
 std::string prefixWithinUTF16(std::string_view text, std::int64_t maxUTF16);
 
+// The longest prefix of whole user-perceived characters that takes at most `maxBytes`
+// bytes of `text` (UTF-8), its bytes as they were.
+std::string prefixWithinBytes(std::string_view text, std::size_t maxBytes);
+
 // The number of UTF-16 code units `text` takes: what the service's length limits count.
 std::int64_t utf16Length(std::string_view text);
 
@@ -36,6 +40,9 @@ std::string trimmedWhiteSpace(std::string_view text);
 
 // Unicode lower case, language-neutral.
 std::string lowercased(std::string_view text);
+
+// Unicode upper case, language-neutral: the same capitals whatever the user's language.
+std::string uppercased(std::string_view text);
 
 // The canonical composition (NFC) of `text`: two texts are canonically equivalent
 // exactly when their canonical forms are equal, so it serves as a set key.

@@ -176,8 +176,13 @@ class Workspace : public std::enable_shared_from_this<Workspace> {
   void endExport();
   static async::Task<void> addFilesTask(std::shared_ptr<Workspace> self, std::string draft,
                                         std::vector<std::string> paths);
+  // A project name that discover() worked out, and the blank text it replaced.
+  struct DerivedName {
+    std::string before;
+    std::string name;
+  };
   static async::Task<void> discoveryTask(std::shared_ptr<Workspace> self, std::string generation, std::string mode,
-                                         std::vector<std::string> sourceURLs);
+                                         std::vector<std::string> sourceURLs, std::optional<DerivedName> derived);
   async::Task<void> discoverLocally(std::string generation, std::string mode);
   async::Task<void> discoverOnService(std::string generation, std::string mode, std::vector<std::string> sourceURLs);
   void beginReview();

@@ -158,20 +158,23 @@ void Workspace::discover() {
       return;
     }
   }
+  std::optional<DerivedName> derived;
   if (isBlank(*projectName)) {
     const auto firstFile =
         attachments->empty() ? std::nullopt : std::optional<std::string>(attachments->front().filename);
-    projectName = auditProjectName(sourceURLs, firstFile);
+    derived = DerivedName{*projectName, auditProjectName(sourceURLs, firstFile)};
+    projectName = derived->name;
   }
   error = std::nullopt;
   busy = true;
   discoveryGeneration_ = generation_;
-  const auto task = async::spawn(discoveryTask(shared_from_this(), generation_, *auditMode, std::move(sourceURLs)));
+  const auto task = async::spawn(
+      discoveryTask(shared_from_this(), generation_, *auditMode, std::move(sourceURLs), std::move(derived)));
   operation_.start(task, async::PreviousTask::leave);
 }
 
 async::Task<void> Workspace::discoveryTask(std::shared_ptr<Workspace> self, std::string generation, std::string mode,
-                                           std::vector<std::string> sourceURLs) {
+                                           std::vector<std::string> sourceURLs, std::optional<DerivedName> derived) {
   struct EndOfDiscovery {
     Workspace& workspace;
     const std::string& generation;
@@ -196,6 +199,9 @@ async::Task<void> Workspace::discoveryTask(std::shared_ptr<Workspace> self, std:
   }
   if (failure && self->isCurrent(generation)) {
     self->error = std::move(failure);
+    // A name worked out for this attempt is given up when no project was made under it:
+    // the next attempt works it out again from what it is given then.
+    if (derived && !self->projectID_ && *self->projectName == derived->name) self->projectName = derived->before;
     // The service may have created the run before the failure: list it.
     if (!*self->fixture) co_await self->refreshLibrary();
   }

@@ -1,5 +1,6 @@
 // Workspace: opening a saved run and exporting its PDF.
 #include "core/account/archive_spool.h"
+#include "core/text/safe_file_name.h"
 #include "core/workspace/save_dialog.h"
 #include "core/workspace/workspace.h"
 
@@ -9,13 +10,14 @@ namespace vesk {
 
 namespace {
 
+// A report's PDF is a few megabytes; anything past this is not one, and would only fill
+// the user's disk while the download's deadline lasts.
+constexpr std::size_t largestPdf = std::size_t(256) * 1024 * 1024;
+
 // The file name proposed for a run's PDF. Characters a file name cannot hold are
-// replaced in the proposal only; the project keeps its name.
+// replaced, and a long name cut, in the proposal only; the project keeps its name.
 std::string proposedPdfName(const std::string& projectName) {
-  std::string safe;
-  safe.reserve(projectName.size());
-  for (const unsigned char c : projectName) safe.push_back(c == '/' || c < 0x20 || c == 0x7f ? '-' : char(c));
-  return "Vesk — " + safe + ".pdf";
+  return safeFileName("Vesk — " + projectName + ".pdf", "Vesk.pdf");
 }
 
 }  // namespace
@@ -94,8 +96,11 @@ async::Task<void> Workspace::exportTask(std::shared_ptr<Workspace> self, Desktop
     // The file never sits in memory: it arrives in a spool file and is copied from
     // there, off the main loop, into the place the user chooses.
     const ArchiveSpool spool;
-    co_await client.downloadInto("runs/" + DesktopAPI::pathIdentifier(run.id) + "/pdf", spool.output(), Auth::bearer);
+    co_await client.downloadInto("runs/" + DesktopAPI::pathIdentifier(run.id) + "/pdf", spool.output(), Auth::bearer,
+                                 largestPdf);
     if (!self->isSessionCurrent(session)) co_return;
+    // Only the signature is checked (a sign-in page is refused); the rest is kept as it came.
+    if (!spool.startsWith("%PDF-")) throw DecodingError("the PDF download does not begin with %PDF-");
     const auto destination = co_await self->saveDialog_->choosePdfDestination(proposedPdfName(run.projectName));
     if (!self->isSessionCurrent(session) || !destination) co_return;
     co_await spool.saveAs(*destination);

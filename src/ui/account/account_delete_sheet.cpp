@@ -1,5 +1,6 @@
 #include "ui/account/account_delete_sheet.h"
 
+#include "core/account/account_change.h"
 #include "core/account/account_screen_rules.h"
 #include "core/async/spawn.h"
 #include "core/style/atelier.h"
@@ -12,25 +13,24 @@ namespace vesk::ui {
 
 namespace {
 
-// Not tied to the sheet: the deletion runs to its end, and the completion runs only while
-// the sheet that asked for it is still there.
-async::Task<void> deleteThenComplete(std::shared_ptr<AccountState> state, AccountDeletion action,
-                                     std::optional<DesktopAPI> api, std::weak_ptr<bool> alive,
-                                     std::function<void()> onComplete) {
-  const bool confirmed = co_await state->deleteData(action, std::move(api));
-  if (confirmed && !alive.expired()) onComplete();
+// Not tied to the sheet: the deletion and its follow-up run to their end, and
+// `onConfirmed` runs only while the sheet that asked is still there.
+async::Task<void> deleteThenTell(std::shared_ptr<Workspace> workspace, std::shared_ptr<AccountState> state,
+                                 AccountDeletion action, std::weak_ptr<bool> alive, std::function<void()> onConfirmed) {
+  const bool confirmed = co_await deleteAndFollowUp(std::move(workspace), std::move(state), action);
+  if (confirmed && !alive.expired()) onConfirmed();
 }
 
 }  // namespace
 
 AccountDeleteSheet::AccountDeleteSheet(AccountDeletion action, std::shared_ptr<AccountState> state,
-                                       std::function<std::optional<DesktopAPI>()> client,
-                                       std::function<void()> onComplete, std::function<void()> close)
+                                       std::shared_ptr<Workspace> workspace, std::function<void()> onConfirmed,
+                                       std::function<void()> close)
     : Gtk::Box(Gtk::Orientation::VERTICAL, 20),
       action_(action),
       state_(std::move(state)),
-      client_(std::move(client)),
-      onComplete_(std::move(onComplete)),
+      workspace_(std::move(workspace)),
+      onConfirmed_(std::move(onConfirmed)),
       changes_([this] { refresh(); }) {
   const auto texts = account_rules::deletionTexts(action);
   set_size_request(width, -1);
@@ -80,10 +80,10 @@ void AccountDeleteSheet::refresh() {
 
 void AccountDeleteSheet::confirm() {
   std::weak_ptr<bool> alive = alive_;
-  // A copy runs: completing closes the sheet, which destroys onComplete_.
-  async::spawn(deleteThenComplete(state_, action_, client_(), alive, [this] {
-    const auto complete = onComplete_;
-    complete();
+  // A copy runs: it closes the sheet, which destroys onConfirmed_.
+  async::spawn(deleteThenTell(workspace_, state_, action_, alive, [this] {
+    const auto confirmed = onConfirmed_;
+    confirmed();
   }));
   refresh();
 }

@@ -2,12 +2,13 @@
 
 #include "core/style/account_stylesheet.h"
 #include "core/style/atelier.h"
+#include "core/text/text_rules.h"
 #include "ui/account/account_text.h"
 #include "ui/style/vesk_typography.h"
 
 namespace vesk::ui {
 
-AccountEyebrow::AccountEyebrow(const Glib::ustring& text, const Rgba& colour) : Gtk::Label(text.uppercase()) {
+AccountEyebrow::AccountEyebrow(const Glib::ustring& text, const Rgba& colour) : Gtk::Label(uppercased(text.raw())) {
   set_use_markup(false);
   set_xalign(0);
   set_halign(Gtk::Align::START);

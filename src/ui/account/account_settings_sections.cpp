@@ -94,7 +94,7 @@ Gtk::Widget& AccountSettingsView::buildProfile() {
   save_->signal_clicked().connect([this] {
     async::spawn([](std::shared_ptr<AccountState> state, std::optional<DesktopAPI> api,
                     OnChanged onChanged) -> async::Task<void> {
-      if (co_await state->saveName(api)) co_await onChanged(std::nullopt);
+      if (co_await state->saveName(api)) co_await onChanged();
     }(state_, api(), onChanged_));
   });
   checkProfile_ = accountPill("Check saved profile", VeskButtonRole::secondary);

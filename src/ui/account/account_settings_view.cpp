@@ -132,16 +132,11 @@ void AccountSettingsView::nameEdited() {
 void AccountSettingsView::present(AccountDeletion deletion) {
   if (sheet_) return;
   deletion_ = deletion;
-  auto complete = [this, deletion] {
-    // Closing the sheet first; the follow-up runs on its own.
-    if (const auto sheet = std::exchange(sheet_, std::nullopt)) sheets_.dismiss(*sheet);
-    async::spawn(onChanged_(deletion));
-  };
+  // A confirmed deletion closes the sheet; its follow-up is the deletion's own.
   auto close = [this] {
     if (const auto sheet = std::exchange(sheet_, std::nullopt)) sheets_.dismiss(*sheet);
   };
-  auto content = std::make_unique<AccountDeleteSheet>(
-      deletion, state_, [workspace = workspace_] { return workspace->api(); }, complete, close);
+  auto content = std::make_unique<AccountDeleteSheet>(deletion, state_, workspace_, close, close);
   auto* sheet = content.get();
   SheetLayer::Options options;
   options.escapeCloses = [sheet] { return sheet->dismissible(); };

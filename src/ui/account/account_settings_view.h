@@ -27,9 +27,9 @@ class SheetLayer;
 
 class AccountSettingsView : public Gtk::Box {
  public:
-  // Told of a change the screen must follow up: none after a saved name, the deletion
-  // after a confirmed one. Runs on its own, whatever becomes of the view.
-  using OnChanged = std::function<async::Task<void>(std::optional<AccountDeletion>)>;
+  // Told of a saved name, which the screen follows up. Runs on its own, whatever becomes
+  // of the view. (A confirmed deletion follows itself up: deleteAndFollowUp.)
+  using OnChanged = std::function<async::Task<void>()>;
 
   AccountSettingsView(std::shared_ptr<AccountState> state, std::shared_ptr<Workspace> workspace, SheetLayer& sheets,
                       OnChanged onChanged);

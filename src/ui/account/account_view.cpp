@@ -224,9 +224,7 @@ void AccountView::refreshSignedIn() {
   if (held && !settings_ && context_.rootView) {
     settings_ = Gtk::make_managed<AccountSettingsView>(
         state_, workspace_, context_.rootView->sheets(),
-        [workspace = workspace_, state = state_](std::optional<AccountDeletion> deletion) {
-          return followAccountChange(workspace, state, deletion);
-        });
+        [workspace = workspace_, state = state_] { return followAccountChange(workspace, state, std::nullopt); });
     settingsSlot_->append(*settings_);
   }
   if (settings_) {

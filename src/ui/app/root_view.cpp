@@ -9,7 +9,6 @@
 #include "ui/app/header_band.h"
 #include "ui/app/inert.h"
 #include "ui/app/pdf_save_dialog.h"
-#include "ui/app/placeholder_sheet.h"
 #include "ui/app/screen_slot.h"
 #include "ui/app/sheet_host.h"
 #include "ui/app/sheet_layer.h"

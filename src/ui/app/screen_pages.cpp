@@ -2,7 +2,6 @@
 
 #include "ui/account/account_view.h"
 #include "ui/app/framed_page.h"
-#include "ui/app/placeholder_page.h"
 #include "ui/audit/composer_page.h"
 #include "ui/audit/discovery_page.h"
 #include "ui/audit/progress_page.h"
@@ -19,18 +18,12 @@ std::unique_ptr<Gtk::Widget> framed(std::unique_ptr<Gtk::Widget> column) {
   return std::make_unique<FramedPage>(std::move(column));
 }
 
-std::unique_ptr<Gtk::Widget> placeholder(const char* title, PlaceholderPage::Start start) {
-  return std::make_unique<PlaceholderPage>(title, start);
-}
-
 }  // namespace
 
-// Screens whose own views are not built yet show a page with their title.
 std::unique_ptr<Gtk::Widget> makeScreenPage(Screen screen, const ScreenContext& context) {
-  using Start = PlaceholderPage::Start;
   switch (screen) {
-    case Screen::home: return framed(makeComposerPage(context));
-    case Screen::input: return framed(makeComposerPage(context));
+    case Screen::home:
+    case Screen::input: break;
     case Screen::discovery: return framed(makeDiscoveryPage(context));
     case Screen::review: return framed(makeReviewPage(context));
     case Screen::progress: return framed(makeProgressPage(context));
@@ -38,7 +31,7 @@ std::unique_ptr<Gtk::Widget> makeScreenPage(Screen screen, const ScreenContext& 
     case Screen::account: return std::make_unique<AccountView>(context);
     case Screen::library: return makeLibraryPage(context);
   }
-  return placeholder("", Start::top);
+  return framed(makeComposerPage(context));
 }
 
 }  // namespace vesk::ui

@@ -2,10 +2,12 @@
 
 #include "core/style/composer_stylesheet.h"
 #include "core/style/shell_stylesheet.h"
+#include "ui/app/sheet_layer.h"
 #include "ui/audit/comparison_block.h"
 #include "ui/audit/composer_card.h"
 #include "ui/style/vesk_typography.h"
 
+#include <gtkmm/root.h>
 #include <gtkmm/shortcut.h>
 #include <gtkmm/shortcutaction.h>
 #include <gtkmm/shortcutcontroller.h>
@@ -66,18 +68,30 @@ void ComposerView::buildHeading() {
   append(*heading);
 }
 
-// Captured before the focused control (the editor would take Return as a line break).
+// Window-wide, as the other screens' run keys, wherever the focus is (after start it is
+// nowhere, after the sidebar's "New audit" on that button); captured before the focused
+// control, since the editor would take Return as a line break. A sheet over the composer
+// keeps the key for itself.
 void ComposerView::installSubmitShortcut() {
   auto controller = Gtk::ShortcutController::create();
+  controller->set_scope(Gtk::ShortcutScope::GLOBAL);
   controller->set_propagation_phase(Gtk::PropagationPhase::CAPTURE);
   controller->add_shortcut(
       Gtk::Shortcut::create(Gtk::ShortcutTrigger::parse_string("<Control>Return"),
                             Gtk::CallbackAction::create([this](Gtk::Widget&, const Glib::VariantBase&) {
+                              if (focusInSheet()) return false;
                               if (model_.current().submitDisabled) return true;  // the model may be a turn behind
                               actions_.submitComposer();
                               return true;
                             })));
   add_controller(controller);
+}
+
+bool ComposerView::focusInSheet() const {
+  const auto* root = get_root();
+  for (const auto* widget = root ? root->get_focus() : nullptr; widget; widget = widget->get_parent())
+    if (dynamic_cast<const SheetLayer*>(widget)) return true;
+  return false;
 }
 
 void ComposerView::redraw() {

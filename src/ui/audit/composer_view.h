@@ -32,6 +32,8 @@ class ComposerView : public Gtk::Box {
  private:
   void buildHeading();
   void installSubmitShortcut();
+  // Whether the window's focus is on a sheet.
+  bool focusInSheet() const;
   void redraw();
 
   std::shared_ptr<Workspace> workspace_;

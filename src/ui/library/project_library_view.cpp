@@ -283,6 +283,10 @@ void ProjectLibraryView::startAtTopOnNewIdentity() {
   if (identity == drawnIdentity_) return;
   drawnIdentity_ = identity;
   scroller_->get_vadjustment()->set_value(0);
+  // GTK's list keeps its place by an anchor row, which a value that reads 0 already does
+  // not move (a search may have left it on a row halfway down a list that now fits):
+  // anchored on the first row, the new rows start at the top.
+  if (entries_->get_n_items() > 0) list_->activate_action("list.scroll-to-item", Glib::Variant<guint32>::create(0));
 }
 
 void ProjectLibraryView::redrawSheets() {
