@@ -40,6 +40,9 @@
   const EVIDENCE = /^vesk-resource:\/\/report\/(?:url-shot|attachments)\/(?:0|[1-9][0-9]{0,5})$/;
   const BOX_FRAGMENT = /^#vesk-box=([0-9]{1,6}),([0-9]{1,6}),([0-9]{1,6}),([0-9]{1,6})$/;
   const DISCOVERY_KINDS = ["discovery", "discovery-answers"];
+  const INLINE_ELEMENTS = new Set(["code_inline", "image", "hardbreak"]);
+  // The second half of a surrogate pair, combining marks, joiners, variation selectors.
+  const JOINS_PREVIOUS = /[\udc00-\udfff\u0300-\u036f\u1ab0-\u1aff\u1dc0-\u1dff\u200c\u200d\u20d0-\u20ff\ufe00-\ufe0f\ufe20-\ufe2f]/;
   const DISCOVERY_TAG = /<\/?discovery(?:-answers)?>/g;
   const FENCE = /^ {0,3}(`{3,}|~{3,})(.*)$/;
   const SPLIT_HEADING = /^#{1,3}(?:[ \t]|$)/;
@@ -231,11 +234,7 @@
     for (const token of state.tokens) {
       if (token.type !== "inline" || !token.children || token.children.length <= MAX_INLINE_ELEMENTS) continue;
       let elements = 0;
-      for (const child of token.children) {
-        if (child.nesting === 1 || child.type === "code_inline" || child.type === "image" || child.type === "hardbreak") {
-          elements++;
-        }
-      }
+      for (const child of token.children) if (child.nesting === 1 || INLINE_ELEMENTS.has(child.type)) elements++;
       if (elements <= MAX_INLINE_ELEMENTS) continue;
       const text = new state.Token("text", "", 0);
       text.content = token.content;
@@ -280,14 +279,13 @@
     const token = tokens[idx];
     const alt = self.renderInlineAsText(token.children, options, env);
     const evidence = evidenceOf(token.attrGet("src"));
-    if (!evidence) {
-      return alt ? '<span class="image-inert">' + escapeHtml(alt) + "</span>" : '<span class="image-inert is-unlabelled">Image</span>';
-    }
+    if (!evidence && !alt) return '<span class="image-inert is-unlabelled">Image</span>';
+    if (!evidence) return '<span class="image-inert">' + escapeHtml(alt) + "</span>";
     const box = evidence.box ? ' data-box="' + evidence.box.join(",") + '"' : "";
     const caption = alt ? '<span class="evidence-caption">' + escapeHtml(alt) + "</span>" : "";
     return (
-      '<span class="evidence"><span class="evidence-frame is-loading"><img src="' + escapeHtml(evidence.src) + '" alt="' +
-      escapeHtml(alt) + '" loading="lazy" decoding="async"' + box + "></span>" + caption + "</span>"
+      '<span class="evidence"><span class="evidence-frame is-loading"><img src="' + escapeHtml(evidence.src) +
+      '" alt="' + escapeHtml(alt) + '" loading="lazy" decoding="async"' + box + "></span>" + caption + "</span>"
     );
   };
   rules.table_open = function () {
@@ -361,14 +359,15 @@
     return env.references || {};
   }
 
-  // Where a block of a long run may end: LONG_RUN characters on, moved past a character
-  // that belongs to the one before it (the second half of a surrogate pair, a combining
-  // mark, a joiner or variation selector), within reason.
+  // Where a block of a long run may end: LONG_RUN characters on, moved past characters
+  // that belong to the one before them (within reason, but never inside a surrogate
+  // pair).
   function chunkEnd(text, from, end) {
     let to = Math.min(from + LONG_RUN, end);
     const limit = Math.min(to + 32, end);
-    while (to < limit && /[\udc00-\udfff\u0300-\u036f\u1ab0-\u1aff\u1dc0-\u1dff\u200c\u200d\u20d0-\u20ff\ufe00-\ufe0f\ufe20-\ufe2f]/.test(text[to])) to++;
-    if (to < end && /[\udc00-\udfff]/.test(text[to])) to++;
+    while (to < limit && JOINS_PREVIOUS.test(text[to])) to++;
+    const unit = text.charCodeAt(to);
+    if (to < end && unit >= 0xdc00 && unit <= 0xdfff) to++;
     return to;
   }
 

@@ -49,12 +49,12 @@ describe("link references in a long report", () => {
       "## Links\n\n- [listed]: https://example.com/listed\n\n> [quoted]: https://example.com/quoted\n\n" +
       "[a\\]b]: https://example.com/escaped\n\n[two\nlines]: https://example.com/two\n";
     // The first definition of a label wins, wherever the parts are cut.
-    let text = "# Long audit\n\n[guide]: https://example.com/guide\n\n";
+    let text = "# Long audit\n\n- [guide]: https://example.com/guide\n\n";
     for (let i = 1; i <= 120; i++) {
       text += `### Finding ${i}\n\n${"A sentence about the page. ".repeat(12)}`;
       text += "See [listed], [quoted], [a\\]b], [two lines] and [guide].\n\n";
     }
-    page.show(text + definitions + "\n[guide]: https://example.com/not-this-one\n");
+    page.show(text + definitions + "\n> [guide]: https://example.com/not-this-one\n");
     await rendered(page, 1);
     const findings = [...page.report.querySelectorAll("section.finding")];
     assert.equal(findings.length, 120);
@@ -79,7 +79,8 @@ describe("overlong runs", () => {
         `mailto:team@example.com and ${longest}\n\n(${long})`,
     );
     const hrefs = [...page.report.querySelectorAll("a[href]")].map((a) => a.getAttribute("href"));
-    assert.deepEqual(hrefs, ["https://example.com/before", "https://example.com/after", "mailto:team@example.com", longest]);
+    const expected = ["https://example.com/before", "https://example.com/after", "mailto:team@example.com", longest];
+    assert.deepEqual(hrefs, expected);
     const paragraphs = page.report.querySelectorAll("p");
     assert.ok(paragraphs[0].textContent.includes(` ${long} then`));
     assert.equal(paragraphs[1].textContent, `(${long})`);

@@ -97,7 +97,7 @@ describe("legibility", () => {
 describe("evidence images", () => {
   test("hold a box of their own until the image arrives", () => {
     const page = openPage();
-    page.show("Before.\n\n![Home](vesk-resource://report/url-shot/0)\n\n![Gone](vesk-resource://report/url-shot/1)\n\nAfter.");
+    page.show("![Home](vesk-resource://report/url-shot/0)\n\n![Gone](vesk-resource://report/url-shot/1)\n\nAfter.");
     const [shown, missing] = page.report.querySelectorAll(".evidence-frame");
     for (const frame of [shown, missing]) {
       assert.notEqual(cascade(frame, "aspect-ratio", { inherit: false }), null);
