@@ -24,15 +24,26 @@
   const FIRST_BATCH_CHARS = 12000;
   const BATCH_CHARS = 32000;
   const SLICE_MS = 20;
+  // Bounds that keep a hostile report from freezing the page or losing text: blocks
+  // nested deeper than this read as plain paragraphs; a run without white space longer
+  // than LONGEST_LINK is not searched for links; a block with more inline elements than
+  // MAX_INLINE_ELEMENTS shows its source as text; a run longer than LONG_RUN is laid out
+  // in blocks of that many characters.
+  const MAX_BLOCK_LEVEL = 20;
+  const LONGEST_LINK = 2048;
+  const MAX_INLINE_ELEMENTS = 2000;
+  const LONG_RUN = 4096;
   const UNAVAILABLE = "This operation is unavailable.";
   const FAILED = "Something went wrong. Try again.";
 
   const RUN_ID = /^[A-Za-z0-9_-]{1,160}$/;
   const EVIDENCE = /^vesk-resource:\/\/report\/(?:url-shot|attachments)\/(?:0|[1-9][0-9]{0,5})$/;
   const BOX_FRAGMENT = /^#vesk-box=([0-9]{1,6}),([0-9]{1,6}),([0-9]{1,6}),([0-9]{1,6})$/;
-  const DISCOVERY_BLOCK = /<(discovery|discovery-answers)>([\s\S]*?)<\/\1>/g;
+  const DISCOVERY_KINDS = ["discovery", "discovery-answers"];
+  const INLINE_ELEMENTS = new Set(["code_inline", "image", "hardbreak"]);
+  // The second half of a surrogate pair, combining marks, joiners, variation selectors.
+  const JOINS_PREVIOUS = /[\udc00-\udfff\u0300-\u036f\u1ab0-\u1aff\u1dc0-\u1dff\u200c\u200d\u20d0-\u20ff\ufe00-\ufe0f\ufe20-\ufe2f]/;
   const DISCOVERY_TAG = /<\/?discovery(?:-answers)?>/g;
-  const REFERENCE_DEFINITION = /^ {0,3}\[[^\]\n]+\]:/m;
   const FENCE = /^ {0,3}(`{3,}|~{3,})(.*)$/;
   const SPLIT_HEADING = /^#{1,3}(?:[ \t]|$)/;
 
@@ -68,6 +79,29 @@
       } else bytes += 3;
     }
     return bytes;
+  }
+
+  // Characters a link never runs across: white space and control characters.
+  function endsLink(code) {
+    return (
+      code <= 0x20 || (code >= 0x7f && code <= 0xa0) || code === 0x1680 || (code >= 0x2000 && code <= 0x200a) ||
+      code === 0x2028 || code === 0x2029 || code === 0x202f || code === 0x205f || code === 0x3000
+    );
+  }
+
+  // Characters a line may break at without breaking a word.
+  function breaksLine(code) {
+    return (
+      code === 0x20 || (code >= 0x09 && code <= 0x0d) || code === 0x1680 || (code >= 0x2000 && code <= 0x2006) ||
+      (code >= 0x2008 && code <= 0x200b) || code === 0x2028 || code === 0x2029 || code === 0x205f || code === 0x3000
+    );
+  }
+
+  // Where the run that starts at `from` ends: the first character `ends` accepts.
+  function runEnd(text, from, ends) {
+    let at = from;
+    while (at < text.length && !ends(text.charCodeAt(at))) at++;
+    return at;
   }
 
   function isPlainObject(value) {
@@ -132,6 +166,82 @@
   md.linkify.set({ fuzzyLink: false, fuzzyEmail: false, fuzzyIP: false });
   const escapeHtml = md.utils.escapeHtml;
 
+  // The text with every run longer than LONGEST_LINK blanked out, at the same offsets.
+  function withoutLongRuns(text) {
+    if (text.length <= LONGEST_LINK) return text;
+    const parts = [];
+    let kept = 0;
+    for (let at = 0; at < text.length; ) {
+      if (endsLink(text.charCodeAt(at))) {
+        at++;
+        continue;
+      }
+      const end = runEnd(text, at, endsLink);
+      if (end - at > LONGEST_LINK) {
+        parts.push(text.slice(kept, at), " ".repeat(end - at));
+        kept = end;
+      }
+      at = end;
+    }
+    if (!parts.length) return text;
+    parts.push(text.slice(kept));
+    return parts.join("");
+  }
+
+  // Link detection reads a run from its start, and the script engine's time for that
+  // grows steeply with the run's length (165 KB of addresses without a space never drew).
+  // A run longer than LONGEST_LINK stays text: where the parser meets "://" the rest of
+  // the run is taken as text at once, and the search of whole texts does not see it.
+  md.inline.ruler.before("linkify", "vesk_long_run", function (state, silent) {
+    const src = state.src;
+    const pos = state.pos;
+    if (state.linkLevel > 0 || src.charCodeAt(pos) !== 0x3a) return false;
+    if (src.charCodeAt(pos + 1) !== 0x2f || src.charCodeAt(pos + 2) !== 0x2f) return false;
+    // Remembered for the run, so that each "://" in it does not measure it again.
+    if (!(state.veskRunEnd > pos)) state.veskRunEnd = runEnd(src, pos, endsLink);
+    const end = Math.min(state.veskRunEnd, state.posMax);
+    if (end - pos <= LONGEST_LINK) return false;
+    if (!silent) state.pending += src.slice(pos, end);
+    state.pos = end;
+    return true;
+  });
+  const findLinks = md.linkify.test;
+  const listLinks = md.linkify.match;
+  md.linkify.test = (text) => findLinks.call(md.linkify, withoutLongRuns(text));
+  md.linkify.match = (text) => listLinks.call(md.linkify, withoutLongRuns(text));
+
+  // The parser drops everything from a block nested past its limit to the end of the
+  // text. Past MAX_BLOCK_LEVEL (lists and quotes nested that deep) the lines of a block
+  // read as a plain paragraph instead, and the text after it keeps its place.
+  md.block.ruler.before("table", "vesk_too_deep", function (state, startLine, endLine, silent) {
+    if (silent || state.level < MAX_BLOCK_LEVEL) return false;
+    let next = startLine + 1;
+    while (next < endLine && !state.isEmpty(next) && state.sCount[next] >= state.blkIndent) next++;
+    state.push("paragraph_open", "p", 1).map = [startLine, next];
+    const inline = state.push("inline", "", 0);
+    inline.content = state.getLines(startLine, next, state.blkIndent, false).trim();
+    inline.map = [startLine, next];
+    inline.children = [];
+    state.push("paragraph_close", "p", -1);
+    state.line = next;
+    return true;
+  });
+
+  // Laying out a block with thousands of inline elements (code spans, emphasis, links)
+  // takes a time that grows steeply with their number ("a`" 100,000 times took half a
+  // minute); such a block shows its source as text instead.
+  md.core.ruler.push("vesk_inline_flood", function (state) {
+    for (const token of state.tokens) {
+      if (token.type !== "inline" || !token.children || token.children.length <= MAX_INLINE_ELEMENTS) continue;
+      let elements = 0;
+      for (const child of token.children) if (child.nesting === 1 || INLINE_ELEMENTS.has(child.type)) elements++;
+      if (elements <= MAX_INLINE_ELEMENTS) continue;
+      const text = new state.Token("text", "", 0);
+      text.content = token.content;
+      token.children = [text];
+    }
+  });
+
   // Table cell alignment as classes: the policy allows no inline style.
   md.core.ruler.push("vesk_cell_alignment", function (state) {
     for (const token of state.tokens) {
@@ -169,12 +279,13 @@
     const token = tokens[idx];
     const alt = self.renderInlineAsText(token.children, options, env);
     const evidence = evidenceOf(token.attrGet("src"));
-    if (!evidence) return '<span class="image-inert">' + escapeHtml(alt || "Image") + "</span>";
+    if (!evidence && !alt) return '<span class="image-inert is-unlabelled">Image</span>';
+    if (!evidence) return '<span class="image-inert">' + escapeHtml(alt) + "</span>";
     const box = evidence.box ? ' data-box="' + evidence.box.join(",") + '"' : "";
     const caption = alt ? '<span class="evidence-caption">' + escapeHtml(alt) + "</span>" : "";
     return (
-      '<span class="evidence"><span class="evidence-frame"><img src="' + escapeHtml(evidence.src) + '" alt="' +
-      escapeHtml(alt) + '" loading="lazy" decoding="async"' + box + "></span>" + caption + "</span>"
+      '<span class="evidence"><span class="evidence-frame is-loading"><img src="' + escapeHtml(evidence.src) +
+      '" alt="' + escapeHtml(alt) + '" loading="lazy" decoding="async"' + box + "></span>" + caption + "</span>"
     );
   };
   rules.table_open = function () {
@@ -231,7 +342,99 @@
   }
 
   function renderMarkdown(text) {
-    return sanitizedNodes(md.render(text, { links: [] }));
+    const nodes = sanitizedNodes(md.render(text, { links: [] }));
+    breakLongRuns(nodes);
+    return nodes;
+  }
+
+  // The link reference definitions of a text cut into parts that are parsed apart, as
+  // the parser reads them (in lists and quotes, with escapes, across lines), the first
+  // definition of a label winning. Every block ends where a part does, so only the parts
+  // that could hold one ("]:") are read, each on its own.
+  function referencesOf(pieces) {
+    const env = {};
+    for (const piece of pieces) {
+      if (piece.includes("]:")) md.block.parse(piece.replace(/\r\n?/g, "\n").replace(/\0/g, "\ufffd"), md, env, []);
+    }
+    return env.references || {};
+  }
+
+  // Where a block of a long run may end: LONG_RUN characters on, moved past characters
+  // that belong to the one before them (within reason, but never inside a surrogate
+  // pair).
+  function chunkEnd(text, from, end) {
+    let to = Math.min(from + LONG_RUN, end);
+    const limit = Math.min(to + 32, end);
+    while (to < limit && JOINS_PREVIOUS.test(text[to])) to++;
+    const unit = text.charCodeAt(to);
+    if (to < end && unit >= 0xdc00 && unit <= 0xdfff) to++;
+    return to;
+  }
+
+  // The layout engine's time for one word grows steeply with its length (a 1 MB word
+  // took 17 s to draw, 5 MB never drew). Each run of more than LONG_RUN characters
+  // without a break becomes blocks of LONG_RUN characters that may break anywhere and
+  // are laid out only near the view; the text itself is unchanged. Code blocks keep
+  // their lines.
+  function breakLongRuns(root) {
+    const walker = document.createTreeWalker(root, window.NodeFilter.SHOW_TEXT);
+    const long = [];
+    for (let node = walker.nextNode(); node; node = walker.nextNode()) {
+      if (node.data.length > LONG_RUN && !(node.parentElement && node.parentElement.closest("pre"))) long.push(node);
+    }
+    for (const node of long) {
+      const text = node.data;
+      const pieces = document.createDocumentFragment();
+      let kept = 0;
+      for (let at = 0; at < text.length; ) {
+        if (breaksLine(text.charCodeAt(at))) {
+          at++;
+          continue;
+        }
+        const end = runEnd(text, at, breaksLine);
+        if (end - at > LONG_RUN) {
+          if (at > kept) pieces.appendChild(document.createTextNode(text.slice(kept, at)));
+          for (let from = at; from < end; ) {
+            const to = chunkEnd(text, from, end);
+            pieces.appendChild(el("span", "long-run", text.slice(from, to)));
+            from = to;
+          }
+          kept = end;
+        }
+        at = end;
+      }
+      if (!pieces.firstChild) continue;
+      if (kept < text.length) pieces.appendChild(document.createTextNode(text.slice(kept)));
+      node.parentNode.replaceChild(pieces, node);
+    }
+  }
+
+  // A heading's id from its text, as in-page links name it: lower case, without
+  // punctuation, each white space a hyphen ("Pricing & plans" is "pricing--plans").
+  function headingSlug(text) {
+    return text
+      .trim()
+      .slice(0, 200)
+      .toLowerCase()
+      .replace(/[^\p{L}\p{M}\p{N}\p{Pc}\s-]/gu, "")
+      .replace(/\s/g, "-");
+  }
+
+  // Gives each heading an id from its text, unique in the report: a repeated one gets
+  // "-1", "-2" and so on. `taken` maps each id given to the count of its repeats, and
+  // starts with the page's own ids.
+  function nameHeadings(root, taken) {
+    for (const heading of root.querySelectorAll("h1, h2, h3, h4, h5, h6")) {
+      const origin = headingSlug(heading.textContent) || "section";
+      let id = origin;
+      while (taken.has(id)) {
+        const count = taken.get(origin) + 1;
+        taken.set(origin, count);
+        id = origin + "-" + count;
+      }
+      taken.set(id, 0);
+      heading.id = id;
+    }
   }
 
   // ---------------------------------------------------------------- discovery blocks
@@ -278,6 +481,42 @@
     return answers.size ? answers : null;
   }
 
+  // Replaces each discovery block (an opening tag up to the first closing tag of its
+  // kind) with a line break, handing its kind and body to `onBlock`. One pass: each
+  // kind's next closing tag is looked up once and kept while openings before it come,
+  // and an opening with no closing tag after it is left for the stray-tag pass.
+  function replaceDiscoveryBlocks(markdown, onBlock) {
+    const nextClose = new Map(); // kind -> index of its next closing tag, -1 for none
+    const parts = [];
+    let kept = 0;
+    let from = 0;
+    for (;;) {
+      const open = markdown.indexOf("<discovery", from);
+      if (open < 0) break;
+      const kind = DISCOVERY_KINDS.find((name) => markdown.startsWith("<" + name + ">", open));
+      if (!kind) {
+        from = open + 1;
+        continue;
+      }
+      const bodyStart = open + kind.length + 2;
+      const closing = "</" + kind + ">";
+      let close = nextClose.has(kind) ? nextClose.get(kind) : -2;
+      if (close !== -1 && close < bodyStart) {
+        close = markdown.indexOf(closing, bodyStart);
+        nextClose.set(kind, close);
+      }
+      if (close < 0) {
+        from = bodyStart;
+        continue;
+      }
+      parts.push(markdown.slice(kept, open), "\n");
+      onBlock(kind, markdown.slice(bodyStart, close));
+      kept = from = close + closing.length;
+    }
+    parts.push(markdown.slice(kept));
+    return parts.join("");
+  }
+
   // Takes the discovery material out of the Markdown; a block whose JSON does not parse
   // is dropped, and no tag of it is ever left for the renderer.
   function extractDiscovery(markdown) {
@@ -285,18 +524,15 @@
     let answers = null;
     let sawQuestions = false;
     let sawAnswers = false;
-    const rest = markdown
-      .replace(DISCOVERY_BLOCK, function (whole, kind, body) {
-        if (kind === "discovery" && !sawQuestions) {
-          sawQuestions = true;
-          questions = parseQuestions(body);
-        } else if (kind === "discovery-answers" && !sawAnswers) {
-          sawAnswers = true;
-          answers = parseAnswers(body);
-        }
-        return "\n";
-      })
-      .replace(DISCOVERY_TAG, "");
+    const rest = replaceDiscoveryBlocks(markdown, function (kind, body) {
+      if (kind === "discovery" && !sawQuestions) {
+        sawQuestions = true;
+        questions = parseQuestions(body);
+      } else if (kind === "discovery-answers" && !sawAnswers) {
+        sawAnswers = true;
+        answers = parseAnswers(body);
+      }
+    }).replace(DISCOVERY_TAG, "");
     return { markdown: rest, questions, answers };
   }
 
@@ -813,11 +1049,19 @@
     });
   });
 
+  // An evidence frame keeps a placeholder box until its image has arrived.
+  function settleFrame(img) {
+    const frame = img.parentElement;
+    if (frame && frame.classList.contains("evidence-frame")) frame.classList.remove("is-loading");
+  }
+
   document.addEventListener(
     "load",
     function (event) {
       const img = event.target;
-      if (img && img.tagName === "IMG" && img.hasAttribute("data-box")) placeBox(img, Boolean(state.print));
+      if (!img || img.tagName !== "IMG") return;
+      settleFrame(img);
+      if (img.hasAttribute("data-box")) placeBox(img, Boolean(state.print));
     },
     true,
   );
@@ -828,7 +1072,9 @@
       const img = event.target;
       if (!img || img.tagName !== "IMG" || !img.parentElement) return;
       const frame = img.parentElement;
-      if (frame.classList.contains("evidence-frame")) frame.classList.add("is-missing");
+      if (!frame.classList.contains("evidence-frame")) return;
+      frame.classList.remove("is-loading");
+      frame.classList.add("is-missing");
     },
     true,
   );
@@ -887,6 +1133,28 @@
     lightboxReturn = null;
   }
 
+  // ---------------------------------------------------------------- in-page links
+
+  // Moves the view to the heading an in-page link names, drawing the rest of a long
+  // report first when the heading is not on the page yet; a link that names nothing
+  // does nothing.
+  function showAnchor(fragment) {
+    let id = fragment;
+    try {
+      id = decodeURIComponent(fragment);
+    } catch (_) {
+      // not percent-encoded text: the name as written
+    }
+    const report = document.getElementById("report");
+    const named = () => {
+      const target = document.getElementById(id);
+      return target && report.contains(target) ? target : null;
+    };
+    if (!named()) flushRender();
+    const target = named();
+    if (target && typeof target.scrollIntoView === "function") target.scrollIntoView({ block: "start" });
+  }
+
   // ---------------------------------------------------------------- events
 
   document.addEventListener("click", function (event) {
@@ -896,6 +1164,12 @@
     if (evidenceLink) {
       event.preventDefault();
       openLightbox(evidenceLink);
+      return;
+    }
+    const anchor = target.closest('a[href^="#"]');
+    if (anchor) {
+      event.preventDefault();
+      showAnchor(anchor.getAttribute("href").slice(1));
       return;
     }
     // A web or mail link goes to the application, which hands it to the browser or the
@@ -1021,10 +1295,9 @@
   // FIRST_BATCH_CHARS, so that the first screenful is shown before the rest is even
   // parsed, then parts of about BATCH_CHARS. Each cut falls just before a top-level h1
   // to h3 heading outside fenced code, where every open block (list, quote, table,
-  // paragraph) ends anyway. Not done when the text defines link references, which the
-  // whole text must be parsed together for.
+  // paragraph) ends anyway. Link references are collected from the whole text first.
   function splitSource(text) {
-    if (text.length < FIRST_BATCH_CHARS * 2 || REFERENCE_DEFINITION.test(text)) return [text];
+    if (text.length < FIRST_BATCH_CHARS * 2) return [text];
     const parts = [];
     let start = 0;
     let fence = null; // the opening run of the fenced code the scan is in
@@ -1090,6 +1363,8 @@
   function renderBatch(job) {
     const tokens = job.batches[job.next++];
     const batch = sanitizedNodes(md.renderer.render(tokens, md.options, job.env));
+    nameHeadings(batch, job.headingIds);
+    breakLongRuns(batch);
     decorateCode(batch);
     decorateFindings(batch);
     (job.next === 1 ? job.article : job.rest).appendChild(batch);
@@ -1130,6 +1405,9 @@
     if (state.job !== job) return;
     state.job = null;
     job.article.appendChild(job.rest);
+    for (const img of job.article.querySelectorAll(".evidence-frame.is-loading > img")) {
+      if (img.complete && img.naturalWidth > 0) settleFrame(img);
+    }
     placeAllBoxes(Boolean(state.print));
     document.body.dataset.rendered = String(job.number);
   }
@@ -1162,11 +1440,13 @@
     const report = document.getElementById("report");
     const parts = extractDiscovery(markdown);
     state.questions = parts.questions;
-    const env = { links: [] };
     const pieces = splitSource(parts.markdown);
+    const env = { links: [] };
+    if (pieces.length > 1) env.references = referencesOf(pieces);
     const job = {
       number,
       env,
+      headingIds: new Map([["report", 0]]),
       article: el("article", "report-body"),
       rest: document.createDocumentFragment(),
       pieces,
