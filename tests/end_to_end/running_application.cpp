@@ -89,7 +89,7 @@ RunningApplication::~RunningApplication() {
   EXPECT_EQ(browser_.failedLaunches(), 0) << "a second launch failed";
   if (window_) window_->close();
   application_.reset();
-  runFor(std::chrono::milliseconds(50));
+  runPending();
 }
 
 }  // namespace vesk::testing

@@ -1,6 +1,7 @@
 #include "end_to_end/screen_driver.h"
 
 #include "support/run_loop.h"
+#include "ui/support/next_frame.h"
 #include "ui/support/shell_window.h"
 #include "ui/support/synthetic_input.h"
 #include "ui/support/ui_test.h"
@@ -69,33 +70,28 @@ Gtk::Widget& ScreenDriver::find(const std::string& words, bool sensitive, std::c
   return *found;
 }
 
-void ScreenDriver::click(const std::string& words) { clickWidget(clickable(find(words))); }
-
-void ScreenDriver::clickButton(const std::string& words) {
-  clickWidget(clickable(find(words, true, std::chrono::seconds(10), true)));
+void ScreenDriver::click(const std::string& words, const SyntheticInput::Where& where) {
+  clickWidget(clickable(find(words)), where);
 }
 
-void ScreenDriver::clickWidget(Gtk::Widget& widget) {
-  SyntheticInput::click(widget, widget.get_width() / 2.0, widget.get_height() / 2.0);
-  runFor(std::chrono::milliseconds(60));
+void ScreenDriver::clickButton(const std::string& words, const SyntheticInput::Where& where) {
+  clickWidget(clickable(find(words, true, std::chrono::seconds(10), true)), where);
 }
 
-void ScreenDriver::typeInto(Gtk::Widget& field, const std::string& text) {
-  clickWidget(field);
-  waitUntil(
-      [&] {
-        for (Gtk::Widget* at = window_.get_focus(); at; at = at->get_parent())
-          if (at == &field) return true;
-        return false;
-      },
-      "the field to take the keyboard", std::chrono::seconds(5));
-  SyntheticInput::type(text);
-  runFor(std::chrono::milliseconds(60));
+void ScreenDriver::clickWidget(Gtk::Widget& widget, const SyntheticInput::Where& where) {
+  SyntheticInput::clickCentre(widget, where);
+  settleFrame(window_);
 }
 
-void ScreenDriver::press(const std::vector<std::string>& chord) {
-  SyntheticInput::pressChord(chord);
-  runFor(std::chrono::milliseconds(60));
+void ScreenDriver::typeInto(Gtk::Widget& field, const std::string& text, const SyntheticInput::Where& where) {
+  clickWidget(field, where);
+  SyntheticInput::typeInto(field, text, where);
+  settleFrame(window_);
+}
+
+void ScreenDriver::press(const std::vector<std::string>& chord, const SyntheticInput::Where& where) {
+  SyntheticInput::pressChord(chord, where);
+  settleFrame(window_);
 }
 
 bool ScreenDriver::waitUntil(const std::function<bool()>& done, const std::string& what,
@@ -109,7 +105,7 @@ bool ScreenDriver::waitUntil(const std::function<bool()>& done, const std::strin
 }
 
 void ScreenDriver::keep(const std::string& name) {
-  runFor(std::chrono::milliseconds(120));
+  settleFrame(window_);
   std::ostringstream file;
   file << "end-to-end-" << std::setw(2) << std::setfill('0') << ++step_ << "-" << name;
   renderAndKeep(window_, file.str() + ".png");

@@ -3,6 +3,7 @@
 // label, their text or their tooltip), clicks them and types with real X events, waits for
 // the screen to change, and keeps a numbered screenshot of every step.
 #include "ui/app/vesk_window.h"
+#include "ui/support/synthetic_input.h"
 
 #include <chrono>
 #include <functional>
@@ -22,14 +23,17 @@ class ScreenDriver {
                     std::chrono::milliseconds deadline = std::chrono::seconds(10), bool buttonsOnly = false);
   bool shows(const std::string& words) { return !findAll(words).empty(); }
 
-  // Clicks the control that shows these words (or the button around them).
-  void click(const std::string& words);
+  // Clicks the control that shows these words (or the button around them) once it can be
+  // used.
+  void click(const std::string& words, const SyntheticInput::Where& where = SyntheticInput::Where::current());
   // The same, among buttons only (the wordmark and the submit button both read "Vesk").
-  void clickButton(const std::string& words);
-  void clickWidget(Gtk::Widget& widget);
-  // Clicks into a text control and types plain ASCII.
-  void typeInto(Gtk::Widget& field, const std::string& text);
-  void press(const std::vector<std::string>& chord);
+  void clickButton(const std::string& words, const SyntheticInput::Where& where = SyntheticInput::Where::current());
+  void clickWidget(Gtk::Widget& widget, const SyntheticInput::Where& where = SyntheticInput::Where::current());
+  // Clicks into a text control and types plain ASCII once it has the keyboard focus.
+  void typeInto(Gtk::Widget& field, const std::string& text,
+                const SyntheticInput::Where& where = SyntheticInput::Where::current());
+  void press(const std::vector<std::string>& chord,
+             const SyntheticInput::Where& where = SyntheticInput::Where::current());
 
   // Runs the loop until `done()` holds; fails the step with `what` after the deadline.
   bool waitUntil(const std::function<bool()>& done, const std::string& what,

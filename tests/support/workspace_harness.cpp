@@ -122,7 +122,7 @@ std::shared_ptr<Workspace> WorkspaceHarness::signedIn(bool fixture, nlohmann::js
   auto workspace = Workspace::create(environment(), Workspace::SavedSession::restore);
   if (!runUntil([&] { return !*workspace->accountLoading && workspace->account->has_value(); }))
     throw std::runtime_error("the account did not load");
-  runUntil([&] { return false; }, std::chrono::milliseconds(20));  // let the library and project loads finish
+  runPending();  // the end of the account's load, the library and projects in it
   service.clearRequests();
   return workspace;
 }

@@ -15,6 +15,7 @@
 #include "ui/audit/live_progress_view.h"
 #include "ui/audit/progress_page.h"
 #include "ui/audit/review_page.h"
+#include "ui/support/next_frame.h"
 #include "ui/support/shell_window.h"
 #include "ui/support/synthetic_input.h"
 #include "ui/support/ui_test.h"
@@ -82,11 +83,13 @@ struct Framed {
   }
 };
 
-void settle() { runFor(80ms); }
+// The presentation has caught up with the workspace, and the window has drawn it.
+void settle(ShownWindow& shown) { settleFrame(shown.window()); }
 
-void click(Gtk::Widget& widget) {
-  SyntheticInput::click(widget, widget.get_width() / 2.0, widget.get_height() / 2.0);
-  settle();
+void click(Gtk::Widget& widget, const SyntheticInput::Where& where = SyntheticInput::Where::current()) {
+  auto* window = dynamic_cast<Gtk::Widget*>(widget.get_root());
+  SyntheticInput::clickCentre(widget, where);
+  if (window) settleFrame(*window);
 }
 
 // The text a button shows: its label, or the first label inside it.
@@ -113,9 +116,9 @@ void takeKeyboard(ShownWindow& shown) {
   EXPECT_TRUE(runUntil([&] { return shown.window().is_active(); })) << "the window never took the keyboard";
 }
 
-void pressRunShortcut() {
-  SyntheticInput::pressChord({"Control_L", "Return"});
-  settle();
+void pressRunShortcut(ShownWindow& shown, const SyntheticInput::Where& where = SyntheticInput::Where::current()) {
+  SyntheticInput::pressChord({"Control_L", "Return"}, where);
+  settle(shown);
 }
 
 int visibleSpinners(Gtk::Widget& widget) {
@@ -141,13 +144,13 @@ TEST_F(AuditScreens, DiscoveryStatesAndTheLimitOfTwoUnderRealClicks) {
             "Questions are not available yet. Check the saved audit before starting again.");
   EXPECT_FALSE(page->runButton().get_sensitive());
   workspace->busy = true;
-  settle();
+  settle(shown);
   EXPECT_EQ(page->waitingText().get_text(), "Thinking about what to ask\u2026");
   EXPECT_TRUE(page->footerSpinner().get_visible());
   workspace->busy = false;
 
   inDiscovery("quick", false);
-  settle();
+  settle(shown);
   EXPECT_FALSE(page->waitingText().is_drawable());
   EXPECT_EQ(page->lead().get_text(), "Pick up to 2 answers per question.");
   ASSERT_EQ(page->groups().size(), 2u);
@@ -174,7 +177,7 @@ TEST_F(AuditScreens, DiscoveryStatesAndTheLimitOfTwoUnderRealClicks) {
   EXPECT_FALSE(page->groups()[0].note->is_drawable());
   EXPECT_EQ(buttonText(page->backButton()), "Return to workspace");
   workspace->fixture = true;
-  settle();
+  settle(shown);
   EXPECT_EQ(buttonText(page->backButton()), "Back to sources");
 }
 
@@ -186,11 +189,11 @@ TEST_F(AuditScreens, DiscoveryRunPillsAndCtrlReturn) {
   EXPECT_EQ(page->runButton().title(), "Audit & start");
   EXPECT_EQ(page->runButton().role(), VeskButtonRole::primary);
   takeKeyboard(shown);
-  pressRunShortcut();
+  pressRunShortcut(shown);
   EXPECT_EQ(*workspace->screen, Screen::discovery) << "Ctrl+Return does nothing while disabled";
   answerAll();
   workspace->confirmed = true;
-  settle();
+  settle(shown);
   click(page->runButton());
   EXPECT_EQ(*workspace->screen, Screen::review);
   EXPECT_FALSE(*workspace->confirmed) << "Audit & start clears the confirmation";
@@ -198,11 +201,11 @@ TEST_F(AuditScreens, DiscoveryRunPillsAndCtrlReturn) {
   // The preview's quick read starts from the pill and hands over to the progress screen.
   workspace->screen = Screen::discovery;
   inDiscovery("quick", true);  // the answers stay
-  settle();
+  settle(shown);
   EXPECT_TRUE(page->runButton().get_sensitive());
   EXPECT_EQ(page->runButton().title(), "Run quick read");
   takeKeyboard(shown);
-  pressRunShortcut();
+  pressRunShortcut(shown);
   EXPECT_EQ(*workspace->screen, Screen::progress);
   workspace->pauseWatching();
 }
@@ -226,10 +229,10 @@ TEST_F(AuditScreens, ReviewTickBalanceBackAndCtrlReturn) {
   EXPECT_TRUE(*workspace->confirmed);
   EXPECT_FALSE(page->runButton().get_sensitive()) << "no full audit left";
   takeKeyboard(shown);
-  pressRunShortcut();
+  pressRunShortcut(shown);
   EXPECT_EQ(*workspace->screen, Screen::review) << "Ctrl+Return does nothing while disabled";
   workspace->account = Account::fromJson(accountJson(1));
-  settle();
+  settle(shown);
   EXPECT_TRUE(page->runButton().get_sensitive());
   renderAndKeep(frame.scroller, "review.png");
 
@@ -242,7 +245,7 @@ TEST_F(AuditScreens, ReviewTickBalanceBackAndCtrlReturn) {
   workspace->fixture = true;
   workspace->account = std::nullopt;
   workspace->confirmed = false;
-  settle();
+  settle(shown);
   EXPECT_EQ(page->runButton().title(), "Run sample audit");
   EXPECT_EQ(page->checkbox().get_label(), "I understand this is a fictional sample report.");
   EXPECT_FALSE(page->checkbox().get_active());
@@ -250,7 +253,7 @@ TEST_F(AuditScreens, ReviewTickBalanceBackAndCtrlReturn) {
   EXPECT_TRUE(page->runButton().get_sensitive());
   workspace->current = savedRun("r1", "discovery", "full", true);
   takeKeyboard(shown);
-  pressRunShortcut();
+  pressRunShortcut(shown);
   EXPECT_EQ(*workspace->screen, Screen::progress) << "the sample full audit starts";
   workspace->pauseWatching();
 }
@@ -290,9 +293,9 @@ TEST_F(AuditScreens, PreviewStagesAndTheConnectionRehearsal) {
   answerAll();
   workspace->confirmed = true;
   workspace->start();
-  settle();
+  settle(shown);
   workspace->progress = 2;
-  settle();
+  settle(shown);
   EXPECT_EQ(page->eyebrow().get_text(), "SAMPLE FULL AUDIT");
   renderAndKeep(frame.scroller, "progress-preview-stages.png");
   workspace->pauseWatching();
@@ -336,7 +339,7 @@ TEST_F(AuditScreens, LiveFullAuditButtonsPercentAndPerspectives) {
   workspace->liveProgress = snapshot;
   workspace->quickRetryable = true;
   workspace->select("Clarity", "Goal?", 0);
-  settle();
+  settle(shown);
   EXPECT_TRUE(live->lensPills().empty());
   EXPECT_FALSE(live->lensRule()->is_drawable()) << "no perspectives, no rule";
   EXPECT_TRUE(page->retryButton().is_drawable());

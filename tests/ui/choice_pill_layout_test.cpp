@@ -4,6 +4,7 @@
 #include "support/run_loop.h"
 #include "ui/base/layout_container.h"
 #include "ui/controls/vesk_choice_pill_style.h"
+#include "ui/support/next_frame.h"
 #include "ui/support/ui_test.h"
 
 #include <gtkmm/box.h>
@@ -110,7 +111,7 @@ TEST_F(ChoicePillLayoutTest, ResizingRewrapsWithoutWarnings) {
   for (const int width : {1000, 800, 600, 450, 300, 450, 700, 1000}) {
     shown.window().set_default_size(width, -1);
     ASSERT_TRUE(vesk::testing::runUntil([&] { return row.get_width() == width; })) << width;
-    vesk::testing::runFor(std::chrono::milliseconds(30));
+    vesk::testing::settleFrame(row);
     // Every pill lies within the row and no two overlap.
     for (std::size_t i = 0; i < pills.size(); ++i) {
       const auto a = boundsIn(*pills[i], row);

@@ -268,9 +268,7 @@ TEST_F(ComposerScreenTest, TheAddressRowAndCtrlReturnFromTheEditor) {
   ASSERT_TRUE(card.addressRow().get_visible());
   EXPECT_TRUE(runUntil([&] { return focusIn(shell, card.addressRow().field()); })) << "the field takes the focus";
   EXPECT_FALSE(card.addressRow().addButton().get_sensitive());
-  SyntheticInput::type("example");
-  SyntheticInput::pressKey("period");
-  SyntheticInput::type("com");
+  SyntheticInput::typeInto(card.addressRow().field(), "example.com");
   ASSERT_TRUE(runUntil([&] { return *root.urlDraft == "example.com"; }));
   shell.settle();
   EXPECT_TRUE(card.addressRow().addButton().get_sensitive());

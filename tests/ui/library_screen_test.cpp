@@ -11,6 +11,7 @@
 #include "ui/library/project_editor_view.h"
 #include "ui/library/project_library_view.h"
 #include "ui/report/report_delete_sheet.h"
+#include "ui/support/next_frame.h"
 #include "ui/support/shell_window.h"
 #include "ui/support/synthetic_input.h"
 #include "ui/support/ui_test.h"
@@ -102,20 +103,15 @@ struct LibraryWindow {
   }
   ~LibraryWindow() { window.reset(); }
 
-  void settle() {
-    runFor(60ms);
-    window->window().queue_draw();
-    renderNextFrame(overlay);
-  }
-  void click(Gtk::Widget& widget) {
-    SyntheticInput::click(widget, widget.get_width() / 2.0, widget.get_height() / 2.0);
-    runFor(80ms);
+  void settle() { settleFrame(overlay); }
+  void click(Gtk::Widget& widget, const SyntheticInput::Where& where = SyntheticInput::Where::current()) {
+    SyntheticInput::clickCentre(widget, where);
     settle();
   }
-  void type(Gtk::Widget& field, const std::string& text) {
-    click(field);
-    SyntheticInput::type(text);
-    runFor(80ms);
+  void type(Gtk::Widget& field, const std::string& text,
+            const SyntheticInput::Where& where = SyntheticInput::Where::current()) {
+    click(field, where);
+    SyntheticInput::typeInto(field, text, where);
     settle();
   }
   // The clickable ancestor of the first label reading `text` under `root`.
@@ -232,11 +228,10 @@ TEST_F(LibraryScreenTest, CreateAProjectInTheEditorAndDeleteItAgain) {
       << "the name field takes focus once the zone settles";
   EXPECT_EQ(editing.primaryButton().get_label(), "Delete project");
   EXPECT_FALSE(editing.primaryButton().is_sensitive());
-  SyntheticInput::type(" harbo");
-  runFor(80ms);
+  SyntheticInput::typeInto(editing.confirmationField()->editable(), " harbo");
+  w.settle();
   EXPECT_FALSE(editing.primaryButton().is_sensitive()) << "part of the name is refused";
-  SyntheticInput::type("r ");
-  runFor(80ms);
+  SyntheticInput::typeInto(editing.confirmationField()->editable(), "r ");
   w.settle();
   EXPECT_TRUE(editing.primaryButton().is_sensitive());
   renderAndKeep(*w.sheets->topSurface(), "library-editor-delete-zone.png");
@@ -334,12 +329,11 @@ TEST_F(LibraryScreenTest, KeyboardDeletionAndRefreshInALongProject) {
   first->grab_focus();
   for (int i = 0; i < 24; ++i) {
     SyntheticInput::pressKey("Down");
-    runFor(30ms);
+    w.settle();
   }
-  w.settle();
   EXPECT_GT(scrolled(view), 0) << "the list scrolled with the focus";
   SyntheticInput::pressKey("Return");
-  runFor(100ms);
+  w.settle();
   EXPECT_EQ(w.openedRuns, std::vector<std::string>{"run-24"}) << "Return opens the focused run";
 
   // Refreshing the open project keeps the place in it, with a row in view updated in place.

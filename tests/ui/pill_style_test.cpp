@@ -10,6 +10,7 @@
 #include "ui/controls/vesk_pill_style.h"
 #include "ui/gallery/style_gallery.h"
 #include "ui/style/vesk_environment.h"
+#include "ui/support/next_frame.h"
 #include "ui/support/synthetic_input.h"
 #include "ui/support/ui_test.h"
 
@@ -149,7 +150,6 @@ TEST_F(PillStyle, InsideASheetAFilledPillHasNoRimAndNoShadow) {
     const auto box = boundsIn(pill, section);
     const Pixels with(vesk::testing::renderNextFrame(section));
     pill.set_opacity(0);  // the same section without the pill, shadow included
-    vesk::testing::runFor(std::chrono::milliseconds(50));
     const Pixels without(vesk::testing::renderNextFrame(section));
     pill.set_opacity(1);
 
@@ -196,8 +196,8 @@ TEST_F(PillStyle, TheRingShowsOnlyAfterKeyboardFocus) {
 
   // Tab moves keyboard focus to the next pill, which shows its ring.
   SyntheticInput::pressKey("Tab");
-  vesk::testing::runFor(std::chrono::milliseconds(250));  // past any transition
   ASSERT_TRUE(second.has_focus());
+  vesk::testing::renderStill(page);  // past any transition
   pixels = vesk::testing::renderAndKeep(page, "pill-focus-keyboard-ui-test.png");
   EXPECT_LE(ringOf(pixels, boundsIn(second, page)).distance(expected(Atelier::gold)), 1);
   EXPECT_GT(ringOf(pixels, boundsIn(first, page)).distance(expected(Atelier::gold)), 40);
@@ -205,8 +205,7 @@ TEST_F(PillStyle, TheRingShowsOnlyAfterKeyboardFocus) {
   // Disabled while focused: no ring.
   second.set_sensitive(false);
   second.set_state_flags(Gtk::StateFlags::FOCUSED | Gtk::StateFlags::FOCUS_VISIBLE, false);
-  vesk::testing::runFor(std::chrono::milliseconds(100));
-  pixels = vesk::testing::render(page);
+  pixels = vesk::testing::renderStill(page);
   EXPECT_GT(ringOf(pixels, boundsIn(second, page)).distance(expected(Atelier::gold)), 40);
   SyntheticInput::moveAway();
 }
@@ -227,7 +226,7 @@ TEST_F(PillStyle, HoverFollowsThePointerOnlyWhileEnabled) {
   pill.set_sensitive(false);
   EXPECT_FALSE(hovered());
   pill.set_sensitive(true);  // the pointer rests on it: still not hovered
-  vesk::testing::runFor(std::chrono::milliseconds(50));
+  vesk::testing::settleFrame(pill);
   EXPECT_FALSE(hovered());
   SyntheticInput::moveAway();
   SyntheticInput::moveTo(pill, 10, pill.get_height() / 2.0);
@@ -250,21 +249,20 @@ TEST_F(PillStyle, ReduceMotionChangesAtOnceAndNeverScales) {
 
     // Hovered: with motion the fill eases towards the hovered colour; without, it is
     // there in the very next frame.
+    // The first frame after the change starts any transition, however late it comes.
     vesk::ui::ControlStateBinding::of(pill).forceHovered(true);
-    vesk::testing::runFor(std::chrono::milliseconds(20));
     Pixel fill = fillOf(vesk::testing::render(page), box);
     const Pixel hoveredFill = expected(Atelier::ink.brightened(0.014));
     if (reduceMotion) {
       EXPECT_LE(fill.distance(hoveredFill), 1);
     } else {
       EXPECT_GE(fill.distance(hoveredFill), 1);
-      vesk::testing::runFor(std::chrono::milliseconds(300));
-      EXPECT_LE(fillOf(vesk::testing::render(page), box).distance(hoveredFill), 1);
+      EXPECT_LE(fillOf(vesk::testing::renderStill(page), box).distance(hoveredFill), 1);
     }
 
     // Pressed: darker either way, smaller only with motion.
     pill.set_state_flags(Gtk::StateFlags::ACTIVE, false);
-    vesk::testing::runFor(std::chrono::milliseconds(300));
+    vesk::testing::renderStill(page);
     const Pixels pressed = vesk::testing::renderAndKeep(
         page, reduceMotion ? "pill-pressed-reduce-motion-ui-test.png" : "pill-pressed-ui-test.png");
     EXPECT_LE(fillOf(pressed, box).distance(expected(Atelier::ink.brightened(-0.035))), 1);

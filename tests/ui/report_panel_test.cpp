@@ -167,7 +167,7 @@ TEST_F(ReportPanelTest, PastingPastTheBoundAndSending) {
 
   // Blanks: the send button is disabled and Ctrl+Return sends nothing.
   field.get_buffer()->set_text("");
-  SyntheticInput::type("   ");
+  SyntheticInput::typeInto(field, "   ");
   shell.press("Return");
   shell.settle();
   EXPECT_FALSE(panel.sendButton().is_sensitive());

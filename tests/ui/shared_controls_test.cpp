@@ -9,6 +9,7 @@
 #include "ui/controls/atelier_text_field.h"
 #include "ui/controls/chrome_button.h"
 #include "ui/style/workspace_canvas.h"
+#include "ui/support/next_frame.h"
 #include "ui/support/synthetic_input.h"
 #include "ui/support/ui_test.h"
 
@@ -40,8 +41,8 @@ class SharedControls : public vesk::testing::UiTest {
 };
 
 int fieldHeight(AtelierTextField& field) {
-  vesk::testing::runFor(std::chrono::milliseconds(150));  // text views lay out their lines when idle
-  return field.editable().get_parent()->get_height();     // the scroller, or the line itself
+  vesk::testing::settleFrame(field);                   // text views lay out their lines when idle
+  return field.editable().get_parent()->get_height();  // the scroller, or the line itself
 }
 
 Gtk::ScrolledWindow& scrollerOf(AtelierTextField& field) {
@@ -106,11 +107,11 @@ TEST_F(SharedControls, AHorizontalFieldStaysOneLineAndADisabledOneRejectsTyping)
   // Typing into the enabled field; its border turns gold and 2 px wide.
   SyntheticInput::click(name.editable(), 10, oneLine / 2.0);
   EXPECT_TRUE(name.focused());
-  SyntheticInput::type("checkout flow");
+  SyntheticInput::typeInto(name.editable(), "checkout flow");
   EXPECT_EQ(name.text(), "checkout flow");
   EXPECT_EQ(changes, 13);
   name.set_text("a name long enough to run well past the end of the field, and then some more");
-  vesk::testing::runFor(std::chrono::milliseconds(50));
+  vesk::testing::settleFrame(name);
   EXPECT_EQ(name.editable().get_height(), oneLine);
 
   const Pixels pixels = vesk::testing::renderAndKeep(page, "text-fields-ui-test.png");
@@ -125,13 +126,13 @@ TEST_F(SharedControls, AHorizontalFieldStaysOneLineAndADisabledOneRejectsTyping)
   EXPECT_NEAR(rim.alpha, 255 * (0.14 + 0.6 * 0.86), 2);
 
   // The disabled field takes neither focus nor text.
-  SyntheticInput::click(locked.editable(), 10, oneLine / 2.0);
-  SyntheticInput::type("nope");
+  SyntheticInput::clickDisabled(locked.editable(), 10, oneLine / 2.0);
+  for (const char* key : {"n", "o", "p", "e"}) SyntheticInput::pressKey(key);
   EXPECT_EQ(locked.text(), "");
   EXPECT_FALSE(locked.focused());
   locked.set_enabled(true);
   SyntheticInput::click(locked.editable(), 10, oneLine / 2.0);
-  SyntheticInput::type("yes");
+  SyntheticInput::typeInto(locked.editable(), "yes");
   EXPECT_EQ(locked.text(), "yes");
   SyntheticInput::moveAway();
 }
@@ -173,7 +174,7 @@ TEST_F(SharedControls, CheckboxLabelsToggleAndReadAsCheckboxes) {
   SyntheticInput::moveAway();
 
   // On: a red box with a white mark in its middle; its bottom 3 px below the baseline.
-  vesk::testing::runFor(std::chrono::milliseconds(50));
+  vesk::testing::renderStill(check);
   const Pixels pixels = vesk::testing::renderAndKeep(check, "checkbox-ui-test.png");
   EXPECT_LE(pixels.at(box.x + 2, box.y + 2).distance({0xE8, 0x50, 0x3A, 255}), 2);
   int whitest = 0;
@@ -250,7 +251,7 @@ TEST_F(SharedControls, ChromeButtonHoverLabelAndDisabledLook) {
   // Disabled under the pointer: the hover ends and does not come back while it rests.
   button.set_sensitive(false);
   EXPECT_FALSE(button.hovered());
-  vesk::testing::runFor(std::chrono::milliseconds(50));
+  vesk::testing::renderStill(page);
   pixels = vesk::testing::renderAndKeep(page, "chrome-button-disabled-ui-test.png");
   EXPECT_EQ(pixels.at(bounds.x + 6, bounds.y + 20).alpha, 0);
   // The glyph at 0.35: the darkest stroke pixel is ink at no more than 0.35.
@@ -259,7 +260,7 @@ TEST_F(SharedControls, ChromeButtonHoverLabelAndDisabledLook) {
     for (int x = bounds.x; x < bounds.x + bounds.width; ++x) strongest = std::max(strongest, pixels.at(x, y).alpha);
   EXPECT_NEAR(strongest, 0.35 * 255, 2);
   button.set_sensitive(true);
-  vesk::testing::runFor(std::chrono::milliseconds(50));
+  vesk::testing::settleFrame(button);
   EXPECT_FALSE(button.hovered());
   SyntheticInput::moveAway();
   SyntheticInput::moveTo(button, 20, 20);

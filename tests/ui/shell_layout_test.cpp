@@ -105,7 +105,7 @@ TEST_F(ShellLayoutTest, AnErrorShowsTheBannerAndMovesThePageDownByItsHeight) {
   vesk::testing::renderAndKeep(shell.window(), "shell-error-banner.png");
 
   auto& dismiss = banner.dismissButton();
-  shell.click(dismiss, dismiss.get_width() / 2.0, dismiss.get_height() / 2.0);
+  shell.clickCentre(dismiss);
   EXPECT_EQ(*shell.workspace().error, std::nullopt);
   ASSERT_TRUE(vesk::testing::runUntil([&] { return !banner.get_visible() && pageTitleTop(shell) == 132; }));
   EXPECT_EQ(root.header().get_height(), 78);

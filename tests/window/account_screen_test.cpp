@@ -153,7 +153,7 @@ TEST_F(AccountScreenTest, AWalkThroughTheSettings) {
   // Rename the profile.
   w.click(settings.nameField().entry());
   w.pressChord({"Control_L", "a"});
-  w.type("grace hopper");
+  w.type(settings.nameField().entry(), "grace hopper");
   EXPECT_TRUE(settings.saveButton().get_sensitive());
   w.click(settings.saveButton());
   ASSERT_TRUE(w.waitFor([&] { return w.settings.account().displayName == "grace hopper"; }));
@@ -186,9 +186,9 @@ TEST_F(AccountScreenTest, AWalkThroughTheSettings) {
   ASSERT_NE(sheet, nullptr);
   EXPECT_TRUE(sheet->field().focused()) << "the phrase field takes the focus";
   EXPECT_FALSE(sheet->confirmButton().get_sensitive());
-  w.type("  clear run");
+  w.type(sheet->field().entry(), "  clear run");
   EXPECT_FALSE(sheet->confirmButton().get_sensitive());
-  w.type("s ");
+  w.type(sheet->field().entry(), "s ");
   // On a loaded machine the last keys may still be on their way.
   EXPECT_TRUE(w.waitFor([&] { return sheet->confirmButton().get_sensitive(); }))
       << "trimmed; the field holds \"" << sheet->field().text().raw() << "\"";
@@ -212,9 +212,9 @@ TEST_F(AccountScreenTest, AWalkThroughTheSettings) {
   auto* feedback = w.topSheet<ui::FeedbackSheet>();
   ASSERT_NE(feedback, nullptr);
   EXPECT_TRUE(feedback->note().has_focus());
-  w.type("ab");
+  w.type(feedback->note(), "ab");
   EXPECT_FALSE(feedback->sendButton().get_sensitive());
-  w.type("c export works");
+  w.type(feedback->note(), "c export works");
   EXPECT_TRUE(feedback->sendButton().get_sensitive());
   renderAndKeep(w.window(), "feedback-sheet.png");
   w.click(feedback->sendButton());
@@ -238,7 +238,7 @@ TEST_F(AccountScreenTest, NothingClosesTheDeleteSheetWhileItWorksAndAWorkspaceDe
   w.click(settings.deleteWorkspaceButton());
   auto* sheet = w.topSheet<ui::AccountDeleteSheet>();
   ASSERT_NE(sheet, nullptr);
-  w.type("clear runs");
+  w.type(sheet->field().entry(), "clear runs");
   EXPECT_FALSE(sheet->confirmButton().get_sensitive()) << "the other deletion's phrase";
   sheet->field().entry().set_text("  Delete EVERYTHING ");
   w.settle();
@@ -321,7 +321,7 @@ TEST_F(AccountScreenTest, AFailedSendOffersTheSupportAddressAsAMailLink) {
   w.click(view.feedbackButton());
   auto* sheet = w.topSheet<ui::FeedbackSheet>();
   ASSERT_NE(sheet, nullptr);
-  w.type("the sheet hides");
+  w.type(sheet->note(), "the sheet hides");
   w.click(sheet->sendButton());
   auto& sentence = sheet->errorLabel();
   ASSERT_TRUE(w.waitFor([&] { return sentence.is_drawable(); }));
@@ -339,7 +339,7 @@ TEST_F(AccountScreenTest, AFailedSendOffersTheSupportAddressAsAMailLink) {
   ASSERT_FALSE(w.opened().empty()) << "a click on the address opens the mail program";
   EXPECT_EQ(w.opened().back(), "mailto:" + address);
   w.click(sheet->note());
-  w.type("s");
+  w.type(sheet->note(), "s");
   EXPECT_FALSE(sentence.is_drawable()) << "an edit clears the failure";
 }
 

@@ -6,6 +6,7 @@
 #include "ui/app/screen_slot.h"
 #include "ui/app/sheet_layer.h"
 #include "ui/style/vesk_sheet_surface.h"
+#include "ui/support/next_frame.h"
 #include "ui/support/synthetic_input.h"
 
 #include <gtest/gtest.h>
@@ -31,7 +32,7 @@ AccountWindow::AccountWindow(Start start) {
 
 AccountWindow::~AccountWindow() {
   window_.reset();
-  runFor(std::chrono::milliseconds(20));
+  runPending();
 }
 
 ui::RootView& AccountWindow::root() { return window_->root(); }
@@ -48,17 +49,7 @@ ui::AccountView& AccountWindow::view() {
   return *view;
 }
 
-void AccountWindow::settle() {
-  runFor(std::chrono::milliseconds(40));
-  GdkFrameClock* clock = gtk_widget_get_frame_clock(GTK_WIDGET(window_->gobj()));
-  if (!clock) return;
-  bool painted = false;
-  const auto afterPaint = +[](GdkFrameClock*, gpointer data) { *static_cast<bool*>(data) = true; };
-  const gulong handler = g_signal_connect(clock, "after-paint", G_CALLBACK(afterPaint), &painted);
-  window_->queue_draw();
-  EXPECT_TRUE(runUntil([&] { return painted; })) << "no frame was drawn";
-  g_signal_handler_disconnect(clock, handler);
-}
+void AccountWindow::settle() { settleFrame(*window_); }
 
 bool AccountWindow::waitFor(const std::function<bool()>& done) {
   const bool held = runUntil(done);
@@ -77,29 +68,29 @@ void AccountWindow::reveal(Gtk::Widget& widget) {
   settle();
 }
 
-void AccountWindow::click(Gtk::Widget& widget) {
+void AccountWindow::click(Gtk::Widget& widget, const SyntheticInput::Where& where) {
   reveal(widget);
-  clickAt(widget, widget.get_width() / 2.0, widget.get_height() / 2.0);
-}
-
-void AccountWindow::clickAt(Gtk::Widget& widget, double x, double y) {
-  reveal(widget);
-  SyntheticInput::click(widget, x, y);
-  runFor(std::chrono::milliseconds(30));
+  SyntheticInput::clickCentre(widget, where);
   settle();
 }
 
-void AccountWindow::press(const std::string& keysym) { pressChord({keysym}); }
-
-void AccountWindow::pressChord(const std::vector<std::string>& chord) {
-  SyntheticInput::pressChord(chord);
-  runFor(std::chrono::milliseconds(40));
+void AccountWindow::clickAt(Gtk::Widget& widget, double x, double y, const SyntheticInput::Where& where) {
+  reveal(widget);
+  SyntheticInput::click(widget, x, y, where);
   settle();
 }
 
-void AccountWindow::type(const std::string& text) {
-  SyntheticInput::type(text);
-  runFor(std::chrono::milliseconds(60));
+void AccountWindow::press(const std::string& keysym, const SyntheticInput::Where& where) {
+  pressChord({keysym}, where);
+}
+
+void AccountWindow::pressChord(const std::vector<std::string>& chord, const SyntheticInput::Where& where) {
+  SyntheticInput::pressChord(chord, where);
+  settle();
+}
+
+void AccountWindow::type(Gtk::Widget& field, const std::string& text, const SyntheticInput::Where& where) {
+  SyntheticInput::typeInto(field, text, where);
   settle();
 }
 

@@ -7,6 +7,7 @@
 #include "support/workspace_harness.h"
 #include "ui/account/account_view.h"
 #include "ui/app/vesk_window.h"
+#include "ui/support/synthetic_input.h"
 
 #include <memory>
 #include <string>
@@ -39,12 +40,16 @@ class AccountWindow {
 
   void settle();
   // Scrolls `widget` into the middle of the account page, then clicks its centre (or a
-  // point of it).
-  void click(Gtk::Widget& widget);
-  void clickAt(Gtk::Widget& widget, double x, double y);
-  void press(const std::string& keysym);
-  void pressChord(const std::vector<std::string>& chord);
-  void type(const std::string& text);
+  // point of it) once it can be used.
+  void click(Gtk::Widget& widget, const SyntheticInput::Where& where = SyntheticInput::Where::current());
+  void clickAt(Gtk::Widget& widget, double x, double y,
+               const SyntheticInput::Where& where = SyntheticInput::Where::current());
+  void press(const std::string& keysym, const SyntheticInput::Where& where = SyntheticInput::Where::current());
+  void pressChord(const std::vector<std::string>& chord,
+                  const SyntheticInput::Where& where = SyntheticInput::Where::current());
+  // Types into `field` once it has the keyboard focus.
+  void type(Gtk::Widget& field, const std::string& text,
+            const SyntheticInput::Where& where = SyntheticInput::Where::current());
   // Waits until `done` holds, settling the window after.
   bool waitFor(const std::function<bool()>& done);
 

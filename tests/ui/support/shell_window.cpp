@@ -8,12 +8,13 @@
 #include "support/workspace_harness.h"
 #include "ui/app/header_band.h"
 #include "ui/app/root_view.h"
+#include "ui/support/next_frame.h"
 #include "ui/support/synthetic_input.h"
 #include "ui/support/ui_test.h"
+#include "ui/support/widget_readiness.h"
 
 #include <glib.h>
 #include <gtest/gtest.h>
-#include <gtkmm/eventcontrollerlegacy.h>
 #include <gtkmm/popover.h>
 
 #include <filesystem>
@@ -63,100 +64,53 @@ void ShellWindow::makeWorkspace() {
 
 ShellWindow::~ShellWindow() {
   window_.reset();
-  runFor(std::chrono::milliseconds(20));
+  runPending();
   std::error_code ignored;
   std::filesystem::remove_all(folder_, ignored);
 }
 
 ui::RootView& ShellWindow::root() { return window_->root(); }
 
-void ShellWindow::settle() {
-  runFor(std::chrono::milliseconds(40));  // the presentation's changes of this turn, and the next
-  // Then a whole frame: everything they changed is laid out and drawn.
-  GdkFrameClock* clock = gtk_widget_get_frame_clock(GTK_WIDGET(window_->gobj()));
-  if (!clock) return;
-  bool painted = false;
-  const auto afterPaint = +[](GdkFrameClock*, gpointer data) { *static_cast<bool*>(data) = true; };
-  const gulong handler = g_signal_connect(clock, "after-paint", G_CALLBACK(afterPaint), &painted);
-  window_->queue_draw();
-  EXPECT_TRUE(runUntil([&] { return painted; })) << "no frame was drawn";
-  g_signal_handler_disconnect(clock, handler);
+void ShellWindow::settle() { settleFrame(*window_); }
+
+void ShellWindow::press(const std::string& keysymName, const SyntheticInput::Where& where) {
+  SyntheticInput::pressKey(keysymName, where);
 }
-
-namespace {
-
-// Counts the events of one type that reach `native` (a window or a popover), before any
-// of its widgets handles them.
-class EventWitness {
- public:
-  EventWitness(Gtk::Widget& native, Gdk::Event::Type type) : native_(native) {
-    controller_ = Gtk::EventControllerLegacy::create();
-    controller_->set_propagation_phase(Gtk::PropagationPhase::CAPTURE);
-    controller_->signal_event().connect(
-        [this, type](const Glib::RefPtr<const Gdk::Event>& event) {
-          if (event->get_event_type() == type) ++count;
-          return false;
-        },
-        false);
-    native_.add_controller(controller_);
-  }
-  ~EventWitness() { native_.remove_controller(controller_); }
-  int count = 0;
-
- private:
-  Gtk::Widget& native_;
-  Glib::RefPtr<Gtk::EventControllerLegacy> controller_;
-};
-
-}  // namespace
-
-void ShellWindow::press(const std::string& keysymName) { pressChord({keysymName}); }
 
 // Shortcuts act on the key press; once the last press has been dispatched, they have run.
-void ShellWindow::pressChord(const std::vector<std::string>& chord) {
-  auto* popover = root().header().menuButton().get_popover();
-  Gtk::Widget& keyboard = popover && popover->get_visible() ? static_cast<Gtk::Widget&>(*popover) : *window_;
-  EventWitness presses(keyboard, Gdk::Event::Type::KEY_PRESS);
-  SyntheticInput::pressChord(chord);
-  EXPECT_TRUE(runUntil([&] { return presses.count >= static_cast<int>(chord.size()); }))
-      << "the window never saw the keys";
+void ShellWindow::pressChord(const std::vector<std::string>& chord, const SyntheticInput::Where& where) {
+  SyntheticInput::pressChord(chord, where);
 }
 
-void ShellWindow::click(Gtk::Widget& widget, double x, double y) {
-  auto* native = dynamic_cast<Gtk::Widget*>(widget.get_native());
-  ASSERT_NE(native, nullptr) << "the widget is not shown";
-  EventWitness releases(*native, Gdk::Event::Type::BUTTON_RELEASE);
-  SyntheticInput::click(widget, x, y);
-  EXPECT_TRUE(runUntil([&] { return releases.count > 0; })) << "the window never saw the click";
+void ShellWindow::click(Gtk::Widget& widget, double x, double y, const SyntheticInput::Where& where) {
+  SyntheticInput::click(widget, x, y, where);
 }
 
-Gtk::Widget& ShellWindow::openMenu() {
+void ShellWindow::clickCentre(Gtk::Widget& widget, const SyntheticInput::Where& where) {
+  SyntheticInput::clickCentre(widget, where);
+}
+
+void ShellWindow::clickDisabled(Gtk::Widget& widget, const SyntheticInput::Where& where) {
+  SyntheticInput::clickDisabled(widget, where);
+}
+
+Gtk::Widget& ShellWindow::openMenu(const SyntheticInput::Where& where) {
   auto& button = root().header().menuButton();
-  clickCentre(button);
+  clickCentre(button, where);
   auto* popover = button.get_popover();
-  EXPECT_TRUE(popover && runUntil([&] { return popover->get_mapped(); })) << "the menu did not open";
-  runFor(std::chrono::milliseconds(60));
+  if (!popover || !runUntil([&] { return popover->get_mapped(); })) failStep(where, "the menu did not open");
   return *popover;
 }
 
 Gtk::Widget* ShellWindow::menuItem(const std::string& label) {
   auto* popover = root().header().menuButton().get_popover();
-  if (!popover) return nullptr;
-  const auto items = descendants(*popover, [&](Gtk::Widget& widget) {
-    if (std::string(G_OBJECT_TYPE_NAME(widget.gobj())) != "GtkModelButton") return false;
-    gchar* text = nullptr;
-    g_object_get(widget.gobj(), "text", &text, nullptr);
-    const bool same = text && label == text;
-    g_free(text);
-    return same;
-  });
-  return items.empty() ? nullptr : items.front();
+  return popover ? vesk::testing::menuItem(*popover, label) : nullptr;
 }
 
-void ShellWindow::clickMenuItem(const std::string& label) {
-  Gtk::Widget* item = menuItem(label);
-  ASSERT_NE(item, nullptr) << label;
-  clickCentre(*item);
+void ShellWindow::clickMenuItem(const std::string& label, const SyntheticInput::Where& where) {
+  auto* popover = root().header().menuButton().get_popover();
+  if (!popover) failStep(where, "no menu is open");
+  SyntheticInput::clickMenuItem(*popover, label, where);
   settle();
 }
 

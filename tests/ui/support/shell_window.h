@@ -7,6 +7,7 @@
 #include "fake_service/fake_service.h"
 #include "ui/app/file_panel.h"
 #include "ui/app/vesk_window.h"
+#include "ui/support/synthetic_input.h"
 
 #include <gtkmm/widget.h>
 
@@ -46,19 +47,23 @@ class ShellWindow {
   // Runs the loop until the presentation has caught up with the workspace and a frame
   // has been laid out.
   void settle();
-  // Real input that returns once the window (or the open menu) has handled it: the last
-  // key's press, or the button's release, has been dispatched.
-  void press(const std::string& keysymName);
-  void pressChord(const std::vector<std::string>& chord);
-  void click(Gtk::Widget& widget, double x, double y);
-  void clickCentre(Gtk::Widget& widget) { click(widget, widget.get_width() / 2.0, widget.get_height() / 2.0); }
+  // Real input (see SyntheticInput) that returns once the window, or the open menu, has
+  // handled it; a click waits for its widget to show and be usable first.
+  void press(const std::string& keysymName, const SyntheticInput::Where& where = SyntheticInput::Where::current());
+  void pressChord(const std::vector<std::string>& chord,
+                  const SyntheticInput::Where& where = SyntheticInput::Where::current());
+  void click(Gtk::Widget& widget, double x, double y,
+             const SyntheticInput::Where& where = SyntheticInput::Where::current());
+  void clickCentre(Gtk::Widget& widget, const SyntheticInput::Where& where = SyntheticInput::Where::current());
+  // Clicks the centre of a widget that the test expects to show disabled.
+  void clickDisabled(Gtk::Widget& widget, const SyntheticInput::Where& where = SyntheticInput::Where::current());
 
   // Clicks the primary menu's button and waits for its popover.
-  Gtk::Widget& openMenu();
+  Gtk::Widget& openMenu(const SyntheticInput::Where& where = SyntheticInput::Where::current());
   // The item of the open menu with this label, or nullptr.
   Gtk::Widget* menuItem(const std::string& label);
-  // Clicks the open menu's item with this label.
-  void clickMenuItem(const std::string& label);
+  // Clicks the open menu's item with this label once it can be used.
+  void clickMenuItem(const std::string& label, const SyntheticInput::Where& where = SyntheticInput::Where::current());
 
  private:
   void makeWorkspace();

@@ -3,6 +3,7 @@
 #include "support/run_loop.h"
 #include "ui/base/widget_snapshot.h"
 #include "ui/style/style_startup.h"
+#include "ui/support/next_frame.h"
 
 #include <gtk/gtk.h>
 
@@ -51,7 +52,7 @@ void UiTest::SetUp() {
 }
 
 void UiTest::TearDown() {
-  runFor(std::chrono::milliseconds(20));  // let queued redraws and idle work run
+  runPending();  // let queued redraws and idle work run
   for (const auto& warning : takeGLibWarnings()) ADD_FAILURE() << "GLib warning: " << warning;
 }
 
@@ -61,7 +62,7 @@ ShownWindow::ShownWindow(Gtk::Widget& content, int width, int height) : window_(
   window_->present();
   const bool shown = runUntil([&] { return content.get_mapped() && content.get_width() > 0; });
   EXPECT_TRUE(shown) << "the window never showed its content";
-  runFor(std::chrono::milliseconds(60));  // a few frames, so layout has settled
+  settleFrame(content);
 }
 
 ShownWindow::~ShownWindow() {
@@ -125,6 +126,18 @@ Glib::RefPtr<Gdk::Texture> renderNextFrame(Gtk::Widget& widget) {
   EXPECT_TRUE(runUntil([&] { return pending.done; })) << "no frame was drawn";
   g_signal_handler_disconnect(clock, handler);
   return pending.texture;
+}
+
+Pixels renderStill(Gtk::Widget& widget) {
+  Pixels last = render(widget);
+  const bool still = runUntil([&] {
+    Pixels next = render(widget);
+    const bool same = next == last;
+    last = std::move(next);
+    return same;
+  });
+  EXPECT_TRUE(still) << "the widget never stopped changing";
+  return last;
 }
 
 Pixels renderAndKeep(Gtk::Widget& widget, const std::string& artefactName) {

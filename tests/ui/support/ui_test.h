@@ -54,6 +54,7 @@ class Pixels {
   Pixel at(int x, int y) const;
   int width() const { return width_; }
   int height() const { return height_; }
+  bool operator==(const Pixels&) const = default;
 
  private:
   int width_ = 0;
@@ -71,6 +72,10 @@ Box boundsIn(const Gtk::Widget& widget, const Gtk::Widget& ancestor);
 // nothing waits for layout.
 Glib::RefPtr<Gdk::Texture> renderNextFrame(Gtk::Widget& widget);
 inline Pixels render(Gtk::Widget& widget) { return Pixels(renderNextFrame(widget)); }
+
+// Renders `widget` frame after frame until two in a row are the same: every transition has
+// run its course, however slowly the frames come.
+Pixels renderStill(Gtk::Widget& widget);
 
 // Renders `widget` as above and, for people and CI, saves it as the named PNG in the
 // artefact folder of the build.
