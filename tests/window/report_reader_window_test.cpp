@@ -143,7 +143,7 @@ TEST_F(ReportReaderWindowTest, CopyRefineAndSaveAnswersWorkInThreeReportsInARow)
     ASSERT_TRUE(pageUntil(page, "document.querySelector('form.refine-form textarea') !== null"));
     clickInPage(*screen, "form.refine-form textarea");
     ASSERT_TRUE(pageUntil(page, "document.activeElement?.matches('form.refine-form textarea')"));
-    SyntheticInput::type("shorter please");
+    SyntheticInput::typeInto(*Glib::wrap(GTK_WIDGET(page)), "shorter please");
     ASSERT_TRUE(pageUntil(page, "document.activeElement.value === 'shorter please'"));
     clickInPage(*screen, "form.refine-form button[type=submit]");
     ASSERT_TRUE(
