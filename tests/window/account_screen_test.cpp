@@ -274,7 +274,7 @@ TEST_F(AccountScreenTest, ADeletionConfirmedAfterTheScreenWentAwayIsStillFollowe
     w.click(deletion == AccountDeletion::runs ? settings.clearRunsButton() : settings.deleteWorkspaceButton());
     auto* sheet = w.topSheet<ui::AccountDeleteSheet>();
     ASSERT_NE(sheet, nullptr);
-    w.type(phrase);
+    w.type(sheet->field().entry(), phrase);
     ASSERT_TRUE(w.waitFor([&] { return sheet->confirmButton().get_sensitive(); }));
     w.click(sheet->confirmButton());
     ASSERT_TRUE(w.waitFor([&] { return w.h.service.stalledCount() == 1; }));
