@@ -35,21 +35,6 @@ ui::ReportScreen* reportScreen(ShellWindow& shell) {
   return found.empty() ? nullptr : static_cast<ui::ReportScreen*>(found.front());
 }
 
-std::optional<std::string> clipboardText() {
-  std::optional<std::string> text;
-  bool done = false;
-  auto clipboard = Gdk::Display::get_default()->get_clipboard();
-  clipboard->read_text_async([&](const Glib::RefPtr<Gio::AsyncResult>& result) {
-    try {
-      text = std::string(clipboard->read_text_finish(result));
-    } catch (const Glib::Error&) {
-    }
-    done = true;
-  });
-  runUntil([&] { return done; }, 5s);
-  return text;
-}
-
 // A finished full audit with discovery questions and one finding.
 std::string reportOf(const std::string& name) {
   return "<discovery>\n"

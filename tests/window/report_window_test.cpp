@@ -63,21 +63,6 @@ void openFinishedReport(Workspace& workspace) {
   workspace.openReport(saved);
 }
 
-std::optional<std::string> clipboardText() {
-  std::optional<std::string> text;
-  bool done = false;
-  auto clipboard = Gdk::Display::get_default()->get_clipboard();
-  clipboard->read_text_async([&](const Glib::RefPtr<Gio::AsyncResult>& result) {
-    try {
-      text = std::string(clipboard->read_text_finish(result));
-    } catch (const Glib::Error&) {
-    }
-    done = true;
-  });
-  runUntil([&] { return done; }, 5s);
-  return text;
-}
-
 }  // namespace
 
 TEST_F(ReportWindowTest, CopyShareAndAFollowUpFromTheReportScreen) {

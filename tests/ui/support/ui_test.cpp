@@ -5,6 +5,8 @@
 #include "ui/style/style_startup.h"
 #include "ui/support/next_frame.h"
 
+#include <gdkmm/clipboard.h>
+#include <gdkmm/display.h>
 #include <gtk/gtk.h>
 
 #include <cmath>
@@ -146,6 +148,21 @@ Pixels renderAndKeep(Gtk::Widget& widget, const std::string& artefactName) {
   if (texture)
     gdk_texture_save_to_png(texture->gobj(), (std::string(VESK_TEST_ARTIFACT_DIR) + "/" + artefactName).c_str());
   return Pixels(texture);
+}
+
+std::optional<std::string> clipboardText() {
+  std::optional<std::string> text;
+  bool done = false;
+  auto clipboard = Gdk::Display::get_default()->get_clipboard();
+  clipboard->read_text_async([&](const Glib::RefPtr<Gio::AsyncResult>& result) {
+    try {
+      text = std::string(clipboard->read_text_finish(result));
+    } catch (const Glib::Error&) {
+    }
+    done = true;
+  });
+  runUntil([&] { return done; }, std::chrono::seconds(5));
+  return text;
 }
 
 }  // namespace vesk::testing

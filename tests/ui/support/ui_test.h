@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -80,5 +81,9 @@ Pixels renderStill(Gtk::Widget& widget);
 // Renders `widget` as above and, for people and CI, saves it as the named PNG in the
 // artefact folder of the build.
 Pixels renderAndKeep(Gtk::Widget& widget, const std::string& artefactName);
+
+// The text on the desktop clipboard, as another program would paste it; nothing when
+// there is none or it could not be read within a few seconds.
+std::optional<std::string> clipboardText();
 
 }  // namespace vesk::testing
