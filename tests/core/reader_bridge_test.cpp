@@ -24,13 +24,24 @@ const std::string readerAddress = "file:///opt/vesk/reader/reader.html";
 const std::string answersPath = "/api/desktop/runs/R/answers";
 const std::string refinePath = "/api/desktop/runs/R/refine-finding";
 
-// Keeps every script the bridge runs; one run after `gone` is a late call.
+// Keeps every script the bridge runs; one run after `gone` is a late call. A value sent
+// in pieces is put together as the page does, and kept as the one call it makes.
 class PageRecorder : public vesk::ReaderPage {
  public:
   void evaluateScript(const std::string& script) override {
-    EXPECT_FALSE(gone) << "a script reached the page after the bridge went: " << script;
-    scripts.push_back(script);
+    EXPECT_FALSE(gone) << "a script reached the page after the bridge went: " << script.substr(0, 80);
     if (log) log->push_back("script");
+    for (const std::string opening : {"window.veskPieces=[", "window.veskPieces.push("}) {
+      if (!script.starts_with(opening)) continue;
+      if (opening.ends_with("[")) pieces.clear();
+      pieces += json::parse(script.substr(opening.size(), script.size() - opening.size() - 1)).get<std::string>();
+      ++pieceScripts;
+      return;
+    }
+    std::string whole = script;
+    const std::string joined = "JSON.parse(window.veskPieces.splice(0).join(''))";
+    if (const auto at = whole.find(joined); at != std::string::npos) whole.replace(at, joined.size(), pieces);
+    scripts.push_back(std::move(whole));
   }
   // The argument arrays of every showReport call.
   std::vector<json> shows() const { return calls("window.showReport(..."); }
@@ -44,6 +55,8 @@ class PageRecorder : public vesk::ReaderPage {
   std::vector<std::string> scripts;
   std::vector<std::string>* log = nullptr;
   bool gone = false;
+  int pieceScripts = 0;
+  std::string pieces;
 
  private:
   std::vector<json> calls(const std::string& opening) const {
@@ -432,6 +445,7 @@ TEST_F(ReaderBridgeTest, ALongReportIsEscapedOffTheLoopAndKeepsItsPlaceBeforeLat
   ASSERT_GE(page.scripts.size(), 2u);
   EXPECT_TRUE(page.scripts[page.scripts.size() - 2].starts_with("window.showReport(...")) << "the report came first";
   EXPECT_EQ(page.shows().back().at(0), longText);
+  EXPECT_GE(page.pieceScripts, 3) << "three megabytes travel in pieces of one";
 
   // A new document drops what was being built for the old one; it gets the value once
   // it has loaded.

@@ -135,7 +135,7 @@ TEST(SavedAudit, EqualityTakesInAllTwelveMembersByCanonicalEquivalence) {
   EXPECT_EQ(base, decomposed);
 
   const std::vector<std::pair<const char*, std::function<void(SavedAudit&)>>> changes = {
-      {"output", [](SavedAudit& r) { r.output += " "; }},
+      {"output", [](SavedAudit& r) { r.output = r.output.str() + " "; }},
       {"status", [](SavedAudit& r) { r.status = "running"; }},
       {"status case", [](SavedAudit& r) { r.status = "Complete"; }},
       {"id", [](SavedAudit& r) { r.id = "r2"; }},

@@ -35,11 +35,12 @@ TEST(DemoReport, TheRunDetailAndEveryEvidenceLinkOfAReportResolve) {
   auto detail = rig.get(client, "runs/" + id);
   const auto state = RunState::fromJson(detail);
   EXPECT_EQ(state.status, "complete");
-  EXPECT_EQ(state.output, listed["output"]);
+  EXPECT_EQ(state.output.str(), listed["output"]);
   EXPECT_TRUE(state.questions.empty());
   ASSERT_EQ(detail["urls"].size(), 2u);
   EXPECT_EQ(detail["urls"][1]["screenshotUrl"], "/api/url-shot/" + id + "/1");
-  EXPECT_NE(state.output.find("## Compared with the audit of"), std::string::npos) << "the latest re-audits the first";
+  EXPECT_NE(state.output.str().find("## Compared with the audit of"), std::string::npos)
+      << "the latest re-audits the first";
 
   const auto paths = evidencePaths(state.output, id);
   ASSERT_EQ(paths.size(), 2u);

@@ -52,9 +52,9 @@ TEST(DemoRuns, AQuickReadCompletesAndOpensItsReport) {
   ASSERT_TRUE(runUntil([&] { return *workspace->screen == Screen::report; }, 20s)) << workspace->error->value_or("");
   const SavedAudit& run = **workspace->current;
   EXPECT_EQ(run.status, "complete");
-  EXPECT_NE(run.output.find("# example.com: quick read"), std::string::npos) << run.output;
-  EXPECT_NE(run.output.find("<discovery-answers>"), std::string::npos);
-  EXPECT_NE(run.output.find("(/api/url-shot/" + run.id + "/0#vesk-box="), std::string::npos);
+  EXPECT_NE(run.output.str().find("# example.com: quick read"), std::string::npos) << run.output;
+  EXPECT_NE(run.output.str().find("<discovery-answers>"), std::string::npos);
+  EXPECT_NE(run.output.str().find("(/api/url-shot/" + run.id + "/0#vesk-box="), std::string::npos);
   EXPECT_TRUE(rig.h.service.requestsTo("GET", "/api/desktop/runs/" + run.id + "/lenses").empty())
       << "a quick read has no lenses";
   ASSERT_TRUE(runUntil([&] { return (*workspace->account)->quick->remainingToday == 4; }))
@@ -88,9 +88,9 @@ TEST(DemoRuns, AFullAuditPassesItsPhasesAndLensesAndCompletes) {
   EXPECT_FALSE(*workspace->connectionLost);
   const SavedAudit& run = **workspace->current;
   EXPECT_EQ(run.status, "complete");
-  EXPECT_NE(run.output.find("# example.com: full audit"), std::string::npos);
-  EXPECT_NE(run.output.find("| Perspective | Rating | In one line |"), std::string::npos);
-  EXPECT_NE(run.output.find("Researched with Vesk’s multi-agent method:"), std::string::npos);
+  EXPECT_NE(run.output.str().find("# example.com: full audit"), std::string::npos);
+  EXPECT_NE(run.output.str().find("| Perspective | Rating | In one line |"), std::string::npos);
+  EXPECT_NE(run.output.str().find("Researched with Vesk’s multi-agent method:"), std::string::npos);
   ASSERT_TRUE(runUntil([&] { return (*workspace->account)->auditBalance == 2; })) << "one full audit used";
 }
 

@@ -111,5 +111,5 @@ TEST(DemoStates, AFollowUpOpensTheRunItCameFrom) {
   report.openOriginal([&](const SavedAudit& run) { opened = run; });
   ASSERT_TRUE(runUntil([&] { return !*report.busy; }));
   ASSERT_TRUE(opened.has_value()) << report.error->value_or("");
-  EXPECT_EQ(opened->output, original["output"]);
+  EXPECT_EQ(opened->output.str(), original["output"]);
 }

@@ -302,7 +302,7 @@ TEST(WorkspacePreview, PlaysStagesAndCompletesWithoutSending) {
   EXPECT_GE(took, 120ms) << "two stages of 1.2 s, scaled";
   EXPECT_LT(took, 600ms);
   EXPECT_EQ(seen, std::vector<int>{1});
-  EXPECT_EQ((*workspace->current)->output.rfind("# Doral", 0), 0u);
+  EXPECT_EQ((*workspace->current)->output.str().rfind("# Doral", 0), 0u);
   EXPECT_TRUE(h.fileExists("sample-reports.json"));
   EXPECT_FALSE(h.fileExists("live-reports.json"));
   EXPECT_TRUE(h.service.requests().empty());
@@ -322,7 +322,8 @@ TEST(WorkspacePreview, AFullAuditPlaysFiveStagesAndCompletesWithItsSample) {
   EXPECT_GE(took, 300ms) << "five stages of 1.2 s, scaled";
   EXPECT_LT(took, 900ms);
   EXPECT_EQ(seen, (std::vector<int>{0, 1, 2, 3, 4}));
-  EXPECT_EQ((*workspace->current)->output.rfind("# Doral\n\nA fictional product · Full audit · Sample report", 0), 0u);
+  EXPECT_EQ((*workspace->current)->output.str().rfind("# Doral\n\nA fictional product · Full audit · Sample report", 0),
+            0u);
   EXPECT_FALSE(*workspace->busy);
   EXPECT_TRUE(h.service.requests().empty());
 }

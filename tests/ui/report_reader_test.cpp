@@ -295,6 +295,37 @@ TEST_P(NthReportReaderTest, AClickedWebLinkOpensTheBrowserAndThePageStays) {
   EXPECT_EQ(reader.pageValue("document.querySelector('h1').textContent"), "Links");
 }
 
+// Values past a mebibyte travel to the page in pieces, one per turn of the main loop;
+// the page puts them together and is shown them whole.
+TEST_F(ReportReaderTest, ALongReportAndALongReplyReachThePageWholeInPieces) {
+  const auto longText = [](const std::string& title, std::size_t bytes) {
+    std::string text = "# " + title + "\n\n";
+    for (int finding = 0; text.size() < bytes; ++finding)
+      text += "### Finding " + std::to_string(finding) + " \u00e9 \U0001F600 \"quoted\" \\ <b>\n\nText.\n\n";
+    return text + "### The last finding\n\nEnd.";
+  };
+  const std::string report = longText("Long report", 2'500'000);
+  const std::string answered = longText("Answered", 1'500'000);
+  FakeService service;
+  service.reply("POST", desktop("runs/R/answers"), Reply::json(nlohmann::json{{"output", answered}}.dump()));
+  ReaderUnderTest reader(service);
+  reader.showAndWait(reader.arguments("R", "# Short\n\nFirst."));
+  reader.recordPageCalls();
+
+  reader.show(reader.arguments("R", report));
+  ASSERT_TRUE(pageUntil(reader.view(), "window.testShows.length >= 1", 30s));
+  EXPECT_EQ(reader.pageValue("window.testShows[0][0]"), report);
+  EXPECT_TRUE(pageUntil(reader.view(), "document.querySelector('h1')?.textContent === 'Long report'"));
+
+  reader.post({{"type", "request"}, {"id", "a1"}, {"path", "/api/runs/R/answers"}, {"body", "{}"}});
+  ASSERT_TRUE(pageUntil(reader.view(), "window.testReplies.some(r => r.id === 'a1')", 30s));
+  const auto reply = reader.pageValue("window.testReplies.find(r => r.id === 'a1')");
+  EXPECT_EQ(reply["status"], 200);
+  EXPECT_EQ(nlohmann::json::parse(reply["body"].get<std::string>())["output"], answered);
+  ASSERT_EQ(reader.outputs.size(), 1u);
+  EXPECT_EQ(reader.outputs[0].first, answered);
+}
+
 TEST_F(ReportReaderTest, PrintingWritesTheRenderedReportToAPdfFile) {
   FakeService service;
   TemporaryFolder folder;

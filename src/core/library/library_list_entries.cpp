@@ -17,6 +17,11 @@ class Fingerprint {
     mix(text.size());
     return *this;
   }
+  Fingerprint& add(const SharedText& text) {
+    mix(text.hash());
+    mix(text.size());
+    return *this;
+  }
   Fingerprint& add(const std::optional<std::string>& text) {
     mix(text.has_value());
     return text ? add(*text) : *this;

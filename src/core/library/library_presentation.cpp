@@ -103,7 +103,7 @@ std::vector<SavedAudit> filteredRuns(const std::vector<SavedAudit>& runs, std::s
   const LibrarySearch needle(search);
   std::vector<SavedAudit> kept;
   std::copy_if(runs.begin(), runs.end(), std::back_inserter(kept), [&](const SavedAudit& run) {
-    return needle.matches(librarySearchKey(run.projectName + " " + run.output));
+    return needle.matches(librarySearchKey(run.projectName + " " + run.output.str()));
   });
   return kept;
 }

@@ -9,34 +9,35 @@ namespace vesk {
 
 namespace {
 
+// Records are decoded off the main loop: a long report learns there whether it is in
+// composed form, and its hash, which later comparisons and fingerprints of it ask.
+constexpr std::size_t longText = 64 * 1024;
+
+template <class Record>
+Record withLongTextExamined(Record record) {
+  if (record.output.size() > longText) {
+    record.output.isComposed();
+    record.output.hash();
+  }
+  return record;
+}
+
 // Braced initialisation below evaluates the members in order, so the first bad key in
 // member order is the one reported.
 
 SavedAudit decodeSavedAudit(JsonFields fields) {
-  return SavedAudit{fields.text("id"),
-                    fields.text("projectId"),
-                    fields.text("projectName"),
-                    fields.text("status"),
-                    fields.text("output"),
-                    fields.optionalText("auditMode"),
-                    fields.optionalFlag("fixture"),
-                    fields.optionalText("createdAt"),
-                    fields.optionalFlag("partial"),
-                    fields.optionalText("input"),
-                    fields.optionalInteger("runNumber"),
-                    fields.optionalText("agent")};
+  return withLongTextExamined(SavedAudit{fields.text("id"), fields.text("projectId"), fields.text("projectName"),
+                                         fields.text("status"), fields.text("output"), fields.optionalText("auditMode"),
+                                         fields.optionalFlag("fixture"), fields.optionalText("createdAt"),
+                                         fields.optionalFlag("partial"), fields.optionalText("input"),
+                                         fields.optionalInteger("runNumber"), fields.optionalText("agent")});
 }
 
 RunState decodeRunState(JsonFields fields) {
-  return RunState{fields.text("id"),
-                  fields.text("status"),
-                  fields.text("output"),
-                  fields.list<DiscoveryQuestion>("questions"),
-                  fields.optionalFlag("refundConfirmed"),
-                  fields.optionalText("auditMode"),
-                  fields.optionalFlag("retryable"),
-                  fields.optionalFlag("partial"),
-                  fields.optionalText("agent")};
+  return withLongTextExamined(RunState{
+      fields.text("id"), fields.text("status"), fields.text("output"), fields.list<DiscoveryQuestion>("questions"),
+      fields.optionalFlag("refundConfirmed"), fields.optionalText("auditMode"), fields.optionalFlag("retryable"),
+      fields.optionalFlag("partial"), fields.optionalText("agent")});
 }
 
 }  // namespace
@@ -44,7 +45,7 @@ RunState decodeRunState(JsonFields fields) {
 // SavedAudit
 
 SavedAudit::SavedAudit(std::string id, std::string projectId, std::string projectName, std::string status,
-                       std::string output, std::optional<std::string> auditMode, std::optional<bool> fixture,
+                       SharedText output, std::optional<std::string> auditMode, std::optional<bool> fixture,
                        std::optional<std::string> createdAt, std::optional<bool> partial,
                        std::optional<std::string> input, std::optional<std::int64_t> runNumber,
                        std::optional<std::string> agent)
@@ -71,7 +72,7 @@ SavedAudit SavedAudit::fromJson(nlohmann::json&& value) {
 
 nlohmann::json SavedAudit::toJson() const {
   nlohmann::json object = {
-      {"id", id}, {"projectId", projectId}, {"projectName", projectName}, {"status", status}, {"output", output}};
+      {"id", id}, {"projectId", projectId}, {"projectName", projectName}, {"status", status}, {"output", output.str()}};
   putOptional(object, "auditMode", auditMode);
   putOptional(object, "fixture", fixture);
   putOptional(object, "createdAt", createdAt);
@@ -93,7 +94,7 @@ bool SavedAudit::operator==(const SavedAudit& other) const {
 
 // RunState
 
-RunState::RunState(std::string id, std::string status, std::string output, std::vector<DiscoveryQuestion> questions,
+RunState::RunState(std::string id, std::string status, SharedText output, std::vector<DiscoveryQuestion> questions,
                    std::optional<bool> refundConfirmed, std::optional<std::string> auditMode,
                    std::optional<bool> retryable, std::optional<bool> partial, std::optional<std::string> agent)
     : id(std::move(id)),

@@ -6,6 +6,7 @@
 // Records that the client writes have toJson(), which leaves absent members out.
 // Members are in the order of their JSON form; the constructor takes them in that order.
 #include "core/records/audit_records.h"
+#include "core/text/shared_text.h"
 
 #include <nlohmann/json.hpp>
 
@@ -23,7 +24,7 @@ struct SavedAudit {
   std::string projectId;
   std::string projectName;
   std::string status;
-  std::string output;  // the report as Markdown; empty until there is one
+  SharedText output;  // the report as Markdown; empty until there is one. Copies share it.
   std::optional<std::string> auditMode;
   std::optional<bool> fixture;
   std::optional<std::string> createdAt;
@@ -33,7 +34,7 @@ struct SavedAudit {
   std::optional<std::string> agent;
 
   SavedAudit() = default;
-  SavedAudit(std::string id, std::string projectId, std::string projectName, std::string status, std::string output,
+  SavedAudit(std::string id, std::string projectId, std::string projectName, std::string status, SharedText output,
              std::optional<std::string> auditMode = std::nullopt, std::optional<bool> fixture = std::nullopt,
              std::optional<std::string> createdAt = std::nullopt, std::optional<bool> partial = std::nullopt,
              std::optional<std::string> input = std::nullopt, std::optional<std::int64_t> runNumber = std::nullopt,
@@ -51,7 +52,7 @@ struct SavedAudit {
 struct RunState {
   std::string id;
   std::string status;
-  std::string output;
+  SharedText output;
   std::vector<DiscoveryQuestion> questions;  // the key is required, empty when none
   std::optional<bool> refundConfirmed;
   std::optional<std::string> auditMode;
@@ -60,7 +61,7 @@ struct RunState {
   std::optional<std::string> agent;
 
   RunState() = default;
-  RunState(std::string id, std::string status, std::string output, std::vector<DiscoveryQuestion> questions,
+  RunState(std::string id, std::string status, SharedText output, std::vector<DiscoveryQuestion> questions,
            std::optional<bool> refundConfirmed = std::nullopt, std::optional<std::string> auditMode = std::nullopt,
            std::optional<bool> retryable = std::nullopt, std::optional<bool> partial = std::nullopt,
            std::optional<std::string> agent = std::nullopt);

@@ -3,6 +3,7 @@
 
 #include "core/records/json_document.h"
 #include "core/records/vesk_error.h"
+#include "core/report/page_call.h"
 #include "core/report/reader_page_rules.h"
 
 #include <utility>
@@ -48,11 +49,11 @@ void ReaderBridge::configure(const ReaderValue& value) {
     onOutput_ = [](const std::string&, const std::string&) {};
   }
   const bool interactive = !reader.fixture && reader.interactive && api_ && api_->token;
-  const bool sameText = reader.markdown == *markdown_;
+  const bool sameText = reader.markdown == markdown_;
   if (!changed && sameText && interactive == interactive_ && reader.topInset == topInset_ &&
       reader.provenanceJSON == provenanceJSON_ && reader.discussion == discussion_)
     return;
-  if (!sameText) markdown_ = std::make_shared<const std::string>(reader.markdown);
+  if (!sameText) markdown_ = reader.markdown;
   interactive_ = interactive;
   topInset_ = reader.topInset;
   provenanceJSON_ = reader.provenanceJSON;
@@ -82,30 +83,30 @@ void ReaderBridge::show() {
   auto build = [markdown = markdown_, runID = runID_, interactive = interactive_, topInset = topInset_,
                 provenance = provenanceJSON_, discussion = discussion_] {
     const nlohmann::json arguments = {
-        ReportResources::rewrite(*markdown, runID),
+        ReportResources::rewrite(markdown, runID),
         runID ? nlohmann::json(*runID) : nlohmann::json(nullptr),
         interactive,
         topInset,
         provenanceValue(provenance),
         discussion,
     };
-    return "window.showReport(..." + scriptJson(arguments) + ")";
+    return pageCallScripts("window.showReport(...", scriptJson(arguments), ")");
   };
-  if (markdown_->size() + provenanceJSON_.size() > largestInlineScript) {
+  if (markdown_.size() + provenanceJSON_.size() > largestInlineScript) {
     scripts_.sendBuilt(std::move(build));
   } else {
     scripts_.send(build());
   }
 }
 
-std::string ReaderBridge::replyScript(const std::string& id, int status, const std::string& body,
-                                      std::string_view mime) {
+std::vector<std::string> ReaderBridge::replyScripts(const std::string& id, int status, const std::string& body,
+                                                    std::string_view mime) {
   const nlohmann::json response = {{"id", id}, {"status", status}, {"body", body}, {"mime", mime}};
-  return "window.receiveVeskResponse(" + scriptJson(response) + ")";
+  return pageCallScripts("window.receiveVeskResponse(", scriptJson(response), ")");
 }
 
 void ReaderBridge::reply(const std::string& id, int status, const std::string& body, std::string_view mime) {
-  scripts_.send(replyScript(id, status, body, mime));
+  scripts_.send(replyScripts(id, status, body, mime));
 }
 
 NavigationDecision ReaderBridge::decideNavigation(const std::optional<std::string>& url, bool linkActivated) const {

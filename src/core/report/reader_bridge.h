@@ -40,7 +40,7 @@ class ReaderPage {
 struct ReaderValue {
   ReaderArguments arguments;
   // Receives the new report text (and its run) after the owner's answers were saved.
-  std::function<void(const std::string& output, const std::string& runID)> onOutput;
+  std::function<void(const SharedText& output, const std::string& runID)> onOutput;
 };
 
 // openMail: a clicked "mailto:" address, for the window's mail opener.
@@ -104,13 +104,14 @@ class ReaderBridge {
   };
 
   struct ReadReply {
-    std::optional<std::string> output;  // an answers reply's new report text
-    std::string script;                 // the page's 200
+    std::optional<SharedText> output;  // an answers reply's new report text
+    std::vector<std::string> scripts;  // the page's 200
   };
   static ReadReply readReply(const std::string& bytes, const std::string& id, bool answers);
 
   void show();
-  static std::string replyScript(const std::string& id, int status, const std::string& body, std::string_view mime);
+  static std::vector<std::string> replyScripts(const std::string& id, int status, const std::string& body,
+                                               std::string_view mime);
   void reply(const std::string& id, int status, const std::string& body, std::string_view mime);
   void refuse(const std::string& id) { reply(id, 403, std::string(refusedBody), "application/json"); }
   bool isFromReader(const std::optional<std::string>& pageAddress) const;
@@ -130,13 +131,13 @@ class ReaderBridge {
   std::optional<std::string> readerAddress_;
   std::optional<DesktopAPI> api_;
   std::optional<std::string> runID_;
-  std::shared_ptr<const std::string> markdown_ = std::make_shared<const std::string>();  // as given, not rewritten
+  SharedText markdown_;  // as given, not rewritten
   bool interactive_ = false;
   bool loaded_ = false;
   int topInset_ = 174;
   std::string provenanceJSON_ = "[]";
   bool discussion_ = false;
-  std::function<void(const std::string&, const std::string&)> onOutput_ = [](const std::string&, const std::string&) {};
+  std::function<void(const SharedText&, const std::string&)> onOutput_ = [](const SharedText&, const std::string&) {};
   std::map<std::string, Request> requests_;
   std::uint64_t lastSerial_ = 0;
 };

@@ -32,11 +32,19 @@ bool isUtf8(std::string_view bytes) {
   return true;
 }
 
-// The new report text of an answers reply, when the reply is an object with one.
-std::optional<std::string> outputOf(const std::string& bytes) {
+// The new report text of an answers reply, when the reply is an object with one. This
+// runs on a worker for a long reply, which is where a long text learns whether it is
+// in composed form, as every later comparison of it asks.
+std::optional<SharedText> outputOf(const std::string& bytes) {
   try {
     const nlohmann::json reply = parseJsonDocument(bytes);
-    if (reply.is_object()) return textMember(reply, "output");
+    if (!reply.is_object()) return std::nullopt;
+    if (auto text = textMember(reply, "output")) {
+      SharedText output(std::move(*text));
+      output.isComposed();
+      output.hash();
+      return output;
+    }
   } catch (const DecodingError&) {
     // A reply that is not JSON is only passed on.
   }
@@ -49,8 +57,8 @@ std::optional<std::string> outputOf(const std::string& bytes) {
 ReaderBridge::ReadReply ReaderBridge::readReply(const std::string& bytes, const std::string& id, bool answers) {
   ReadReply read;
   if (answers) read.output = outputOf(bytes);
-  read.script =
-      replyScript(id, 200, isUtf8(bytes) ? bytes : std::string(), answers ? "application/json" : "text/plain");
+  read.scripts =
+      replyScripts(id, 200, isUtf8(bytes) ? bytes : std::string(), answers ? "application/json" : "text/plain");
   return read;
 }
 
@@ -163,7 +171,7 @@ async::Task<void> ReaderBridge::requestTask(RequestStart start) {
       // ... or move the reader to another run, or tear it down.
       if (context->isCancelled()) co_return;
     }
-    scripts_.send(read.script);
+    scripts_.send(std::move(read.scripts));
   }
   const auto request = requests_.find(start.id);
   if (request != requests_.end() && request->second.serial == start.serial) requests_.erase(request);

@@ -28,7 +28,7 @@ struct ReportScreenMetrics {
 ReportScreenMetrics reportScreenMetrics(double headerInset);
 
 struct ReaderArguments {
-  std::string markdown;
+  SharedText markdown;  // the run's text, shared with the run
   bool fixture = false;
   std::optional<DesktopAPI> api;
   std::optional<std::string> runID;

@@ -62,7 +62,7 @@ void ReportScreenState::shareRequested() {
   if (!*report_->busy) sharing = true;
 }
 
-void ReportScreenState::acceptOutput(const std::string& output, const std::string& runID) {
+void ReportScreenState::acceptOutput(const SharedText& output, const std::string& runID) {
   workspace_->acceptReportOutput(output, runID);
 }
 

@@ -38,7 +38,7 @@ class ReportScreenState : public sigc::trackable {
   // The header's share command: opens the share sheet unless a change is in flight.
   void shareRequested();
   // The reader page saved a new text of a run.
-  void acceptOutput(const std::string& output, const std::string& runID);
+  void acceptOutput(const SharedText& output, const std::string& runID);
 
   // The panel's answers.
   void openRun(const SavedAudit& run);
@@ -57,7 +57,7 @@ class ReportScreenState : public sigc::trackable {
   // The id and text of the run the state was last bound to, and of the created run
   // last seen and last opened.
   std::optional<std::string> boundID_;
-  std::optional<std::string> boundOutput_;
+  std::optional<SharedText> boundOutput_;
   std::optional<std::string> createdID_;
   std::optional<std::string> openedCreatedRun_;
 };

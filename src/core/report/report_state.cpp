@@ -78,7 +78,9 @@ std::optional<std::string> ReportState::shareURL() const {
   return std::string(origin) + "/c/" + **sharedSlug;
 }
 
-std::string ReportState::markdown() const { return reportMarkdown(report->has_value() ? (*report)->output : ""); }
+std::string ReportState::markdown() const {
+  return reportMarkdown(report->has_value() ? (*report)->output.view() : "");
+}
 
 void ReportState::configure(std::optional<DesktopAPI> api, const SavedAudit& run, ReportMode mode) {
   const bool fixture = mode == ReportMode::localPreview;

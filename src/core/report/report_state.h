@@ -136,7 +136,11 @@ class ReportState {
   static std::string sentenceOf(const std::exception& failure);
   // Applies a parsed run-detail reply to the open run. Throws VeskError for a detail of
   // another run and DecodingError for a list that does not decode.
-  void applyDetail(const nlohmann::json& detail);
+  struct ParsedDetail {
+    nlohmann::json detail;
+    std::optional<SharedText> output;  // the detail's report text, when it has one
+  };
+  void applyDetail(const ParsedDetail& parsed);
 
   async::Task<void> reloadTask(std::uint64_t generation, int revision, DesktopAPI api, std::string runID);
   async::Task<void> shareTask(ChangeContext change);

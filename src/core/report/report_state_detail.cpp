@@ -56,14 +56,23 @@ async::Task<void> ReportState::reloadTask(std::uint64_t generation, int revision
   }
   std::optional<std::string> failure;
   try {
-    // A multi-megabyte report is parsed off the main loop.
-    auto parsing = async::inBackground([&bytes] { return parseJsonDocument(bytes); });
-    nlohmann::json detail = co_await std::move(parsing);
+    // A multi-megabyte report is parsed off the main loop, and its text taken out and
+    // examined there (see SharedText).
+    auto parsing = async::inBackground([&bytes] {
+      ParsedDetail parsed{parseJsonDocument(bytes), std::nullopt};
+      if (auto text = parsed.detail.is_object() ? textMember(parsed.detail, "output") : std::nullopt) {
+        parsed.output = SharedText(std::move(*text));
+        parsed.output->isComposed();
+        parsed.output->hash();
+      }
+      return parsed;
+    });
+    const ParsedDetail parsed = co_await std::move(parsing);
     if (!line.isUnchanged()) {
       if (line.isCurrent()) loadingDetails = false;
       co_return;
     }
-    applyDetail(detail);
+    applyDetail(parsed);
   } catch (const async::Cancelled&) {
     throw;
   } catch (const std::exception& caught) {
@@ -90,13 +99,14 @@ async::Task<void> ReportState::reloadTask(std::uint64_t generation, int revision
   if (line.isCurrent()) loadingDetails = false;
 }
 
-void ReportState::applyDetail(const nlohmann::json& detail) {
+void ReportState::applyDetail(const ParsedDetail& parsed) {
+  const nlohmann::json& detail = parsed.detail;
   const auto id = detail.is_object() ? textMember(detail, "id") : std::nullopt;
   if (!id || !report->has_value() || !canonicallyEqual((*report)->id, *id))
     throw VeskError::message(report_sentences::unconfirmedDetail);
 
   SavedAudit run = **report;
-  if (auto output = textMember(detail, "output")) run.output = std::move(*output);
+  if (parsed.output) run.output = *parsed.output;
   if (auto status = textMember(detail, "status")) run.status = std::move(*status);
   if (auto mode = textMember(detail, "auditMode")) run.auditMode = std::move(*mode);
   if (auto agent = textMember(detail, "agent")) run.agent = std::move(*agent);

@@ -40,6 +40,17 @@ bool canonicallyEqual(std::string_view first, std::string_view second) {
   return composed(*normalizer, first) == composed(*normalizer, second);
 }
 
+bool canonicallyEqualShared(const SharedText& first, const SharedText& second) {
+  if (first.sharesBufferWith(second) || first.str() == second.str()) return true;
+  if (first.isComposed() && second.isComposed()) return false;
+  return canonicallyEqual(first.view(), second.view());
+}
+
+bool isComposedText(std::string_view text) {
+  static const icu::Normalizer2* const normalizer = composingNormalizer();
+  return normalizer != nullptr && isComposed(*normalizer, text);
+}
+
 bool canonicallyEqualOptionals(const std::optional<std::string>& first, const std::optional<std::string>& second) {
   if (first.has_value() != second.has_value()) return false;
   return !first.has_value() || canonicallyEqual(*first, *second);

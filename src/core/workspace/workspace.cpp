@@ -157,7 +157,7 @@ void Workspace::persist() {
   runWriter_.write(*reports, *fixture ? SavedRunFile::List::sample : SavedRunFile::List::live);
 }
 
-void Workspace::acceptReportOutput(const std::string& output, const std::string& runID) {
+void Workspace::acceptReportOutput(const SharedText& output, const std::string& runID) {
   if (!isOpenRun(runID)) return;
   auto run = **current;
   run.output = output;

@@ -103,7 +103,7 @@ class Workspace : public std::enable_shared_from_this<Workspace> {
   // first. A new audit clears it; a project chosen in the library sets it.
   const std::optional<std::string>& projectID() const { return projectID_; }
   void setProjectID(std::optional<std::string> id) { projectID_ = std::move(id); }
-  void acceptReportOutput(const std::string& output, const std::string& runID);
+  void acceptReportOutput(const SharedText& output, const std::string& runID);
   void acceptReport(const SavedAudit& run);
   void forgetReport(const std::string& runID);
   const std::string& supportFolder() const { return runWriter_.folder(); }

@@ -112,7 +112,7 @@ void ReportScreen::redraw() {
   localPreview_->set_visible(state_->localPreview());
   reader_->setArguments(
       state_->readerArguments(appliedInset_.value_or(veskHeaderInset(*this))),
-      [this](const std::string& output, const std::string& runID) { state_->acceptOutput(output, runID); });
+      [this](const SharedText& output, const std::string& runID) { state_->acceptOutput(output, runID); });
 }
 
 // The header inset arrives through the widget tree; the lengths follow it on the next

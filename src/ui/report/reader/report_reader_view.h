@@ -22,7 +22,7 @@ namespace vesk::ui {
 
 class ReportReaderView : public Gtk::Widget, private ReaderHost {
  public:
-  using OnOutput = std::function<void(const std::string& output, const std::string& runID)>;
+  using OnOutput = std::function<void(const SharedText& output, const std::string& runID)>;
   // Opens a web address in the browser or a mail address in the mail program.
   using LinkOpener = std::function<void(const std::string& address)>;
 
