@@ -124,3 +124,47 @@ TEST_F(ShareSheetTest, SampleReportsCannotCreateALink) {
   EXPECT_FALSE(sheet.createButton().is_sensitive());
   EXPECT_TRUE(sheet.cancelButton().is_sensitive());
 }
+
+// A sheet shows only what its own steps said: the "Copied" of an earlier sheet, or of the
+// report's actions, is not carried into a new one; its own copy still says it.
+TEST_F(ShareSheetTest, AFreshSheetShowsNoEarlierNotice) {
+  ShellWindow shell;
+  ReportHarness h;
+  h.routeRun("R", {{"id", "R"}}, {{"slug", "abc"}});
+  h.bindLoaded(reportRun("R"));
+  ASSERT_TRUE(h.state->shareURL().has_value());
+  auto& sheets = shell.root().sheets();
+
+  std::optional<ui::SheetLayer::SheetId> id;
+  const auto open = [&]() -> ReportShareView& {
+    auto owned = std::make_unique<ReportShareView>(*h.state, [&] { sheets.dismiss(*id); });
+    auto& sheet = *owned;
+    id = sheets.present(std::move(owned));
+    shell.settle();
+    return sheet;
+  };
+
+  auto& first = open();
+  EXPECT_FALSE(shown(first.messageLabel()));
+  shell.clickCentre(first.copyLinkButton());
+  shell.settle();
+  EXPECT_EQ(first.messageLabel().get_text(), "Copied");
+  shell.clickCentre(first.doneButton());
+  ASSERT_TRUE(runUntil([&] { return sheets.depth() == 0; }, 5s));
+
+  auto& second = open();
+  EXPECT_FALSE(shown(second.messageLabel())) << "the earlier sheet's notice is gone";
+  renderAndKeep(*sheets.topSurface(), "share-sheet-reopened.png");
+  shell.clickCentre(second.copyLinkButton());
+  shell.settle();
+  EXPECT_TRUE(shown(second.messageLabel())) << "its own copy says so again";
+  EXPECT_EQ(second.messageLabel().get_text(), "Copied");
+  EXPECT_EQ(h.clipboard->texts.size(), 2u);
+  shell.clickCentre(second.doneButton());
+  ASSERT_TRUE(runUntil([&] { return sheets.depth() == 0; }, 5s));
+
+  // The report's own "Copy Markdown" notice stays out of the next sheet as well.
+  h.state->copyMarkdown();
+  auto& third = open();
+  EXPECT_FALSE(shown(third.messageLabel()));
+}

@@ -35,6 +35,10 @@ ShareSheetLook shareSheetLook(const ShareSheetInputs& in) {
 }
 
 ShareSheetModel::ShareSheetModel(ReportState& state) : state_(state) {
+  // A new sheet shows only what its own steps say: a notice an earlier sheet or the
+  // actions left ("Copied") is no news here. Cleared before the sheet listens, so every
+  // notice of its own is a change it hears, even when it reads the same.
+  state_.message = std::nullopt;
   const auto tell = sigc::mem_fun(*this, &ShareSheetModel::notify);
   state_.sharedSlug.signalChanged().connect(sigc::mem_fun(*this, &ShareSheetModel::slugChanged));
   state_.report.signalChanged().connect(tell);

@@ -2,7 +2,8 @@
 // What the share sheet shows and lets the user do, from the report state and the sheet's
 // one local flag: whether the revoke confirmation is armed. The flag starts false each
 // time the sheet opens and falls whenever the share link goes (revoked, or the state
-// bound to a run without one), so the sheet returns to "Create share link".
+// bound to a run without one), so the sheet returns to "Create share link". Opening a
+// sheet clears the report's notice, so it shows only what its own steps said.
 #include "core/report/report_state.h"
 
 #include <sigc++/signal.h>

@@ -1,6 +1,7 @@
 #include "core/style/account_stylesheet.h"
 
 #include "core/style/css_rule.h"
+#include "core/style/plain_focus_ring.h"
 
 namespace vesk {
 
@@ -108,7 +109,7 @@ std::string linkRules() {
              .set("background", "none")
              .set("box-shadow", "none")
              .text() +
-         CssRule(link + ":focus-visible").set("outline", "2px solid " + Atelier::gold.cssText()).text() +
+         PlainFocusRing::outside(link + ":focus-visible").text() +
          // A link inside a sentence keeps the sentence's colour, underlined.
          CssRule(std::string("label.") + AccountClasses::sentenceLink + " > link")
              .set("color", "inherit")

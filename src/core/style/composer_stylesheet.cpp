@@ -2,6 +2,7 @@
 
 #include "core/style/atelier.h"
 #include "core/style/css_rule.h"
+#include "core/style/plain_focus_ring.h"
 #include "core/style/vesk_web_tokens.h"
 
 namespace vesk {
@@ -38,7 +39,10 @@ std::string cardRules() {
          CssRule(cls(ComposerClasses::muted)).set("color", Atelier::muted).text() +
          CssRule(cls(ComposerClasses::inkText)).set("color", Atelier::ink).text() +
          CssRule(cls(ComposerClasses::notice)).font(Typeface::body, 13, FontWeight::regular).text() +
-         CssRule(cls(ComposerClasses::notice) + " > link").set("color", Atelier::ink).text();
+         CssRule(cls(ComposerClasses::notice) + " > link").set("color", Atelier::ink).text() +
+         // The notice takes the focus for its link: the ring goes round the link alone.
+         CssRule("label" + cls(ComposerClasses::notice) + ":focus-visible").set("outline", "none").text() +
+         PlainFocusRing::outside("label" + cls(ComposerClasses::notice) + " > link:focus-visible", 1, 3).text();
 }
 
 std::string depthRules() {
@@ -93,10 +97,9 @@ std::string sourceRules() {
              .set("color", Atelier::muted)
              .text() +
          CssRule("button" + cls(ComposerClasses::plainButton) + ":disabled").set("opacity", "0.45").text() +
-         CssRule("button" + cls(ComposerClasses::plainButton) + ":focus-visible")
-             .set("box-shadow", "0 0 0 2px " + Atelier::gold.cssText())
-             .set("border-radius", cssPx(6))
-             .text();
+         PlainFocusRing::outside("button" + cls(ComposerClasses::plainButton) + ":focus-visible").text() +
+         // A field of the row has no ring of its own: the row's edge turns gold around it.
+         CssRule(cls(ComposerClasses::addressRow) + ":focus-within").set("box-shadow", PlainFocusRing::inset()).text();
 }
 
 std::string editorRules() {
@@ -109,7 +112,11 @@ std::string editorRules() {
              .text() +
          CssRule(editor + " > text").set("background", "none").text() +
          CssRule(editor + cls(ComposerClasses::placeholder)).set("color", VeskWebTokens::placeholder).text() +
-         CssRule("scrolledwindow" + cls(ComposerClasses::editor)).set("background", "none").text();
+         CssRule("scrolledwindow" + cls(ComposerClasses::editor)).set("background", "none").text() +
+         // Within the editor's padding, clear of the text and of the card's edge.
+         PlainFocusRing::outside(cls(ComposerClasses::editorFrame) + ":focus-within:focus-visible",
+                                 ComposerStylesheet::editorRingGap, ComposerStylesheet::editorRingRadius)
+             .text();
 }
 
 }  // namespace

@@ -24,6 +24,8 @@ struct ComposerClasses {
   // A button without a capsule: the chips' and the row's glyphs, the footer's text buttons.
   static constexpr const char* plainButton = "vesk-plain-button";
   static constexpr const char* editor = "vesk-brief-editor";
+  // The brief editor as a whole, which rings while its text has the keyboard.
+  static constexpr const char* editorFrame = "vesk-brief-frame";
   static constexpr const char* placeholder = "vesk-brief-placeholder";
   static constexpr const char* notice = "vesk-submission-notice";
   static constexpr const char* muted = "vesk-muted-text";
@@ -36,6 +38,8 @@ struct ComposerStylesheet {
   static constexpr double targetedBlur = 2;
   static constexpr double editorFontSize = 16;
   static constexpr int editorLineSpacing = 6;
+  static constexpr double editorRingGap = 10;
+  static constexpr double editorRingRadius = 12;
 
   static std::string text();
 };

@@ -2,6 +2,7 @@
 
 #include "core/style/atelier.h"
 #include "core/style/css_rule.h"
+#include "core/style/plain_focus_ring.h"
 #include "core/style/vesk_web_tokens.h"
 
 namespace vesk {
@@ -43,7 +44,7 @@ std::string LibraryStylesheet::text() {
              .set("color", "inherit")
              .text() +
          CssRule(plain + ":disabled").set("opacity", "0.5").text() +
-         CssRule(plain + ":focus-visible").set("outline", "2px solid " + Atelier::gold.cssText()).text() +
+         PlainFocusRing::outside(plain + ":focus-visible").text() +
          // The list draws no surface of its own: its entries sit on the page, apart by the
          // list's spacing, with the rows' own hairlines.
          CssRule("listview" + cls(C::list)).set("background", "none").set("padding", cssPx(4) + " 0").text() +

@@ -2,6 +2,7 @@
 
 #include "core/style/atelier.h"
 #include "core/style/css_rule.h"
+#include "core/style/plain_focus_ring.h"
 #include "core/style/vesk_web_tokens.h"
 
 namespace vesk {
@@ -23,6 +24,7 @@ std::string plainButtonRules() {
              .text() +
          CssRule(button + ":hover").set("color", Atelier::ink).text() +
          CssRule(button + ":disabled").set("color", Atelier::muted).text() +
+         PlainFocusRing::outside(button + ":focus-visible").text() +
          CssRule(button + cls(ReportClasses::sourceLink) + " label").set("text-decoration", "underline").text();
 }
 

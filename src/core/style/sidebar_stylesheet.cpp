@@ -3,6 +3,7 @@
 #include "core/style/atelier.h"
 #include "core/style/control_stylesheet.h"
 #include "core/style/css_rule.h"
+#include "core/style/plain_focus_ring.h"
 #include "core/style/vesk_web_tokens.h"
 
 #include <span>
@@ -163,10 +164,10 @@ std::string footerRules() {
          CssRule(cls(S::chevron)).set("color", Atelier::muted).text() +
          plain("button" + cls(S::iconButton)).set("color", Atelier::muted).set("border-radius", "8px").text() +
          CssRule("button" + cls(S::iconButton) + ":disabled").set("opacity", "0.4").text() +
-         CssRule("menubutton" + cls(S::accountToggle) + " > button:focus-visible, button" + cls(S::iconButton) +
-                 ":focus-visible, button" + cls(S::retry) + ":focus-visible, button" + cls(S::more) +
-                 ":focus-visible, button" + cls(S::wordmark) + ":focus-visible")
-             .set("outline", "2px solid " + Atelier::gold.cssText())
+         PlainFocusRing::outside("menubutton" + cls(S::accountToggle) + " > button:focus-visible, button" +
+                                 cls(S::iconButton) + ":focus-visible, button" + cls(S::retry) +
+                                 ":focus-visible, button" + cls(S::more) + ":focus-visible, button" + cls(S::wordmark) +
+                                 ":focus-visible")
              .text();
 }
 

@@ -50,6 +50,9 @@ std::string VeskStylesheet::text() {
          " > arrow {\n  background: none;\n  border: none;\n  box-shadow: none;\n}\n";
   css += "popover" + sheet + " > contents {\n  padding: 0;\n}\n";
   css += std::string(".") + sheetUnderlayClass + " {\n  background-color: @ivory;\n  border-radius: 26px;\n}\n";
+  // Wherever the theme draws its own keyboard-focus ring (a disclosure's title, a text's
+  // link), it is drawn in the visual system's gold, never the toolkit's accent.
+  css += "*:focus-visible {\n  outline-color: @gold;\n}\n";
   return css + ControlStylesheet::text() + ShellStylesheet::text() + SidebarStylesheet::text() +
          AuditStylesheet::text() + AccountStylesheet::text() + ComposerStylesheet::text() + ReportStylesheet::text() +
          LibraryStylesheet::text();

@@ -25,6 +25,7 @@ void ScreenSlot::show(Screen screen) {
   screen_ = screen;
   auto page = makeScreenPage(screen, context_);
   set_child(*page);
+  entry_.arm(*page);
   // A view still waiting from an earlier switch goes now, then the one just replaced
   // waits in its place: never more than one.
   disposeRetired();

@@ -3,9 +3,11 @@
 // of screen builds the new screen's view afresh (moving between home and the composer
 // too), so a screen's view state starts anew on every visit. The view it replaces leaves
 // the window at once and is torn down in an idle after the next frame, so the switch's
-// first frame does not wait for the disposal of the old screen's widgets.
+// first frame does not wait for the disposal of the old screen's widgets. The first Tab
+// after a change goes into the new screen (ScreenEntry).
 #include "core/workspace/screen.h"
 #include "ui/app/screen_context.h"
+#include "ui/app/screen_entry.h"
 #include "ui/base/single_child_widget.h"
 
 #include <sigc++/connection.h>
@@ -32,6 +34,7 @@ class ScreenSlot : public SingleChildWidget {
   void disposeRetired();
 
   ScreenContext context_;
+  ScreenEntry entry_{*this};
   std::optional<Screen> screen_;
   std::unique_ptr<Gtk::Widget> page_;
   std::unique_ptr<Gtk::Widget> retired_;

@@ -7,6 +7,7 @@ namespace vesk::ui {
 
 BriefEditor::BriefEditor(std::shared_ptr<Workspace> workspace)
     : Gtk::Box(Gtk::Orientation::VERTICAL), workspace_(std::move(workspace)) {
+  add_css_class(ComposerClasses::editorFrame);
   dress(text_);
   dress(placeholder_);
   text_.get_buffer()->set_text(*workspace_->brief);
