@@ -319,15 +319,15 @@ int main(int argc, char** argv) {
   std::ofstream("/proc/self/clear_refs") << "5";
   const long before = statusKb("/proc/self/status", "VmRSS:");
   if (bench.open("run_shots", "Evidence", "# Loading\n")) {
-    // Every image is asked for at once, not only those near the view.
+    // Every image is asked for, not only those near the view, as printing does.
     const bool loaded =
         pageValue(bench.screen()->reader().webView(),
                   "(async () => { const all = () => [...document.querySelectorAll('img')]; while (all().length < " +
                       std::to_string(imageReferences) +
-                      ") await new Promise(r => setTimeout(r, 5)); all().forEach(i => i.loading = 'eager'); "
-                      "const start = Date.now(); while (!all().every(i => i.complete) && Date.now() - start < "
-                      "60000) await new Promise(r => setTimeout(r, 5)); return all().filter(i => i.naturalWidth > "
-                      "0).length; })()") == std::to_string(imageReferences);
+                      ") await new Promise(r => setTimeout(r, 5)); await window.prepareVeskPrint(); "
+                      "const start = Date.now(); while (!all().every(i => i.naturalWidth > 0) && Date.now() - start < "
+                      "120000) await new Promise(r => setTimeout(r, 5)); window.finishVeskPrint(); "
+                      "return all().filter(i => i.naturalWidth > 0).length; })()") == std::to_string(imageReferences);
     const long peak = statusKb("/proc/self/status", "VmHWM:");
     long webPeak = 0;
     for (const auto& entry : std::filesystem::directory_iterator("/proc")) {

@@ -338,7 +338,83 @@
   const PURIFY_NODES = Object.assign({ RETURN_DOM_FRAGMENT: true }, PURIFY);
 
   function sanitizedNodes(html) {
-    return document.adoptNode(window.DOMPurify.sanitize(html, PURIFY_NODES));
+    const nodes = document.adoptNode(window.DOMPurify.sanitize(html, PURIFY_NODES));
+    gateEvidence(nodes);
+    return nodes;
+  }
+
+  // ---------------------------------------------------------------- evidence loads
+
+  // Evidence is never kept in a cache, so every image of an address loads it again, and
+  // each load passes whole through the application on its way in. Images of one address
+  // therefore load one after another, never side by side: a report that shows one
+  // screenshot under each of 300 findings has one copy of it in flight, not 300. An
+  // image waits without its source until it comes near the view (or the report is
+  // printed) and the one before it of the same address has loaded or failed.
+  const evidenceGate = { queues: new Map(), loading: new Map(), observer: null };
+
+  function evidenceObserver() {
+    if (!evidenceGate.observer && typeof window.IntersectionObserver === "function") {
+      evidenceGate.observer = new window.IntersectionObserver(
+        function (entries) {
+          for (const entry of entries) {
+            if (!entry.isIntersecting) continue;
+            evidenceGate.observer.unobserve(entry.target);
+            wantEvidence(entry.target);
+          }
+        },
+        { rootMargin: "1500px 0px" },
+      );
+    }
+    return evidenceGate.observer;
+  }
+
+  function gateEvidence(root) {
+    for (const img of root.querySelectorAll(".evidence-frame > img[src]")) {
+      img.setAttribute("data-evidence-src", img.getAttribute("src"));
+      img.removeAttribute("src");
+      img.removeAttribute("loading");
+      const observer = evidenceObserver();
+      if (observer) observer.observe(img);
+      else wantEvidence(img);
+    }
+  }
+
+  function wantEvidence(img) {
+    const src = img.getAttribute("data-evidence-src");
+    if (!src || img.veskWanted) return;
+    img.veskWanted = true;
+    if (!evidenceGate.queues.has(src)) evidenceGate.queues.set(src, []);
+    evidenceGate.queues.get(src).push(img);
+    nextEvidence(src);
+  }
+
+  function nextEvidence(src) {
+    if (evidenceGate.loading.has(src)) return;
+    const queue = evidenceGate.queues.get(src) || [];
+    while (queue.length) {
+      const img = queue.shift();
+      if (!img.hasAttribute("data-evidence-src")) continue;
+      evidenceGate.loading.set(src, img);
+      img.removeAttribute("data-evidence-src");
+      img.setAttribute("src", src);
+      return;
+    }
+    evidenceGate.queues.delete(src);
+  }
+
+  function evidenceSettled(img) {
+    const src = img.getAttribute("src");
+    if (!src || evidenceGate.loading.get(src) !== img) return;
+    evidenceGate.loading.delete(src);
+    nextEvidence(src);
+  }
+
+  // A new report starts afresh: the images of the one it replaces wait for nothing.
+  function resetEvidence() {
+    if (evidenceGate.observer) evidenceGate.observer.disconnect();
+    evidenceGate.queues.clear();
+    evidenceGate.loading.clear();
   }
 
   function renderMarkdown(text) {
@@ -1060,6 +1136,7 @@
     function (event) {
       const img = event.target;
       if (!img || img.tagName !== "IMG") return;
+      evidenceSettled(img);
       settleFrame(img);
       if (img.hasAttribute("data-box")) placeBox(img, Boolean(state.print));
     },
@@ -1070,7 +1147,9 @@
     "error",
     function (event) {
       const img = event.target;
-      if (!img || img.tagName !== "IMG" || !img.parentElement) return;
+      if (!img || img.tagName !== "IMG") return;
+      evidenceSettled(img);
+      if (!img.parentElement) return;
       const frame = img.parentElement;
       if (!frame.classList.contains("evidence-frame")) return;
       frame.classList.remove("is-loading");
@@ -1443,6 +1522,7 @@
     const pieces = splitSource(parts.markdown);
     const env = { links: [] };
     if (pieces.length > 1) env.references = referencesOf(pieces);
+    resetEvidence();
     const job = {
       number,
       env,
@@ -1519,11 +1599,11 @@
       state.print = { closed };
       document.body.classList.add("is-printing");
     }
-    const images = Array.from(document.querySelectorAll("#report img[src]"));
+    const images = Array.from(document.querySelectorAll("#report .evidence-frame > img"));
+    for (const img of images) wantEvidence(img);
     const waits = [];
     for (const img of images) {
-      if (img.getAttribute("loading") === "lazy") img.setAttribute("loading", "eager");
-      if (!img.complete) {
+      if (img.hasAttribute("data-evidence-src") || !img.complete) {
         waits.push(
           new Promise(function (resolve) {
             img.addEventListener("load", resolve, { once: true });

@@ -6,8 +6,8 @@
 #include "core/text/text_equivalence.h"
 #include "support/run_loop.h"
 
-#include <gtest/gtest.h>
 #include <glib.h>
+#include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
 #include <string>
@@ -15,15 +15,16 @@
 
 namespace {
 
-using vesk::PageScriptQueue;
 using vesk::pageCallScripts;
+using vesk::PageScriptQueue;
 using vesk::SharedText;
 
 // What a piece script carries, read back as the page would.
 std::string pieceText(const std::string& script) {
   for (const std::string opening : {"window.veskPieces=[", "window.veskPieces.push("}) {
     if (script.starts_with(opening))
-      return nlohmann::json::parse(script.substr(opening.size(), script.size() - opening.size() - 1)).get<std::string>();
+      return nlohmann::json::parse(script.substr(opening.size(), script.size() - opening.size() - 1))
+          .get<std::string>();
   }
   ADD_FAILURE() << "not a piece: " << script.substr(0, 40);
   return {};

@@ -102,3 +102,37 @@ describe("evidence links", () => {
     assert.deepEqual(page.posted, []);
   });
 });
+
+describe("images of one address", () => {
+  const shot = "vesk-resource://report/url-shot/0";
+  const other = "vesk-resource://report/url-shot/1";
+  const sources = (page) => [...page.report.querySelectorAll("img")].map((img) => img.getAttribute("src"));
+
+  test("load one after another, each once the one before has loaded or failed", () => {
+    const page = openPage();
+    page.show(`![a](${shot})\n\n![b](${shot})\n\n![c](${other})\n\n![d](${shot})`);
+    assert.deepEqual(sources(page), [shot, null, other, null], "one of each address at a time");
+    const [a, b, , d] = page.report.querySelectorAll("img");
+    assert.equal(b.getAttribute("data-evidence-src"), shot);
+    load(page, a, [10, 10], [10, 10]);
+    assert.deepEqual(sources(page), [shot, shot, other, null]);
+    b.dispatchEvent(new page.window.Event("error"));
+    assert.deepEqual(sources(page), [shot, shot, other, shot]);
+    assert.equal(d.hasAttribute("data-evidence-src"), false);
+  });
+
+  test("a new report does not wait for the images of the one it replaced", async () => {
+    const page = openPage();
+    page.show(`![a](${shot})\n\n![b](${shot})`);
+    page.show(`# Again\n\n![c](${shot})\n\n![d](${shot})`);
+    assert.deepEqual(sources(page), [shot, null]);
+    // Printing waits for every image, the waiting ones included, as they load in turn.
+    const printed = page.window.prepareVeskPrint();
+    const [c, d] = page.report.querySelectorAll("img");
+    load(page, c, [10, 10], [10, 10]);
+    assert.equal(d.getAttribute("src"), shot);
+    load(page, d, [10, 10], [10, 10]);
+    await printed;
+    page.window.finishVeskPrint();
+  });
+});

@@ -515,9 +515,9 @@ TEST_F(ReportReaderTest, ThirtyImagesOfOneAddressMakeOneDownload) {
   for (int i = 0; i < 30; ++i)
     report += "### Finding " + std::to_string(i) + "\n\n![Shot](/api/url-shot/run_R/0#vesk-box=1,1,5,5)\n\n";
   reader.showAndWait(reader.arguments("run_R", report));
-  // Images below the fold wait to be scrolled to: all of them are asked for at once here.
-  ASSERT_TRUE(
-      evaluateInPage(reader.view(), "document.querySelectorAll('img').forEach(i => i.loading = 'eager'); true"));
+  // Images below the fold wait to be scrolled to: printing asks for all of them, and they
+  // load one after another.
+  ASSERT_TRUE(evaluateInPage(reader.view(), "window.prepareVeskPrint(); true"));
   ASSERT_TRUE(pageUntil(reader.view(),
                         "document.querySelectorAll('img[src^=\"vesk-resource:\"]').length === 30 && "
                         "[...document.querySelectorAll('img[src^=\"vesk-resource:\"]')].every(i => i.complete && "

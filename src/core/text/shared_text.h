@@ -15,7 +15,7 @@ namespace vesk {
 class SharedText {
  public:
   SharedText() = default;
-  SharedText(std::string text);  // NOLINT: a text is a shared text
+  SharedText(std::string text);                                    // NOLINT: a text is a shared text
   SharedText(const char* text) : SharedText(std::string(text)) {}  // NOLINT
 
   const std::string& str() const;
