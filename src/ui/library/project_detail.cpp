@@ -22,11 +22,14 @@ Gtk::Label* underlined(Gtk::Label* label) {
   return label;
 }
 
-// The paperclip and a file name, side by side.
+// The paperclip and a file name, side by side. A long name is cut in the middle, keeping
+// its extension, rather than widening the screen; the whole name is in the tooltip.
 Gtk::Box* paperclipLabel(const std::string& filename, bool underline) {
   auto* row = Gtk::make_managed<Gtk::Box>(Gtk::Orientation::HORIZONTAL, 6);
   if (auto* clip = makeSymbolImage("paperclip", 14)) row->append(*clip);
   auto* name = libraryLabel(filename, VeskTypography::body(15));
+  name->set_ellipsize(Pango::EllipsizeMode::MIDDLE);
+  row->set_tooltip_text(filename);
   row->append(underline ? *underlined(name) : *name);
   return row;
 }

@@ -2,6 +2,7 @@
 
 #include "core/style/library_stylesheet.h"
 #include "core/style/shell_stylesheet.h"
+#include "ui/app/root_view.h"
 #include "ui/controls/action_footer.h"
 #include "ui/controls/global_escape.h"
 #include "ui/controls/symbol_image.h"
@@ -26,7 +27,9 @@ namespace {
 
 constexpr int padding = 32;
 constexpr int spacing = 20;
-constexpr int minimumWidth = 680;
+// The padded screen fits the main column of the window at its minimum width with the
+// sidebar shown, so the library never makes the window's minimum wider.
+constexpr int minimumWidth = RootView::minimumWidth - RootView::sidebarWidth - 3 * RootView::columnMargin - 2 * padding;
 
 struct KindChip {
   const char* title;
@@ -54,6 +57,10 @@ ProjectLibraryView::ProjectLibraryView(LibraryScreenModel::Inputs inputs, Librar
   set_vexpand(true);
   append(makeTopBar());
   title_ = wrappingLabel("", VeskTypography::display(48, FontWeight::regular, true));
+  // One line, cut at the end, so a long project name leaves the list its room at the
+  // window's minimum height; the whole name is in the tooltip.
+  title_->set_lines(1);
+  title_->set_ellipsize(Pango::EllipsizeMode::END);
   title_->property_accessible_role() = Gtk::Accessible::Role::HEADING;
   append(*title_);
   fixtureNote_ =
@@ -194,6 +201,7 @@ void ProjectLibraryView::redraw() {
   spinner_->set_visible(busy);
   spinner_->set_spinning(busy);
   title_->set_text(model_.title());
+  title_->set_tooltip_text(model_.title());
   fixtureNote_->set_visible(model_.fixture());
   error_->set_text(state.error->value_or(""));
   error_->set_visible(state.error->has_value());
