@@ -279,8 +279,9 @@ TEST_F(ComposerScreenTest, TheAddressRowAndCtrlReturnFromTheEditor) {
   EXPECT_EQ(card.addressRow().field().get_text(), "example.com") << "Escape kept the text";
 
   // Ctrl+Return with the focus in the editor adds the address and submits: the typed
-  // address counts as a source, so the button is enabled.
-  EXPECT_TRUE(card.footer().submitButton().get_sensitive());
+  // address counts as a source, so the button is enabled (once the composer has drawn the
+  // reopened row, which a busy machine may put off past a settle).
+  EXPECT_TRUE(runUntil([&] { return card.footer().submitButton().get_sensitive(); }));
   shell.clickCentre(card.editor().textView());
   ASSERT_TRUE(runUntil([&] { return card.editor().textView().has_focus(); }));
   shell.pressChord({"Control_L", "Return"});
