@@ -274,14 +274,19 @@ TEST_F(ComposerScreenTest, TheAddressRowAndCtrlReturnFromTheEditor) {
   EXPECT_TRUE(card.addressRow().addButton().get_sensitive());
   shell.press("Escape");
   EXPECT_FALSE(*root.showingURLField);
+  // The footer moves up as the row goes: it is clicked where it is once the row has gone.
+  ASSERT_TRUE(runUntil([&] { return !card.addressRow().get_mapped(); }));
+  shell.settle();
   shell.clickCentre(card.footer().addURLButton());
+  ASSERT_TRUE(runUntil([&] { return *root.showingURLField && focusIn(shell, card.addressRow().field()); }));
   shell.settle();
   EXPECT_EQ(card.addressRow().field().get_text(), "example.com") << "Escape kept the text";
 
   // Ctrl+Return with the focus in the editor adds the address and submits: the typed
   // address counts as a source, so the button is enabled (once the composer has drawn the
   // reopened row, which a busy machine may put off past a settle).
-  EXPECT_TRUE(runUntil([&] { return card.footer().submitButton().get_sensitive(); }));
+  EXPECT_TRUE(runUntil([&] { return card.footer().submitButton().get_sensitive(); }))
+      << "the row shows " << *root.showingURLField << ", its draft is \"" << *root.urlDraft << "\"";
   shell.clickCentre(card.editor().textView());
   ASSERT_TRUE(runUntil([&] { return card.editor().textView().has_focus(); }));
   shell.pressChord({"Control_L", "Return"});

@@ -326,6 +326,28 @@ TEST_F(ReportReaderTest, ALongReportAndALongReplyReachThePageWholeInPieces) {
   EXPECT_EQ(reader.outputs[0].first, answered);
 }
 
+// WebKit keeps a view's web context while anyone holds the view: a resource asked for
+// after the reader's context went finds nobody to answer and fails.
+TEST_F(ReportReaderTest, AViewKeptPastItsReaderAsksForEvidenceInVain) {
+  FakeService service;
+  service.reply("GET", desktop("runs/run_R/url-shot/0"), png(solidPng(40, 30)));
+  glib::ObjectPtr<WebKitWebView> kept;
+  {
+    ReaderUnderTest reader(service);
+    reader.showAndWait(reader.arguments("run_R", "# Report\n\nText."));
+    kept = glib::ObjectPtr<WebKitWebView>::retain(reader.view());
+  }
+  ASSERT_TRUE(evaluateInPage(kept.get(), R"(
+    const late = document.createElement('img');
+    late.id = 'late';
+    late.src = 'vesk-resource://report/url-shot/0';
+    document.body.appendChild(late);
+    true)"));
+  ASSERT_TRUE(pageUntil(kept.get(), "document.getElementById('late').complete"));
+  EXPECT_EQ(evaluateInPage(kept.get(), "document.getElementById('late').naturalWidth"), "0");
+  EXPECT_TRUE(service.requestsTo("GET", desktop("runs/run_R/url-shot/0")).empty());
+}
+
 TEST_F(ReportReaderTest, PrintingWritesTheRenderedReportToAPdfFile) {
   FakeService service;
   TemporaryFolder folder;

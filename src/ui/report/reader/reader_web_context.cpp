@@ -40,8 +40,9 @@ ReaderWebContext::ReaderWebContext()
       session_(glib::ObjectPtr<WebKitNetworkSession>::adopt(webkit_network_session_new_ephemeral())) {
   // A document viewer: no page cache, no prefetching, nothing kept between reports.
   webkit_web_context_set_cache_model(context_.get(), WEBKIT_CACHE_MODEL_DOCUMENT_VIEWER);
-  webkit_web_context_register_uri_scheme(context_.get(), resourceScheme, &ReaderWebContext::schemeRequested, this,
-                                         nullptr);
+  schemeLink_ = new SchemeLink{this};
+  webkit_web_context_register_uri_scheme(context_.get(), resourceScheme, &ReaderWebContext::schemeRequested,
+                                         schemeLink_, [](gpointer link) { delete static_cast<SchemeLink*>(link); });
   view_ = makeView(nullptr);
   // The reader downloads nothing into the user's folders.
   g_signal_connect(
@@ -50,6 +51,7 @@ ReaderWebContext::ReaderWebContext()
 }
 
 ReaderWebContext::~ReaderWebContext() {
+  schemeLink_->context = nullptr;
   host_ = nullptr;
   forgetView(spare_.get());
   releaseView();
@@ -131,10 +133,10 @@ void ReaderWebContext::detach(const ReaderHost& host) {
 }
 
 void ReaderWebContext::schemeRequested(WebKitURISchemeRequest* request, gpointer data) {
-  auto* self = static_cast<ReaderWebContext*>(data);
+  auto* self = static_cast<SchemeLink*>(data)->context;
   auto task = std::make_shared<WebKitSchemeTask>(request);
   // Dispatch by the requesting view: only this window's reader, while a report holds it.
-  if (!self->host_ || webkit_uri_scheme_request_get_web_view(request) != self->view_.get()) {
+  if (!self || !self->host_ || webkit_uri_scheme_request_get_web_view(request) != self->view_.get()) {
     task->fail({SchemeFailureKind::unsupportedURL, "No report is open."});
     return;
   }

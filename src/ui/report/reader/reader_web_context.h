@@ -64,6 +64,13 @@ class ReaderWebContext {
   void forgetView(WebKitWebView* view);
   void releaseView();
 
+  // What the scheme handler reaches this through. WebKit keeps the web context, and may
+  // ask for a resource, after this is gone (views it still holds go last): the link then
+  // names nobody, and WebKit frees it with the context.
+  struct SchemeLink {
+    ReaderWebContext* context = nullptr;
+  };
+  SchemeLink* schemeLink_ = nullptr;  // owned by the web context's scheme registration
   glib::ObjectPtr<WebKitWebContext> context_;
   glib::ObjectPtr<WebKitNetworkSession> session_;
   glib::ObjectPtr<WebKitWebView> view_;  // sunk: kept while no screen holds it
