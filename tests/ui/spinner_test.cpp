@@ -3,6 +3,7 @@
 #include "ui/support/next_frame.h"
 #include "ui/support/ui_test.h"
 
+#include <gdkmm/frameclock.h>
 #include <gtkmm/box.h>
 #include <gtkmm/snapshot.h>
 
@@ -37,30 +38,39 @@ TEST_F(Spinner, TurnsOnlyWhileOnScreenRedrawingOnlyItselfAtMostThirtyTimesASecon
   VeskSpinner spinner;
   spinner.set_size_request(16, 16);
   spinner.set_spinning(true);
-  spinner.set_visible(false);
   CountedPatch patch;
   row.append(spinner);
   row.append(patch);
   ShownWindow shown(row);
   vesk::testing::settleFrame(row);
-
-  // Spinning but not shown: no timer, no drawing.
-  EXPECT_FALSE(spinner.turning());
-  EXPECT_EQ(spinner.draws(), 0);
-
-  spinner.set_visible(true);
-  ASSERT_TRUE(vesk::testing::runUntil([&] { return spinner.get_mapped() && spinner.draws() > 0; }));
   EXPECT_TRUE(spinner.turning());
-  vesk::testing::settleFrame(spinner);
+
   const int patchDraws = patch.draws;
   const int first = spinner.draws();
+  int frames = 0;
+  auto counting = spinner.get_frame_clock()->signal_paint().connect([&] { ++frames; });
   const auto start = std::chrono::steady_clock::now();
   constexpr int steps = 10;
   ASSERT_TRUE(vesk::testing::runUntil([&] { return spinner.draws() >= first + steps; })) << "it stopped turning";
   const auto elapsed = std::chrono::steady_clock::now() - start;
+  counting.disconnect();
   EXPECT_EQ(patch.draws, patchDraws) << "the spinner's turning redrew its neighbour";
+  // The window paints a frame for each step and no more.
+  EXPECT_LE(frames, steps + 1);
   // A slow machine draws fewer steps, never more: ten steps take at least nine intervals.
   EXPECT_GE(elapsed, (steps - 1) * std::chrono::milliseconds(1000 / VeskSpinner::stepsPerSecond) * 9 / 10);
+
+  // Spinning but not shown: no timer, no drawing.
+  spinner.set_visible(false);
+  ASSERT_TRUE(vesk::testing::runUntil([&] { return !spinner.get_mapped(); }));
+  EXPECT_FALSE(spinner.turning());
+  const int hidden = spinner.draws();
+  vesk::testing::settleFrame(row);
+  vesk::testing::settleFrame(row);
+  EXPECT_EQ(spinner.draws(), hidden) << "a hidden spinner drew";
+  spinner.set_visible(true);
+  ASSERT_TRUE(vesk::testing::runUntil([&] { return spinner.get_mapped(); }));
+  EXPECT_TRUE(spinner.turning());
 
   // A hidden window: nothing turns until it shows again.
   shown.window().set_visible(false);
