@@ -60,6 +60,15 @@ TEST_F(Spinner, TurnsOnlyWhileOnScreenRedrawingOnlyItselfAtMostThirtyTimesASecon
   // A slow machine draws fewer steps, never more: ten steps take at least nine intervals.
   EXPECT_GE(elapsed, (steps - 1) * std::chrono::milliseconds(1000 / VeskSpinner::stepsPerSecond) * 9 / 10);
 
+  // Turned about its centre: its ink stays within its own square.
+  const auto pixels = vesk::testing::renderAndKeep(row, "spinner-turning.png");
+  const auto box = vesk::testing::boundsIn(spinner, row);
+  int inked = 0;
+  for (int y = 0; y < box.height; ++y)
+    for (int x = 0; x < box.width; ++x) inked += pixels.at(box.x + x, box.y + y).alpha > 0 ? 1 : 0;
+  EXPECT_GT(inked, 10) << "the spinner drew nothing";
+  for (int y = 0; y < box.height; ++y) EXPECT_EQ(pixels.at(box.x + box.width + 2, box.y + y).alpha, 0) << y;
+
   // Spinning but not shown: no timer, no drawing.
   spinner.set_visible(false);
   ASSERT_TRUE(vesk::testing::runUntil([&] { return !spinner.get_mapped(); }));
