@@ -12,6 +12,7 @@
 #include "core/library/library_screen_model.h"
 #include "fake_service/fake_service.h"
 #include "support/no_save_dialog.h"
+#include "support/renderer_name.h"
 #include "support/threaded_fake_service.h"
 #include "ui/app/sheet_layer.h"
 #include "ui/library/project_library_view.h"
@@ -218,6 +219,7 @@ void benchmark(int count, int rounds) {
   print("open the project list", count, projects);
   print("open a project with its runs", count, project);
   std::printf("library rows built at %d items: %zu\n", count, view->rowsBuilt());
+  vesk::bench::printRenderer(GTK_WIDGET(window.gobj()));
   window.unset_child();
 }
 

@@ -5,7 +5,9 @@
 // 100 ms after that frame (work deferred to an idle after the frame counts too). Prints
 // the median and the worst per screen against the targets (first frame at most 100 ms,
 // no gap over 50 ms), then the resident memory after 200 switches against after the
-// first 10: a leak check (target: at most 10 % more).
+// first 10: a leak check (target: at most 10 % more). Last, with a running full audit on
+// the progress screen left alone for 30 s, the share of one core the process spent.
+// Each run names the renderer GTK chose.
 //
 //   vesk_screen_switch_bench [ROUNDS]
 //
@@ -13,8 +15,10 @@
 // scripts/bench runs it under Xvfb with a private keyring.
 #include "core/records/run_records.h"
 #include "core/signin/session_keychain.h"
+#include "core/workspace/audit_progress_snapshot.h"
 #include "core/workspace/workspace.h"
 #include "fake_service/fake_service.h"
+#include "support/renderer_name.h"
 #include "support/threaded_fake_service.h"
 #include "ui/app/root_view.h"
 #include "ui/app/screen_slot.h"
@@ -25,6 +29,7 @@
 #include <gdkmm/frameclock.h>
 #include <glib.h>
 #include <gtkmm/init.h>
+#include <sys/resource.h>
 #include <unistd.h>
 #include <nlohmann/json.hpp>
 
@@ -74,6 +79,53 @@ class Service : public vesk::bench::ThreadedFakeService {
           service.reply("GET", "/api/desktop/library", Reply::json(libraryReply()));
         }) {}
 };
+
+// The processor time this process has spent, user and system, in seconds.
+double processorSeconds() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  const auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; };
+  return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+// Runs the main loop, whatever comes, for `length`.
+void runFor(std::chrono::steady_clock::duration length) {
+  bool over = false;
+  const auto milliseconds = std::chrono::duration_cast<std::chrono::milliseconds>(length).count();
+  g_timeout_add(
+      static_cast<guint>(milliseconds),
+      [](gpointer data) -> gboolean {
+        *static_cast<bool*>(data) = true;
+        return G_SOURCE_REMOVE;
+      },
+      &over);
+  while (!over) g_main_context_iteration(nullptr, TRUE);
+}
+
+// The progress screen of a running full audit, left alone: the share of one core the
+// whole process spends, its spinner turning and its veils drawn.
+void progressScreenLoad(vesk::Workspace& workspace, Gtk::Widget& window) {
+  constexpr auto length = 30s;
+  workspace.current = vesk::SavedAudit("run-live", "project-0", "Café Atlas", "running", "", "full");
+  vesk::AuditProgressSnapshot snapshot;
+  snapshot.phase = "reading";
+  snapshot.total = 8;
+  snapshot.lenses = {{"a", "Visual hierarchy", "complete"}, {"b", "Onboarding", "running"}};
+  workspace.liveProgress = snapshot;
+  workspace.screen = Screen::progress;
+  runFor(2s);
+  int frames = 0;
+  auto counting = window.get_frame_clock()->signal_paint().connect([&frames] { ++frames; });
+  const double before = processorSeconds();
+  runFor(length);
+  const double spent = processorSeconds() - before;
+  counting.disconnect();
+  const auto seconds = static_cast<double>(length.count());
+  std::printf(
+      "  progress screen of a running full audit, left alone %.0f s: process %.1f %% of a core, %.1f frames/s%s\n",
+      seconds, 100 * spent / seconds, frames / seconds,
+      *workspace.screen == Screen::progress ? "" : " (it left the progress screen)");
+}
 
 long residentKb() {
   FILE* status = std::fopen("/proc/self/status", "r");
@@ -223,6 +275,8 @@ int main(int argc, char** argv) {
   }
 
   std::printf("screen switches, home → library → account → report → home, %d rounds (signed in, 20 runs)\n", rounds);
+  std::printf("  ");
+  vesk::bench::printRenderer(GTK_WIDGET(window->gobj()));
   for (const Screen screen : tour) {
     std::vector<double> frames, gaps;
     for (const auto& one : measured[screen]) {
@@ -241,6 +295,8 @@ int main(int argc, char** argv) {
   const double growth = static_cast<double>(afterAll) / static_cast<double>(afterTen);
   std::printf("  RSS after 10 switches %7.1f MB, after 200 %7.1f MB: ratio %.3f (target at most %.2f: %s)\n",
               afterTen / 1024.0, afterAll / 1024.0, growth, leakTarget, growth <= leakTarget ? "met" : "missed");
+
+  progressScreenLoad(*workspace, *window);
 
   window.reset();
   for (int i = 0; i < 50; ++i) g_main_context_iteration(nullptr, FALSE);

@@ -3,6 +3,7 @@
 #include "ui/style/vesk_scroll_edges.h"
 #include "ui/style/vesk_scroll_veil.h"
 #include "ui/style/workspace_canvas.h"
+#include "ui/support/next_frame.h"
 #include "ui/support/ui_test.h"
 
 #include <gtkmm/adjustment.h>
@@ -11,8 +12,11 @@
 #include <gtkmm/cssprovider.h>
 #include <gtkmm/label.h>
 #include <gtkmm/overlay.h>
+#include <gtkmm/scrolledwindow.h>
 
+#include <memory>
 #include <string>
+#include <vector>
 
 using vesk::testing::boundsIn;
 using vesk::testing::Pixels;
@@ -164,4 +168,55 @@ TEST_F(ScrollVeil, ACanvasVeilHidesWhatLiesBeneathAndFadesBelowItsOpaqueLength) 
   ASSERT_TRUE(vesk::testing::runUntil([&] { return canvas.get_height() == 700; }));
   check("taller canvas: ");
   Gtk::StyleContext::remove_provider_for_display(Gdk::Display::get_default(), css);
+}
+
+// A canvas veil over a scrolling list: redrawn on every frame and while the list scrolls,
+// it draws the canvas again only when its size, its look or the canvas changes.
+TEST_F(ScrollVeil, ACanvasVeilDrawsTheCanvasOncePerSizeAndLook) {
+  Gtk::Overlay stack;
+  vesk::ui::WorkspaceCanvas canvas;
+  canvas.set_size_request(320, 300);
+  stack.set_child(canvas);
+  Gtk::ScrolledWindow scroller;
+  scroller.set_policy(Gtk::PolicyType::NEVER, Gtk::PolicyType::AUTOMATIC);
+  Gtk::Box list(Gtk::Orientation::VERTICAL, 0);
+  std::vector<std::unique_ptr<Gtk::Label>> rows;
+  for (int i = 0; i < 40; ++i) {
+    rows.push_back(std::make_unique<Gtk::Label>("Row " + std::to_string(i)));
+    rows.back()->set_size_request(-1, 30);
+    list.append(*rows.back());
+  }
+  scroller.set_child(list);
+  stack.add_overlay(scroller);
+  VeskScrollVeil veil(100, false, 0.4, VeskScrollVeil::Backdrop::canvas);
+  stack.add_overlay(veil);
+  ShownWindow shown(stack);
+  vesk::testing::settleFrame(stack);
+  ASSERT_EQ(vesk::ui::WorkspaceCanvas::behind(veil), &canvas);
+
+  const int first = veil.canvasImagesMade();
+  EXPECT_GE(first, 1);
+  const auto adjustment = scroller.get_vadjustment();
+  for (int frame = 0; frame < 6; ++frame) {
+    adjustment->set_value(frame * 37.5);
+    ASSERT_TRUE(vesk::testing::waitForNextFrame(veil)) << "frame " << frame;
+  }
+  EXPECT_EQ(veil.canvasImagesMade(), first) << "redrawn while nothing it shows changed";
+
+  veil.setOpaqueFraction(0.6);
+  ASSERT_TRUE(vesk::testing::waitForNextFrame(veil));
+  ASSERT_TRUE(vesk::testing::waitForNextFrame(veil));
+  EXPECT_EQ(veil.canvasImagesMade(), first + 1) << "a new fade";
+
+  canvas.set_size_request(320, 500);
+  ASSERT_TRUE(vesk::testing::runUntil([&] { return canvas.get_height() == 500; }));
+  ASSERT_TRUE(vesk::testing::waitForNextFrame(veil));
+  ASSERT_TRUE(vesk::testing::waitForNextFrame(veil));
+  EXPECT_EQ(veil.canvasImagesMade(), first + 2) << "a taller canvas spreads its blooms anew";
+  // The veil kept its size and shows the new canvas: fully opaque at its top.
+  const auto veiled = vesk::testing::renderAndKeep(stack, "canvas-veil-over-list.png");
+  scroller.set_opacity(0);
+  veil.set_opacity(0);
+  const auto bare = vesk::testing::render(stack);
+  for (const int x : {0, 160, 319}) EXPECT_LE(veiled.at(x, 20).distance(bare.at(x, 20)), 1) << x;
 }

@@ -30,6 +30,7 @@ struct ControlClasses {
   static constexpr const char* actionFooter = "action-footer";
   static constexpr const char* actionFooterHairline = "action-footer-hairline";
   static constexpr const char* workspaceCanvas = "workspace-canvas";
+  static constexpr const char* spinner = "vesk-spinner";
 
   // States kept by the controls.
   static constexpr const char* hovered = "hovered";

@@ -1,4 +1,5 @@
-// The header glyph button, the checkbox, the labelled text field and the action footer.
+// The header glyph button, the checkbox, the labelled text field, the action footer and
+// the spinner.
 #include "core/style/control_stylesheet.h"
 #include "core/style/css_rule.h"
 #include "core/style/shared_control_recipe.h"
@@ -118,10 +119,15 @@ std::string actionFooterRules() {
       .text();
 }
 
+// The application turns its spinners itself, at a rate it chooses and only while they show.
+std::string spinnerRules() {
+  return CssRule(selector("spinner", ControlClasses::spinner, ":checked")).set("animation", "none").text();
+}
+
 }  // namespace
 
 std::string ControlStylesheet::sharedControlRules() {
-  return chromeButtonRules() + checkboxRules() + textFieldRules() + actionFooterRules();
+  return chromeButtonRules() + checkboxRules() + textFieldRules() + actionFooterRules() + spinnerRules();
 }
 
 }  // namespace vesk

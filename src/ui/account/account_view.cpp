@@ -12,6 +12,7 @@
 #include "ui/app/root_view.h"
 #include "ui/app/sheet_layer.h"
 #include "ui/controls/action_footer.h"
+#include "ui/controls/vesk_spinner.h"
 #include "ui/style/vesk_scroll_veil.h"
 #include "ui/style/vesk_typography.h"
 
@@ -26,7 +27,7 @@ Gtk::Widget* flexibleSpace() {
 }
 
 Gtk::Spinner* smallSpinner() {
-  auto* spinner = Gtk::make_managed<Gtk::Spinner>();
+  auto* spinner = Gtk::make_managed<VeskSpinner>();
   spinner->set_size_request(16, 16);
   spinner->set_valign(Gtk::Align::CENTER);
   return spinner;

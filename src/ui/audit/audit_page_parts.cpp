@@ -5,6 +5,7 @@
 #include "ui/controls/accessible_label.h"
 #include "ui/controls/symbol_image.h"
 #include "ui/controls/vesk_pill_style.h"
+#include "ui/controls/vesk_spinner.h"
 #include "ui/style/vesk_typography.h"
 
 #include <gtkmm/box.h>
@@ -73,7 +74,7 @@ void setPlainText(Gtk::Label& label, const Glib::ustring& text) {
 }
 
 Gtk::Spinner& smallSpinner(bool red) {
-  auto& spinner = *Gtk::make_managed<Gtk::Spinner>();
+  auto& spinner = *Gtk::make_managed<VeskSpinner>();
   spinner.set_spinning(true);
   spinner.set_valign(Gtk::Align::CENTER);
   if (red) spinner.add_css_class(AuditClasses::redSpinner);

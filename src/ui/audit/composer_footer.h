@@ -4,6 +4,7 @@
 // submit pill.
 #include "core/shell/composer_actions.h"
 #include "core/shell/composer_presentation.h"
+#include "ui/controls/vesk_spinner.h"
 
 #include <gtkmm/box.h>
 #include <gtkmm/button.h>
@@ -26,7 +27,7 @@ class ComposerFooter : public Gtk::Box {
  private:
   Gtk::Button attach_;
   Gtk::Button addURL_;
-  Gtk::Spinner spinner_;
+  VeskSpinner spinner_;
   Gtk::Button submit_;
 };
 

@@ -7,6 +7,7 @@
 #include "ui/controls/choice_pill_layout.h"
 #include "ui/controls/symbol_image.h"
 #include "ui/controls/vesk_pill_style.h"
+#include "ui/controls/vesk_spinner.h"
 #include "ui/library/library_widgets.h"
 #include "ui/style/vesk_scroll_edges.h"
 #include "ui/style/vesk_typography.h"
@@ -176,7 +177,7 @@ Gtk::Widget& ProjectEditorView::makeFooter() {
   cancel_ = pillButton("Cancel", VeskButtonRole::secondary, PillSize::regular, [this] { model_.cancel(); });
   row->append(*cancel_);
   row->append(*flexibleSpace());
-  spinner_ = Gtk::make_managed<Gtk::Spinner>();
+  spinner_ = Gtk::make_managed<VeskSpinner>();
   row->append(*spinner_);
   primary_ = pillButton("", VeskButtonRole::primary, PillSize::regular, [this] { model_.primary(); });
   row->append(*primary_);

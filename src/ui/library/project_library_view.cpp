@@ -7,6 +7,7 @@
 #include "ui/controls/global_escape.h"
 #include "ui/controls/symbol_image.h"
 #include "ui/controls/vesk_pill_style.h"
+#include "ui/controls/vesk_spinner.h"
 #include "ui/library/library_widgets.h"
 #include "ui/library/project_editor_view.h"
 #include "ui/report/image_preview_sheet.h"
@@ -108,7 +109,7 @@ Gtk::Widget& ProjectLibraryView::makeTopBar() {
   bar->append(*projectsPill_);
   bar->append(*archivePill_);
   bar->append(*flexibleSpace());
-  spinner_ = Gtk::make_managed<Gtk::Spinner>();
+  spinner_ = Gtk::make_managed<VeskSpinner>();
   bar->append(*spinner_);
   newProject_ =
       pillButton("New project", VeskButtonRole::secondary, PillSize::regular, [this] { model_.newProject(); });

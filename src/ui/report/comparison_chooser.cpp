@@ -3,6 +3,7 @@
 #include "core/style/report_stylesheet.h"
 #include "core/style/shell_stylesheet.h"
 #include "ui/controls/action_footer.h"
+#include "ui/controls/vesk_spinner.h"
 #include "ui/report/report_widgets.h"
 #include "ui/style/vesk_scroll_edges.h"
 #include "ui/style/vesk_typography.h"
@@ -22,7 +23,7 @@ ReportComparisonView::ReportComparisonView(ReportState& state, std::function<voi
       "Add the current URL or screenshots, and tell Vesk what changed. The comparison uses one full audit."));
 
   loading_ = Gtk::make_managed<Gtk::Box>(Gtk::Orientation::HORIZONTAL, 10);
-  auto* spinner = Gtk::make_managed<Gtk::Spinner>();
+  auto* spinner = Gtk::make_managed<VeskSpinner>();
   spinner->set_spinning(true);
   loading_->append(*spinner);
   loading_->append(report::textLabel("Loading previous audits…"));

@@ -5,6 +5,7 @@
 #include "core/platform/preview_image.h"
 #include "core/style/shell_stylesheet.h"
 #include "ui/controls/action_footer.h"
+#include "ui/controls/vesk_spinner.h"
 #include "ui/report/report_widgets.h"
 
 #include <gdkmm/pixbuf.h>
@@ -17,7 +18,7 @@ ImagePreviewSheet::ImagePreviewSheet(std::function<void()> onDismiss) : SheetFra
   append(*title_);
 
   loading_ = Gtk::make_managed<Gtk::Box>(Gtk::Orientation::VERTICAL, 10);
-  spinner_ = Gtk::make_managed<Gtk::Spinner>();
+  spinner_ = Gtk::make_managed<VeskSpinner>();
   loadingLabel_ = Gtk::make_managed<Gtk::Label>();
   loading_->append(*spinner_);
   loading_->append(*loadingLabel_);

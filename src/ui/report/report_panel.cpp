@@ -10,6 +10,7 @@
 #include "ui/controls/action_footer.h"
 #include "ui/controls/choice_pill_layout.h"
 #include "ui/controls/vesk_glyph.h"
+#include "ui/controls/vesk_spinner.h"
 #include "ui/report/comparison_chooser.h"
 #include "ui/report/image_preview_sheet.h"
 #include "ui/report/report_delete_sheet.h"
@@ -99,7 +100,7 @@ Gtk::Widget& ReportActionsPanel::buildFooter() {
   sampleNote_->set_hexpand(true);
   sendRow_->append(*sampleNote_);
   sendRow_->append(report::flexibleSpace());
-  spinner_ = Gtk::make_managed<Gtk::Spinner>();
+  spinner_ = Gtk::make_managed<VeskSpinner>();
   sendRow_->append(*spinner_);
   send_ = &report::pill("", VeskButtonRole::accent, PillSize::regular, [this] { send(); });
   sendRow_->append(*send_);

@@ -3,6 +3,7 @@
 #include "core/style/report_stylesheet.h"
 #include "core/style/shell_stylesheet.h"
 #include "ui/controls/symbol_image.h"
+#include "ui/controls/vesk_spinner.h"
 #include "ui/report/report_panel.h"
 #include "ui/report/report_widgets.h"
 #include "ui/style/vesk_scroll_edges.h"
@@ -62,7 +63,7 @@ void ReportActionsPanel::redrawSources() {
     add(attachmentRow(look_.attachments[i], static_cast<long>(i)));
   if (look_.loadingSources) {
     auto* loading = Gtk::make_managed<Gtk::Box>(Gtk::Orientation::HORIZONTAL, 10);
-    auto* spinner = Gtk::make_managed<Gtk::Spinner>();
+    auto* spinner = Gtk::make_managed<VeskSpinner>();
     spinner->set_spinning(true);
     loading->append(*spinner);
     loading->append(report::textLabel("Loading saved sources…"));

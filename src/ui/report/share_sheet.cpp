@@ -4,6 +4,7 @@
 #include "core/style/shell_stylesheet.h"
 #include "core/style/typeface.h"
 #include "ui/controls/action_footer.h"
+#include "ui/controls/vesk_spinner.h"
 #include "ui/report/report_widgets.h"
 #include "ui/style/vesk_typography.h"
 
@@ -59,7 +60,7 @@ void ReportShareView::buildFooter(std::function<void()> onDismiss) {
     }
   });
   space_ = &report::flexibleSpace();
-  spinner_ = Gtk::make_managed<Gtk::Spinner>();
+  spinner_ = Gtk::make_managed<VeskSpinner>();
   revoke_ =
       &report::pill("Revoke link", VeskButtonRole::destructive, PillSize::regular, [&state] { state.revokeShare(); });
   create_ =

@@ -101,10 +101,8 @@ void VeskScrollVeil::snapshotFrosted(const Glib::RefPtr<Gtk::Snapshot>& snapshot
   cr->paint();
 }
 
-// The canvas where the veil lies over it, at full strength down to the opaque length and
-// then one pixel row at a time at the strength of the fade (GTK draws no masks, but a
-// row of the canvas at a given opacity is the same thing). Without a canvas behind it,
-// the canvas's ground.
+// The canvas where the veil lies over it, full strength down to the opaque length and
+// fading after it; without a canvas behind it, the canvas's ground.
 void VeskScrollVeil::snapshotCanvas(GtkSnapshot* s, double w, double h) {
   WorkspaceCanvas* canvas = WorkspaceCanvas::behind(*this);
   graphene_point_t origin = GRAPHENE_POINT_INIT(0, 0);
@@ -114,31 +112,22 @@ void VeskScrollVeil::snapshotCanvas(GtkSnapshot* s, double w, double h) {
   if (canvas && !canvasResized_.connected())
     canvasResized_ = canvas->signalResized().connect(sigc::mem_fun(*this, &VeskScrollVeil::queue_draw));
 
-  const auto strip = [&](double distance, double length, double cover) {
-    if (cover <= 0 || length <= 0) return;
-    const double y = bottom_ ? h - distance - length : distance;
-    const graphene_rect_t area =
-        GRAPHENE_RECT_INIT(0, static_cast<float>(y), static_cast<float>(w), static_cast<float>(length));
-    if (cover < 1) gtk_snapshot_push_opacity(s, cover);
-    gtk_snapshot_push_clip(s, &area);
-    if (canvas) {
-      gtk_snapshot_save(s);
-      const graphene_point_t back = GRAPHENE_POINT_INIT(-origin.x, -origin.y);
-      gtk_snapshot_translate(s, &back);
-      canvas->paint(s);
-      gtk_snapshot_restore(s);
-    } else {
-      const GdkRGBA ground = gdkColour(WorkspaceCanvasRecipe::ground);
-      gtk_snapshot_append_color(s, &ground, &area);
-    }
-    gtk_snapshot_pop(s);
-    if (cover < 1) gtk_snapshot_pop(s);
-  };
-  const double opaque = std::round(std::clamp(opaqueFraction_, 0.0, 1.0) * h);
-  strip(0, opaque, 1);
-  for (double distance = opaque; distance < h; distance += 1) {
-    const double length = std::min(1.0, h - distance);
-    strip(distance, length, ScrollVeilGeometry::canvasCover(distance + length / 2, opaque, h));
+  const CanvasVeilTexture::Look look{static_cast<int>(w),
+                                     static_cast<int>(h),
+                                     get_scale_factor(),
+                                     opaqueFraction_,
+                                     bottom_,
+                                     canvas != nullptr,
+                                     canvas ? origin.x : 0.0,
+                                     canvas ? origin.y : 0.0,
+                                     canvas ? canvas->get_width() : 0,
+                                     canvas ? canvas->get_height() : 0};
+  const graphene_rect_t bounds = GRAPHENE_RECT_INIT(0, 0, static_cast<float>(w), static_cast<float>(h));
+  if (const auto image = canvasImage_.textureFor(*this, canvas, look)) {
+    gtk_snapshot_append_texture(s, image->gobj(), &bounds);
+  } else {
+    const GdkRGBA ground = gdkColour(WorkspaceCanvasRecipe::ground);
+    gtk_snapshot_append_color(s, &ground, &bounds);
   }
 }
 

@@ -6,7 +6,10 @@
 // Its backdrop is either a warm frosted material, which also fades in over 32 px at
 // either end, or the window's canvas itself: GTK has no backdrop blur, so a veil under
 // the window header paints the very canvas the window shows there and hides what scrolls
-// beneath it without showing as a band of its own.
+// beneath it without showing as a band of its own. That piece of the canvas, faded, is
+// made into one image per size and kept, so a redraw costs one image.
+#include "ui/style/canvas_veil_texture.h"
+
 #include <gtkmm/widget.h>
 #include <sigc++/connection.h>
 
@@ -24,6 +27,8 @@ class VeskScrollVeil : public Gtk::Widget {
   double opaqueFraction() const { return opaqueFraction_; }
   void setOpaqueFraction(double fraction);
   Backdrop backdrop() const { return backdrop_; }
+  // How many times a canvas veil has drawn the canvas: once per size, scale and look.
+  int canvasImagesMade() const { return canvasImage_.made(); }
 
  protected:
   Gtk::SizeRequestMode get_request_mode_vfunc() const override;
@@ -40,6 +45,7 @@ class VeskScrollVeil : public Gtk::Widget {
   double opaqueFraction_;
   Backdrop backdrop_;
   sigc::connection canvasResized_;
+  CanvasVeilTexture canvasImage_;
 };
 
 }  // namespace vesk::ui

@@ -112,8 +112,10 @@ Glib::RefPtr<Gdk::Texture> WorkspaceCanvas::textureFor(const Size& size) {
     for (int i = 0; i <= steps; ++i) table.colours[i] = colourAt(bloom.stops, std::sqrt(i / table.stepsPerSquare));
     tables.push_back(std::move(table));
   }
-  constexpr int channels = 3;
-  std::vector<std::uint8_t> pixels(static_cast<std::size_t>(width) * height * channels);
+  // In the renderers' own format (premultiplied, each texel one native-endian word with
+  // alpha in the top byte): the software renderer copies it for every frame it draws, and
+  // a copy needs no conversion.
+  std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * height);
   auto* out = pixels.data();
   for (int row = 0; row < height; ++row) {
     // The texel's centre on the canvas, then in the group's own space before its growth.
@@ -131,14 +133,14 @@ Glib::RefPtr<Gdk::Texture> WorkspaceCanvas::textureFor(const Size& size) {
                  colour.alpha + group.alpha * under};
       }
       const double keep = 1 - R::opacity * group.alpha;
-      *out++ = byte(R::ground.red * keep + R::opacity * group.red);
-      *out++ = byte(R::ground.green * keep + R::opacity * group.green);
-      *out++ = byte(R::ground.blue * keep + R::opacity * group.blue);
+      *out++ = std::uint32_t{0xff000000} | std::uint32_t{byte(R::ground.red * keep + R::opacity * group.red)} << 16 |
+               std::uint32_t{byte(R::ground.green * keep + R::opacity * group.green)} << 8 |
+               std::uint32_t{byte(R::ground.blue * keep + R::opacity * group.blue)};
     }
   }
-  auto bytes = Glib::Bytes::create(pixels.data(), pixels.size());
-  texture_ = Glib::wrap(GDK_TEXTURE(
-      gdk_memory_texture_new(width, height, GDK_MEMORY_R8G8B8, bytes->gobj(), static_cast<gsize>(width) * channels)));
+  auto bytes = Glib::Bytes::create(pixels.data(), pixels.size() * sizeof(std::uint32_t));
+  texture_ = Glib::wrap(GDK_TEXTURE(gdk_memory_texture_new(width, height, GDK_MEMORY_DEFAULT, bytes->gobj(),
+                                                           static_cast<gsize>(width) * sizeof(std::uint32_t))));
   return texture_;
 }
 
