@@ -132,14 +132,13 @@ void refreshWithTheWrite(benchmark::State& state) {
   state.counters["longest_main_loop_gap_ms"] = static_cast<double>(longest.count()) / 1000.0;
 }
 
-// What the list's encoding and its write cost when done in one go, as they once were on
-// the main loop.
+// What the list's encoding and its write cost, as they once were on the main loop.
 void encodeAndWriteTheList(benchmark::State& state) {
   const TempFolder folder;
   const vesk::SavedRunFile file(folder.folder());
   const auto runs =
       vesk::JsonFields(vesk::parseJsonDocument(vesk::bench::libraryReply()), "library").list<vesk::SavedAudit>("runs");
-  for (auto _ : state) file.write(vesk::SavedRunFile::encode(runs), vesk::SavedRunFile::List::live);
+  for (auto _ : state) file.write(runs, vesk::SavedRunFile::List::live);
 }
 
 }  // namespace

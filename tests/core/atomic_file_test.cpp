@@ -69,3 +69,33 @@ TEST(AtomicFile, AnyNameTheFolderTakesIsWrittenAndFailuresNameTheChosenFile) {
     EXPECT_STREQ(error.what(), "Could not save \u201Creport.md\u201D: No such file or directory.");
   }
 }
+
+// A file given in pieces of every size lands whole; a production that fails half way
+// leaves the old file as it was and nothing beside it.
+TEST(AtomicFile, AFileGivenInPiecesLandsWholeAndAFailedProductionLeavesTheOldOne) {
+  const vesk::testing::TemporaryFolder folder;
+  const fs::path path = folder.path() / "live-reports.json";
+  std::string expected;
+  vesk::writeFileAtomicallyInPieces(
+      path.string(),
+      [&expected](const auto& sink) {
+        for (const std::size_t size : {1u, 0u, 300'000u, 7u, 262'143u, 262'144u, 5u, 1'000'000u}) {
+          const std::string piece(size, static_cast<char>('a' + expected.size() % 26));
+          expected += piece;
+          sink(piece);
+        }
+      },
+      vesk::FileAccess::ownerOnly);
+  EXPECT_EQ(contentsOf(path), expected);
+  EXPECT_EQ(modeOf(path), 0600u);
+
+  EXPECT_THROW(vesk::writeFileAtomicallyInPieces(path.string(),
+                                                 [](const auto& sink) {
+                                                   sink(std::string(400'000, 'x'));
+                                                   throw std::runtime_error("cannot encode");
+                                                 }),
+               std::runtime_error);
+  EXPECT_EQ(contentsOf(path), expected) << "the old file stays";
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 1)
+      << "no new file is left beside it";
+}

@@ -55,7 +55,9 @@ TEST(PageCallScripts, AShortValueIsOneCallAndALongOneArrivesWholeInPiecesCutBetw
     const std::string piece = pieceText(scripts[i]);
     EXPECT_LE(piece.size(), 10u);
     EXPECT_TRUE(g_utf8_validate(piece.data(), static_cast<gssize>(piece.size()), nullptr)) << "piece " << i;
-    if (i > 0) EXPECT_TRUE(scripts[i].starts_with("window.veskPieces.push("));
+    if (i > 0) {
+      EXPECT_TRUE(scripts[i].starts_with("window.veskPieces.push("));
+    }
     joined += piece;
   }
   EXPECT_EQ(joined, json);

@@ -6,6 +6,7 @@
 
 #include <glib.h>
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 #include <algorithm>
 #include <cstdlib>
@@ -64,6 +65,13 @@ std::vector<SavedAudit> runs(int count, std::size_t reportBytes, const std::stri
     list.emplace_back("run-" + std::to_string(run), "project-1", "Café", status, std::string(reportBytes, 'r'),
                       "quick");
   return list;
+}
+
+// The list as the JSON library writes it in one go.
+std::string dumpedWhole(const std::vector<SavedAudit>& runs) {
+  nlohmann::json list = nlohmann::json::array();
+  for (const auto& run : runs) list.push_back(run.toJson());
+  return list.dump();
 }
 
 bool idle(const SavedRunWriter& writer) {
@@ -177,4 +185,29 @@ TEST(SavedRunWriter, AProcessThatEndsRightAfterAChangeStillWritesIt) {
   g_unsetenv("VESK_EXIT_WRITE_FOLDER");
   EXPECT_EQ(temp.read(SavedRunFile::liveName), SavedRunFile::encode(list));
   EXPECT_EQ(temp.names(), std::vector<std::string>{SavedRunFile::liveName});
+}
+
+// The list is encoded piece by piece, never whole: the bytes must still be exactly the
+// JSON library's, escapes, member order and absent members included.
+TEST(SavedRunFile, TheListInPiecesIsExactlyWhatTheJsonLibraryWritesWhole) {
+  EXPECT_EQ(SavedRunFile::encode({}), "[]");
+  std::string everyAscii;
+  for (int byte = 1; byte < 0x80; ++byte) everyAscii += static_cast<char>(byte);
+  // Escapes on both sides of the 64 KiB pieces, and a long run with none.
+  std::string long_text(200'000, 'l');
+  for (const std::size_t at : {65'534u, 65'535u, 65'536u, 131'071u, 199'999u}) long_text[at] = '"';
+  long_text.replace(100'000, 4, "\u00e9\n");
+  std::vector<SavedAudit> list = runs(2, 10);
+  list.emplace_back("run-x", "p\"1", "Caf\u00e9 \U0001F600 \u2014", "complete",
+                    everyAscii + "\u00e9\U0001F600\x7f" + long_text + std::string(70'000, 'z'), "full", true,
+                    "2026-12-07T10:00:00Z", false, "brief\twith\ncontrols\x01", 12, "Agent\x1f");
+  list.emplace_back("run-empty", "", "", "", "");
+  list.emplace_back("run-nul", "p", "n", "complete", std::string("a\0b\"", 4));
+  EXPECT_EQ(SavedRunFile::encode(list), dumpedWhole(list));
+  std::size_t pieces = 0;
+  SavedRunFile::encodeInPieces(list, [&pieces](std::string_view) { ++pieces; });
+  EXPECT_LT(pieces, 20u) << "small pieces are gathered";
+
+  list[1].output = "\xff\xfe not UTF-8";
+  EXPECT_THROW(SavedRunFile::encode(list), nlohmann::json::type_error) << "as the library refuses it";
 }

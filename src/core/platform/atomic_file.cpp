@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -117,8 +118,14 @@ void replaceFile(const std::string& destination, FileAccess access, const std::f
   if (out.get() < 0) throw fileError(errno, destination);
   // Keeping the old permissions is best effort: a file system that has none refuses.
   if (kept) static_cast<void>(::fchmod(out.get(), *kept));
-  const bool written = fill(out.get()) && ::fsync(out.get()) == 0 && out.close() == 0 &&
-                       g_rename(temporary.c_str(), destination.c_str()) == 0;
+  bool written = false;
+  try {
+    written = fill(out.get()) && ::fsync(out.get()) == 0 && out.close() == 0 &&
+              g_rename(temporary.c_str(), destination.c_str()) == 0;
+  } catch (...) {
+    g_unlink(temporary.c_str());
+    throw;
+  }
   if (written) return;
   const int failure = errno;
   g_unlink(temporary.c_str());
@@ -129,6 +136,36 @@ void replaceFile(const std::string& destination, FileAccess access, const std::f
 
 void writeFileAtomically(const std::string& path, std::string_view bytes, FileAccess access) {
   replaceFile(path, access, [bytes](int out) { return writeAll(out, bytes.data(), bytes.size()); });
+}
+
+void writeFileAtomicallyInPieces(const std::string& path, const PieceProducer& produce, FileAccess access) {
+  // A write that fails ends the production; its errno is the failure reported.
+  struct WriteFailed {
+    int code;
+  };
+  replaceFile(path, access, [&produce](int out) {
+    std::string pending;
+    pending.reserve(copyChunk);
+    const auto flush = [&] {
+      if (!writeAll(out, pending.data(), pending.size())) throw WriteFailed{errno};
+      pending.clear();
+    };
+    try {
+      produce([&](std::string_view piece) {
+        if (pending.size() + piece.size() > copyChunk) flush();
+        if (piece.size() >= copyChunk) {
+          if (!writeAll(out, piece.data(), piece.size())) throw WriteFailed{errno};
+        } else {
+          pending.append(piece);
+        }
+      });
+      flush();
+      return true;
+    } catch (const WriteFailed& failure) {
+      errno = failure.code;
+      return false;
+    }
+  });
 }
 
 void copyFileAtomically(int source, const std::string& path, FileAccess access) {

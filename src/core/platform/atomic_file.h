@@ -4,6 +4,7 @@
 // interrupted write leaves no half file. The new file has a short name of its own (so
 // any name the folder takes can be written); one that a crash left there earlier,
 // untouched for some minutes, is removed first. Blocking: call it off the main loop.
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -21,6 +22,13 @@ enum class FileAccess {
 // Throws async::PlatformError naming the destination ("Could not save “name”: …") when
 // the file cannot be written.
 void writeFileAtomically(const std::string& path, std::string_view bytes, FileAccess access = FileAccess::keepExisting);
+
+// The same with the bytes `produce` gives its sink, piece by piece, so that a long file is
+// never whole in memory. An exception from `produce` ends the write and leaves the
+// destination as it was.
+using PieceProducer = std::function<void(const std::function<void(std::string_view piece)>& sink)>;
+void writeFileAtomicallyInPieces(const std::string& path, const PieceProducer& produce,
+                                 FileAccess access = FileAccess::keepExisting);
 
 // The same with what the open file `source` holds, read from its start.
 void copyFileAtomically(int source, const std::string& path, FileAccess access = FileAccess::keepExisting);

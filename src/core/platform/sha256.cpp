@@ -18,18 +18,28 @@ std::unique_ptr<GChecksum, ChecksumDeleter> digestOf(std::string_view bytes) {
   return checksum;
 }
 
-}  // namespace
-
-Sha256Digest sha256(std::string_view bytes) {
+Sha256Digest digestValue(GChecksum* checksum) {
   Sha256Digest digest{};
   gsize length = digest.size();
-  g_checksum_get_digest(digestOf(bytes).get(), digest.data(), &length);
+  g_checksum_get_digest(checksum, digest.data(), &length);
   return digest;
 }
+
+}  // namespace
+
+Sha256Digest sha256(std::string_view bytes) { return digestValue(digestOf(bytes).get()); }
 
 std::string sha256Hex(std::string_view bytes) {
   // GChecksum writes lowercase hex.
   return g_checksum_get_string(digestOf(bytes).get());
 }
+
+Sha256Stream::Sha256Stream() : checksum_(g_checksum_new(G_CHECKSUM_SHA256)) {}
+
+void Sha256Stream::update(std::string_view bytes) {
+  g_checksum_update(checksum_.get(), reinterpret_cast<const guchar*>(bytes.data()), static_cast<gssize>(bytes.size()));
+}
+
+Sha256Digest Sha256Stream::finish() { return digestValue(checksum_.get()); }
 
 }  // namespace vesk::glib

@@ -71,8 +71,14 @@ SavedAudit SavedAudit::fromJson(nlohmann::json&& value) {
 }
 
 nlohmann::json SavedAudit::toJson() const {
+  nlohmann::json object = toJsonLeavingOutputEmpty();
+  object["output"] = output.str();
+  return object;
+}
+
+nlohmann::json SavedAudit::toJsonLeavingOutputEmpty() const {
   nlohmann::json object = {
-      {"id", id}, {"projectId", projectId}, {"projectName", projectName}, {"status", status}, {"output", output.str()}};
+      {"id", id}, {"projectId", projectId}, {"projectName", projectName}, {"status", status}, {"output", ""}};
   putOptional(object, "auditMode", auditMode);
   putOptional(object, "fixture", fixture);
   putOptional(object, "createdAt", createdAt);

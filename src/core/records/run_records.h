@@ -43,6 +43,8 @@ struct SavedAudit {
   static SavedAudit fromJson(const nlohmann::json& value);
   static SavedAudit fromJson(nlohmann::json&& value);
   nlohmann::json toJson() const;
+  // The same with an empty "output", for writers that give the report text on its own.
+  nlohmann::json toJsonLeavingOutputEmpty() const;
   // All twelve members; texts by canonical equivalence. Two values of one run with
   // different statuses or outputs differ.
   bool operator==(const SavedAudit& other) const;

@@ -1,7 +1,11 @@
 #pragma once
 // The saved-run list on disk: a JSON array of saved runs in the support folder, written
 // atomically and readable only by its owner. The application never reads it back.
+//
+// Reports can run to tens of megabytes, so the list is encoded in pieces: neither its
+// JSON document nor its text is ever whole in memory.
 #include "core/records/run_records.h"
+#include "core/text/json_string_pieces.h"
 
 #include <string>
 #include <vector>
@@ -20,12 +24,15 @@ class SavedRunFile {
   const std::string& folder() const { return folder_; }
   std::string pathFor(List list) const;
 
-  // The bytes of the file that holds `runs`.
+  // The bytes of the file that holds `runs`, given to `sink` in pieces of a few dozen
+  // kilobytes. Throws the JSON library's error on text that is not UTF-8.
+  static void encodeInPieces(const std::vector<SavedAudit>& runs, const TextSink& sink);
+  // The same bytes whole.
   static std::string encode(const std::vector<SavedAudit>& runs);
-  // Writes encoded runs as the live or sample list, creating the folder when needed.
-  // Throws std::runtime_error with the platform's description when the folder or the
-  // file cannot be written.
-  void write(const std::string& bytes, List list) const;
+  // Writes `runs` as the live or sample list, creating the folder when needed. Throws
+  // std::runtime_error with the platform's description when the folder or the file
+  // cannot be written.
+  void write(const std::vector<SavedAudit>& runs, List list) const;
 
  private:
   std::string folder_;

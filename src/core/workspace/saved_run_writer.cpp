@@ -97,10 +97,13 @@ void report(const std::shared_ptr<Shared>& shared, std::string failure) {
 template <class Shared>
 void writeState(const std::shared_ptr<Shared>& shared, const std::vector<SavedAudit>& runs, std::size_t index) {
   try {
-    const std::string bytes = SavedRunFile::encode(runs);  // throws on text that is not UTF-8
-    const auto digest = glib::sha256(bytes);
+    // Encoded twice, digest first, rather than held whole: a list of long reports would
+    // otherwise cost several times their size in memory.
+    glib::Sha256Stream stream;
+    SavedRunFile::encodeInPieces(runs, [&stream](std::string_view piece) { stream.update(piece); });
+    const auto digest = stream.finish();
     if (shared->written[index] == digest) return;
-    shared->file.write(bytes, lists[index]);
+    shared->file.write(runs, lists[index]);
     shared->written[index] = digest;
   } catch (const std::exception& failure) {
     shared->written[index].reset();
