@@ -11,9 +11,14 @@
 #include <gtkmm/button.h>
 #include <gtkmm/cssprovider.h>
 #include <gtkmm/label.h>
+#include <gtkmm/listview.h>
+#include <gtkmm/noselection.h>
 #include <gtkmm/overlay.h>
 #include <gtkmm/scrolledwindow.h>
+#include <gtkmm/signallistitemfactory.h>
+#include <gtkmm/stringlist.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -219,4 +224,58 @@ TEST_F(ScrollVeil, ACanvasVeilDrawsTheCanvasOncePerSizeAndLook) {
   veil.set_opacity(0);
   const auto bare = vesk::testing::render(stack);
   for (const int x : {0, 160, 319}) EXPECT_LE(veiled.at(x, 20).distance(bare.at(x, 20)), 1) << x;
+}
+
+// A list scrolls inside the room the edges give it and cuts its rows at its own edges:
+// the bands lie there, so a row crossing an edge fades out instead of being cut.
+TEST_F(ScrollVeil, AListsRowsFadeAtTheListsOwnEdgesNotCut) {
+  auto css = Gtk::CssProvider::create();
+  css->load_from_data(".edges-ground { background: white; } .edges-row { background: black; }");
+  Gtk::StyleContext::add_provider_for_display(Gdk::Display::get_default(), css, GTK_STYLE_PROVIDER_PRIORITY_USER);
+  Gtk::Box ground;
+  ground.add_css_class("edges-ground");
+  Gtk::ScrolledWindow scroller;
+  scroller.set_policy(Gtk::PolicyType::NEVER, Gtk::PolicyType::AUTOMATIC);
+  scroller.set_size_request(240, 300);
+  std::vector<Glib::ustring> items(40, "row");
+  auto factory = Gtk::SignalListItemFactory::create();
+  factory->signal_setup().connect([](const Glib::RefPtr<Gtk::ListItem>& item) {
+    auto* row = Gtk::make_managed<Gtk::Label>("");
+    row->add_css_class("edges-row");
+    row->set_size_request(-1, 37);
+    item->set_child(*row);
+  });
+  Gtk::ListView list(Gtk::NoSelection::create(Gtk::StringList::create(items)), factory);
+  scroller.set_child(list);
+  VeskScrollEdges edges(scroller);
+  ground.append(edges);
+  ShownWindow shown(ground);
+  // Every row is black from edge to edge: how dark the darkest pixel of a line is.
+  const auto darkest = [&](const Pixels& pixels, int y) {
+    double least = 255;
+    for (int x = 0; x < pixels.width(); ++x) least = std::min(least, pixels.at(x, y).luminance());
+    return least;
+  };
+  const auto listBox = boundsIn(list, ground);
+  ASSERT_GT(listBox.y, 0) << "the list scrolls inside its room";
+
+  auto adjustment = scroller.get_vadjustment();
+  adjustment->set_value(200);
+  ASSERT_EQ(edges.edges(), (VeskScrollEdges::Edges{true, true}));
+  const Pixels pixels = vesk::testing::renderAndKeep(ground, "scroll-edges-list-ui-test.png");
+  Gtk::StyleContext::remove_provider_for_display(Gdk::Display::get_default(), css);
+  const int top = listBox.y;
+  const int bottom = listBox.y + listBox.height;
+  // Rows lie a few pixels apart: the darkest line of a stretch of lines.
+  const auto darkestIn = [&](int from, int to) {
+    double least = 255;
+    for (int y = from; y <= to; ++y) least = std::min(least, darkest(pixels, y));
+    return least;
+  };
+  EXPECT_GT(darkest(pixels, top), 200) << "faded at the list's top edge";
+  EXPECT_GT(darkest(pixels, bottom - 1), 200) << "faded at the list's bottom edge";
+  EXPECT_GT(darkestIn(bottom - 13, bottom - 7), 60) << "half way through the band";
+  EXPECT_LT(darkestIn(bottom - 13, bottom - 7), 200) << "half way through the band";
+  EXPECT_LT(darkestIn(top + 21, top + 40), 10) << "whole between the bands";
+  EXPECT_LT(darkestIn(bottom - 40, bottom - 21), 10) << "whole between the bands";
 }

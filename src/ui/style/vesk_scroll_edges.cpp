@@ -7,7 +7,9 @@
 #include <gtkmm/textview.h>
 #include <gtkmm/viewport.h>
 
+#include <algorithm>
 #include <memory>
+#include <utility>
 
 namespace vesk::ui {
 
@@ -58,6 +60,21 @@ void VeskScrollEdges::updateEdges() {
   edgesChanged_.emit(edges_);
 }
 
+// Where the scrolled content shows, top and bottom, in this widget. A viewport or a text
+// view fills the scroller and keeps the margins inside what scrolls; a list scrolls
+// inside its own margins and padding, and cuts its rows at its own edges, so that is
+// where its bands belong.
+std::pair<double, double> VeskScrollEdges::contentSpan() {
+  const double h = get_height();
+  Gtk::Widget* content = scroller_.get_child();
+  graphene_rect_t bounds;
+  if (!content || dynamic_cast<Gtk::Viewport*>(content) || dynamic_cast<Gtk::TextView*>(content) ||
+      !gtk_widget_compute_bounds(content->gobj(), gobj(), &bounds))
+    return {0, h};
+  const double top = std::clamp<double>(bounds.origin.y, 0, h);
+  return {top, std::clamp<double>(bounds.origin.y + bounds.size.height, top, h)};
+}
+
 void VeskScrollEdges::snapshot_vfunc(const Glib::RefPtr<Gtk::Snapshot>& snapshot) {
   const double w = get_width();
   const double h = get_height();
@@ -70,23 +87,30 @@ void VeskScrollEdges::snapshot_vfunc(const Glib::RefPtr<Gtk::Snapshot>& snapshot
   const RenderNodePtr content(gtk_snapshot_free_to_node(inner));
   if (!content) return;
 
-  // The middle is drawn as it is; only the faded bands go through cairo.
-  const double band = ScrollEdgesGeometry::fadeFraction(h) * h;
+  // Everything but the faded bands is drawn as it is; only the bands go through cairo.
+  const auto [spanTop, spanBottom] = contentSpan();
+  const double band = ScrollEdgesGeometry::fadeFraction(spanBottom - spanTop) * (spanBottom - spanTop);
   const double topBand = edges_.top ? band : 0;
   const double bottomBand = edges_.bottom ? band : 0;
-  const graphene_rect_t middle = GRAPHENE_RECT_INIT(0, static_cast<float>(topBand), static_cast<float>(w),
-                                                    static_cast<float>(h - topBand - bottomBand));
-  gtk_snapshot_push_clip(snapshot->gobj(), &middle);
-  gtk_snapshot_append_node(snapshot->gobj(), content.get());
-  gtk_snapshot_pop(snapshot->gobj());
-  if (topBand > 0) appendFadedBand(snapshot, content.get(), 0, topBand);
-  if (bottomBand > 0) appendFadedBand(snapshot, content.get(), h - bottomBand, bottomBand);
+  const auto appendUnfaded = [&](double top, double bottom) {
+    if (bottom - top < 0.5) return;
+    const graphene_rect_t clip =
+        GRAPHENE_RECT_INIT(0, static_cast<float>(top), static_cast<float>(w), static_cast<float>(bottom - top));
+    gtk_snapshot_push_clip(snapshot->gobj(), &clip);
+    gtk_snapshot_append_node(snapshot->gobj(), content.get());
+    gtk_snapshot_pop(snapshot->gobj());
+  };
+  appendUnfaded(0, spanTop);
+  appendUnfaded(spanTop + topBand, spanBottom - bottomBand);
+  appendUnfaded(spanBottom, h);
+  if (topBand > 0) appendFadedBand(snapshot, content.get(), spanTop, topBand, spanTop, spanBottom);
+  if (bottomBand > 0)
+    appendFadedBand(snapshot, content.get(), spanBottom - bottomBand, bottomBand, spanTop, spanBottom);
 }
 
 void VeskScrollEdges::appendFadedBand(const Glib::RefPtr<Gtk::Snapshot>& snapshot, GskRenderNode* content, double top,
-                                      double height) {
+                                      double height, double spanTop, double spanBottom) {
   const double w = get_width();
-  const double h = get_height();
   const graphene_rect_t bounds =
       GRAPHENE_RECT_INIT(0, static_cast<float>(top), static_cast<float>(w), static_cast<float>(height));
   const auto cr = snapshot->append_cairo(&bounds);
@@ -95,8 +119,8 @@ void VeskScrollEdges::appendFadedBand(const Glib::RefPtr<Gtk::Snapshot>& snapsho
   cr->push_group();
   gsk_render_node_draw(content, cr->cobj());
   cr->pop_group_to_source();
-  auto mask = Cairo::LinearGradient::create(0, 0, 0, h);
-  for (const auto& stop : ScrollEdgesGeometry::mask(edges_, h))
+  auto mask = Cairo::LinearGradient::create(0, spanTop, 0, spanBottom);
+  for (const auto& stop : ScrollEdgesGeometry::mask(edges_, spanBottom - spanTop))
     mask->add_color_stop_rgba(stop.location, 0, 0, 0, stop.colour.alpha);
   cr->mask(mask);
 }
