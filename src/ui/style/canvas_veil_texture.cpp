@@ -22,18 +22,18 @@ struct RenderNodeUnref {
 
 }  // namespace
 
-Glib::RefPtr<Gdk::Texture> CanvasVeilTexture::textureFor(Gtk::Widget& veil, WorkspaceCanvas* canvas, const Look& look) {
-  if (look_ == look && texture_) return texture_;
-  texture_ = make(veil, canvas, look);
+FramePicture& CanvasVeilTexture::pictureFor(Gtk::Widget& veil, WorkspaceCanvas* canvas, const Look& look) {
+  if (look_ == look && picture_) return picture_;
+  picture_ = make(veil, canvas, look);
   look_ = look;
   ++made_;
-  return texture_;
+  return picture_;
 }
 
 // The canvas is drawn once by the window's own renderer, so it looks exactly as the window
 // shows it, and then faded row by row: each row keeps the share of the canvas the fade
 // allows at its centre.
-Glib::RefPtr<Gdk::Texture> CanvasVeilTexture::make(Gtk::Widget& veil, WorkspaceCanvas* canvas, const Look& look) const {
+FramePicture CanvasVeilTexture::make(Gtk::Widget& veil, WorkspaceCanvas* canvas, const Look& look) {
   GtkNative* native = gtk_widget_get_native(veil.gobj());
   GskRenderer* renderer = native ? gtk_native_get_renderer(native) : nullptr;
   if (!renderer || look.width <= 0 || look.height <= 0) return {};
@@ -80,11 +80,7 @@ Glib::RefPtr<Gdk::Texture> CanvasVeilTexture::make(Gtk::Widget& veil, WorkspaceC
     cr->set_source(fade);
     cr->paint();
   }
-  surface->flush();
-
-  const auto bytes = Glib::Bytes::create(surface->get_data(), static_cast<gsize>(surface->get_stride()) * height);
-  return Glib::wrap(GDK_TEXTURE(gdk_memory_texture_new(width, height, GDK_MEMORY_DEFAULT, bytes->gobj(),
-                                                       static_cast<gsize>(surface->get_stride()))));
+  return FramePicture(surface);
 }
 
 }  // namespace vesk::ui

@@ -3,9 +3,9 @@
 // canvas where the veil lies over it, at full strength down to the opaque length and then
 // fading to nothing at the far edge. It is made once per size, scale and look and kept,
 // so that every frame after costs one image however often the window redraws.
+#include "ui/style/frame_picture.h"
 #include "ui/style/workspace_canvas.h"
 
-#include <gdkmm/texture.h>
 #include <gtkmm/widget.h>
 
 #include <optional>
@@ -26,17 +26,18 @@ class CanvasVeilTexture {
     bool operator==(const Look&) const = default;
   };
 
-  // The image for `look`, made with `veil`'s renderer when it differs from the last one.
-  Glib::RefPtr<Gdk::Texture> textureFor(Gtk::Widget& veil, WorkspaceCanvas* canvas, const Look& look);
+  // The image for `look`, made with `veil`'s renderer when it differs from the last one;
+  // empty when there is nothing to draw it with.
+  FramePicture& pictureFor(Gtk::Widget& veil, WorkspaceCanvas* canvas, const Look& look);
 
   // How many images have been made, so that a redraw that makes one can be noticed.
   int made() const { return made_; }
 
  private:
-  Glib::RefPtr<Gdk::Texture> make(Gtk::Widget& veil, WorkspaceCanvas* canvas, const Look& look) const;
+  static FramePicture make(Gtk::Widget& veil, WorkspaceCanvas* canvas, const Look& look);
 
   std::optional<Look> look_;
-  Glib::RefPtr<Gdk::Texture> texture_;
+  FramePicture picture_;
   int made_ = 0;
 };
 

@@ -123,8 +123,8 @@ void VeskScrollVeil::snapshotCanvas(GtkSnapshot* s, double w, double h) {
                                      canvas ? canvas->get_width() : 0,
                                      canvas ? canvas->get_height() : 0};
   const graphene_rect_t bounds = GRAPHENE_RECT_INIT(0, 0, static_cast<float>(w), static_cast<float>(h));
-  if (const auto image = canvasImage_.textureFor(*this, canvas, look)) {
-    gtk_snapshot_append_texture(s, image->gobj(), &bounds);
+  if (auto& image = canvasImage_.pictureFor(*this, canvas, look)) {
+    image.append(GTK_WIDGET(gobj()), s, bounds);
   } else {
     const GdkRGBA ground = gdkColour(WorkspaceCanvasRecipe::ground);
     gtk_snapshot_append_color(s, &ground, &bounds);

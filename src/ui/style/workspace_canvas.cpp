@@ -84,10 +84,10 @@ void WorkspaceCanvas::size_allocate_vfunc(int width, int height, int) {
 // ellipse drawn as the gradient the blur would leave, grown about the centre and faded).
 // Three gradients through the software renderer's general gradient code cost many times
 // more.
-Glib::RefPtr<Gdk::Texture> WorkspaceCanvas::textureFor(const Size& size) {
+FramePicture& WorkspaceCanvas::pictureFor(const Size& size) {
   using R = WorkspaceCanvasRecipe;
-  if (textureSize_ == size && texture_) return texture_;
-  textureSize_ = size;
+  if (pictureSize_ == size && picture_) return picture_;
+  pictureSize_ = size;
   const int width = std::max(1, static_cast<int>(std::ceil(size.width * textureScale)));
   const int height = std::max(1, static_cast<int>(std::ceil(size.height * textureScale)));
   const auto& blooms = bloomsFor(size);
@@ -112,12 +112,13 @@ Glib::RefPtr<Gdk::Texture> WorkspaceCanvas::textureFor(const Size& size) {
     for (int i = 0; i <= steps; ++i) table.colours[i] = colourAt(bloom.stops, std::sqrt(i / table.stepsPerSquare));
     tables.push_back(std::move(table));
   }
-  // In the renderers' own format (premultiplied, each texel one native-endian word with
-  // alpha in the top byte): the software renderer copies it for every frame it draws, and
-  // a copy needs no conversion.
-  std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * height);
-  auto* out = pixels.data();
+  // Premultiplied, each texel one native-endian word with alpha in the top byte: cairo's
+  // own format, and the renderers' default.
+  const auto pixels = Cairo::ImageSurface::create(Cairo::Surface::Format::ARGB32, width, height);
+  pixels->flush();
   for (int row = 0; row < height; ++row) {
+    auto* out = reinterpret_cast<std::uint32_t*>(pixels->get_data() + static_cast<std::ptrdiff_t>(row) *
+                                                                          pixels->get_stride());
     // The texel's centre on the canvas, then in the group's own space before its growth.
     const double y = centreY + ((row + 0.5) * size.height / height - centreY) / R::scale;
     for (int column = 0; column < width; ++column) {
@@ -138,10 +139,9 @@ Glib::RefPtr<Gdk::Texture> WorkspaceCanvas::textureFor(const Size& size) {
                std::uint32_t{byte(R::ground.blue * keep + R::opacity * group.blue)};
     }
   }
-  auto bytes = Glib::Bytes::create(pixels.data(), pixels.size() * sizeof(std::uint32_t));
-  texture_ = Glib::wrap(GDK_TEXTURE(gdk_memory_texture_new(width, height, GDK_MEMORY_DEFAULT, bytes->gobj(),
-                                                           static_cast<gsize>(width) * sizeof(std::uint32_t))));
-  return texture_;
+  pixels->mark_dirty();
+  picture_ = FramePicture(pixels);
+  return picture_;
 }
 
 void WorkspaceCanvas::snapshot_vfunc(const Glib::RefPtr<Gtk::Snapshot>& snapshot) { paint(snapshot->gobj()); }
@@ -151,10 +151,10 @@ void WorkspaceCanvas::paint(GtkSnapshot* s) {
   const float h = static_cast<float>(get_height());
   if (w <= 0 || h <= 0) return;
   const graphene_rect_t bounds = GRAPHENE_RECT_INIT(0, 0, w, h);
-  // The ground under the texture, so that its stretched edges never let anything through.
+  // The ground under the picture, so that its stretched edges never let anything through.
   const GdkRGBA ground = gdkColour(WorkspaceCanvasRecipe::ground);
   gtk_snapshot_append_color(s, &ground, &bounds);
-  gtk_snapshot_append_texture(s, textureFor({w, h})->gobj(), &bounds);
+  pictureFor({w, h}).append(GTK_WIDGET(gobj()), s, bounds);
 }
 
 }  // namespace vesk::ui

@@ -2,14 +2,15 @@
 // The window's background: the ivory ground with three large, blurred, warm blooms that
 // keep the window's proportions (a wide window gives wide blooms). It takes no pointer
 // events and nothing reads it aloud. The blooms are soft enough to be drawn once per size
-// into a small texture and stretched: three gradients over the whole window would cost
+// into a small picture and stretched: three gradients over the whole window would cost
 // the software renderer tens of milliseconds on every full redraw, the first one included.
 // Veils that hide what scrolls under the header paint a piece of it over the content, so
 // it can draw itself into another widget's snapshot.
 #include "core/style/geometry.h"
 #include "core/style/shared_control_recipe.h"
 
-#include <gdkmm/texture.h>
+#include "ui/style/frame_picture.h"
+
 #include <gtkmm/widget.h>
 #include <sigc++/signal.h>
 
@@ -20,7 +21,7 @@ namespace vesk::ui {
 
 class WorkspaceCanvas : public Gtk::Widget {
  public:
-  // The texture's pixels per point of the canvas.
+  // The picture's pixels per point of the canvas.
   static constexpr double textureScale = 0.5;
 
   WorkspaceCanvas();
@@ -43,12 +44,12 @@ class WorkspaceCanvas : public Gtk::Widget {
   const std::vector<WorkspaceCanvasRecipe::BlurredBloom>& bloomsFor(const Size& size);
 
   // The ground and the blooms for `size`, drawn small; made again only when it changes.
-  Glib::RefPtr<Gdk::Texture> textureFor(const Size& size);
+  FramePicture& pictureFor(const Size& size);
 
   std::optional<Size> bloomSize_;
   std::vector<WorkspaceCanvasRecipe::BlurredBloom> blooms_;
-  std::optional<Size> textureSize_;
-  Glib::RefPtr<Gdk::Texture> texture_;
+  std::optional<Size> pictureSize_;
+  FramePicture picture_;
   std::optional<Size> allocated_;
   sigc::signal<void()> resized_;
 };
