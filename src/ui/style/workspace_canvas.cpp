@@ -117,8 +117,8 @@ FramePicture& WorkspaceCanvas::pictureFor(const Size& size) {
   const auto pixels = Cairo::ImageSurface::create(Cairo::Surface::Format::ARGB32, width, height);
   pixels->flush();
   for (int row = 0; row < height; ++row) {
-    auto* out = reinterpret_cast<std::uint32_t*>(pixels->get_data() + static_cast<std::ptrdiff_t>(row) *
-                                                                          pixels->get_stride());
+    auto* out =
+        reinterpret_cast<std::uint32_t*>(pixels->get_data() + static_cast<std::ptrdiff_t>(row) * pixels->get_stride());
     // The texel's centre on the canvas, then in the group's own space before its growth.
     const double y = centreY + ((row + 0.5) * size.height / height - centreY) / R::scale;
     for (int column = 0; column < width; ++column) {
