@@ -244,3 +244,36 @@ TEST_F(LibraryFitTest, AProjectPageShowsEveryGlyphFromTheMinimumWindowUp) {
     expectEveryLabelFits(fitted, view, "the end of the project page");
   }
 }
+
+// Rows keep their tooltips without asking the display for the pointer on every bind: the
+// whole name still shows when the pointer rests on a row, after the list has been bound
+// to other entries and back.
+TEST_F(LibraryFitTest, ARowsWholeNameShowsAsATooltipWhereThePointerRests) {
+  FittedLibrary fitted(librarySlot(0));
+  auto& view = *fitted.view;
+  SyntheticInput::clickCentre(view.archivePill());
+  ASSERT_TRUE(runUntil([&] { return view.title().get_text() == "The archive"; }));
+  SyntheticInput::clickCentre(view.projectsPill());
+  ASSERT_TRUE(runUntil([&] { return view.title().get_text() == "9 projects."; }));
+  fitted.settle();
+  const std::string name = "Northwind Coffee roastery subscriptions and the wholesale ordering portal";
+  Gtk::Widget* row = nullptr;
+  for (auto* label : descendants(view.list(), [](Gtk::Widget& w) {
+         auto* shown = dynamic_cast<Gtk::Label*>(&w);
+         return shown && shown->get_mapped() && shown->get_text().raw().starts_with("Northwind Coffee");
+       }))
+    row = label;
+  ASSERT_NE(row, nullptr);
+  SyntheticInput::moveTo(*row, 40, row->get_height() / 2.0);
+  const auto tooltipShown = [&] {
+    return !descendants(fitted.window, [&](Gtk::Widget& w) {
+              auto* label = dynamic_cast<Gtk::Label*>(&w);
+              if (!label || !label->get_mapped() || label->get_text().raw() != name) return false;
+              for (auto* up = w.get_parent(); up; up = up->get_parent())
+                if (std::string(G_OBJECT_TYPE_NAME(up->gobj())) == "GtkTooltipWindow") return true;
+              return false;
+            }).empty();
+  };
+  EXPECT_TRUE(runUntil(tooltipShown)) << "no tooltip with the whole name";
+  SyntheticInput::moveAway();
+}

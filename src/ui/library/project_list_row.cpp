@@ -39,7 +39,7 @@ ProjectListRow::ProjectListRow(std::function<void(const std::string&)> open) {
 
 void ProjectListRow::bind(const LibraryProjectRow& project) {
   projectID_ = project.id;
-  set_tooltip_text(project.name);
+  tooltip_.setText(project.name);
   name_->set_text(project.name);
   const bool hasBrief = project.brief && !project.brief->empty();
   brief_->set_text(hasBrief ? *project.brief : "");

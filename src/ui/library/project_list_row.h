@@ -3,6 +3,7 @@
 // date of its last activity. The whole row opens the project. Built once per place in
 // the list and bound to whichever project shows there.
 #include "core/library/library_list_entries.h"
+#include "ui/controls/lazy_tooltip.h"
 
 #include <gtkmm/button.h>
 #include <gtkmm/label.h>
@@ -18,6 +19,8 @@ class ProjectListRow : public Gtk::Button {
   explicit ProjectListRow(std::function<void(const std::string&)> open);
 
   void bind(const LibraryProjectRow& project);
+  // The whole name, shown when the pointer rests on the row.
+  const std::string& tooltipText() const { return tooltip_.text(); }
 
  private:
   std::string projectID_;
@@ -26,6 +29,7 @@ class ProjectListRow : public Gtk::Button {
   Gtk::Label* brief_;
   Gtk::Label* runCount_;
   Gtk::Label* activity_;
+  LazyTooltip tooltip_{*this};
 };
 
 }  // namespace vesk::ui

@@ -59,6 +59,8 @@ RunRow::RunRow(Actions actions) : Gtk::Box(Gtk::Orientation::HORIZONTAL, 12) {
   delete_->set_margin_top(rowPadding);
   delete_->signal_clicked().connect([this, askToDelete = std::move(actions.askToDelete)] { askToDelete(runID_); });
   append(*delete_);
+  openTooltip_.emplace(*open_);
+  deleteTooltip_.emplace(*delete_);
 }
 
 void RunRow::bind(const LibraryRunRow& run, bool archive, bool canDelete) {
@@ -78,12 +80,12 @@ void RunRow::bind(const LibraryRunRow& run, bool archive, bool canDelete) {
     attributes.insert(font);
   }
   title_->set_attributes(attributes);
-  open_->set_tooltip_text(title_->get_text());
+  openTooltip_->setText(title_->get_text());
   date_->set_text(run.date.value_or(""));
   date_->set_visible(run.date.has_value());
   meta_->set_text(run.meta);
   setAccessibleLabel(*delete_, run.deleteName);
-  delete_->set_tooltip_text(run.deleteName);
+  deleteTooltip_->setText(run.deleteName);
   setCanDelete(canDelete);
 }
 

@@ -3,12 +3,14 @@
 // the meta line of label, number and status, and a delete button. The row's text opens
 // the run. Built once per place in the list and bound to whichever run shows there.
 #include "core/library/library_list_entries.h"
+#include "ui/controls/lazy_tooltip.h"
 
 #include <gtkmm/box.h>
 #include <gtkmm/button.h>
 #include <gtkmm/label.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace vesk::ui {
@@ -28,6 +30,9 @@ class RunRow : public Gtk::Box {
 
   Gtk::Button& openButton() { return *open_; }
   Gtk::Button& deleteButton() { return *delete_; }
+  // What the pointer resting on the title and on the delete button shows.
+  const std::string& titleTooltip() const { return openTooltip_->text(); }
+  const std::string& deleteTooltip() const { return deleteTooltip_->text(); }
 
  private:
   std::string runID_;
@@ -37,6 +42,8 @@ class RunRow : public Gtk::Box {
   Gtk::Label* title_;
   Gtk::Label* date_;
   Gtk::Label* meta_;
+  std::optional<LazyTooltip> openTooltip_;
+  std::optional<LazyTooltip> deleteTooltip_;
 };
 
 }  // namespace vesk::ui
