@@ -20,7 +20,7 @@
 #include <gtkmm/root.h>
 #include <gtkmm/signallistitemfactory.h>
 
-#include <unordered_map>
+#include <unordered_set>
 
 namespace vesk::ui {
 
@@ -149,7 +149,6 @@ Gtk::Widget& ProjectLibraryView::makeList() {
   scroller_ = Gtk::make_managed<Gtk::ScrolledWindow>();
   scroller_->set_policy(Gtk::PolicyType::NEVER, Gtk::PolicyType::AUTOMATIC);
   scroller_->set_vexpand(true);
-  entries_ = Gio::ListStore<LibraryEntryItem>::create();
   auto factory = Gtk::SignalListItemFactory::create();
   factory->signal_setup().connect([host = listHost_](const Glib::RefPtr<Gtk::ListItem>& item) {
     // Rows take the focus themselves, so the arrow keys walk the list (nothing is ever
@@ -166,7 +165,8 @@ Gtk::Widget& ProjectLibraryView::makeList() {
   factory->signal_unbind().connect([](const Glib::RefPtr<Gtk::ListItem>& item) {
     if (auto* cell = dynamic_cast<LibraryListCell*>(item->get_child())) cell->unbind();
   });
-  list_ = Gtk::make_managed<Gtk::ListView>(Gtk::NoSelection::create(entries_), factory);
+  auto selection = Glib::wrap(gtk_no_selection_new(G_LIST_MODEL(g_object_ref(entries_.model()))));
+  list_ = Gtk::make_managed<Gtk::ListView>(selection, factory);
   list_->add_css_class(LibraryClasses::list);
   list_->signal_activate().connect([this](guint position) { activateEntry(position); });
   scroller_->set_child(*list_);
@@ -229,33 +229,20 @@ void ProjectLibraryView::spliceList(const std::vector<ListSplice>& splices) {
   // GTK's list cannot scroll among rows it has not laid out yet.
   startAtTopOnNewIdentity();
   const ListSplice splice = coveringSplice(splices, entries.size());
-  std::unordered_map<const LibraryListEntry*, Glib::RefPtr<LibraryEntryItem>> removed;
-  for (std::size_t i = splice.position; i < splice.position + splice.removed; ++i) {
-    auto item = entries_->get_item(static_cast<guint>(i));
-    removed.emplace(item->entry().get(), std::move(item));
-  }
-  std::vector<Glib::RefPtr<LibraryEntryItem>> added;
-  added.reserve(splice.added);
-  for (std::size_t i = splice.position; i < splice.position + splice.added; ++i) {
-    const auto kept = removed.find(entries[i].get());
-    if (kept != removed.end()) {
-      added.push_back(kept->second);
-      removed.erase(kept);
-    } else {
-      added.push_back(LibraryEntryItem::create(entries[i]));
-    }
-  }
-  releaseFocusFromRemovedRow(removed);
-  // GTK's list drops the cells of removed items: their rows go to the spares first.
-  std::vector<LibraryListCell*> leaving;
-  for (auto* cell : listHost_->bound)
-    if (removed.contains(cell->entry().get())) leaving.push_back(cell);
-  for (auto* cell : leaving) cell->releaseRows();
-  entries_->splice(static_cast<guint>(splice.position), static_cast<guint>(splice.removed), added);
+  const auto first = entries.begin() + static_cast<std::ptrdiff_t>(splice.position);
+  entries_.splice(splice.position, splice.removed, {first, first + static_cast<std::ptrdiff_t>(splice.added)},
+                  [this](const LibraryEntryList::Leaving& leaving) {
+                    releaseFocusFromRemovedRow(leaving);
+                    // GTK's list drops the cells of removed items: their rows go to the
+                    // spares first.
+                    std::vector<LibraryListCell*> cells;
+                    for (auto* cell : listHost_->bound)
+                      if (cell->entry() && leaving.contains(cell->entry().get())) cells.push_back(cell);
+                    for (auto* cell : cells) cell->releaseRows();
+                  });
 }
 
-void ProjectLibraryView::releaseFocusFromRemovedRow(
-    const std::unordered_map<const LibraryListEntry*, Glib::RefPtr<LibraryEntryItem>>& removed) {
+void ProjectLibraryView::releaseFocusFromRemovedRow(const std::unordered_set<const LibraryListEntry*>& removed) {
   // GTK's list cannot remove the row that holds the focus: the focus leaves it first.
   auto* root = get_root();
   auto* focus = root ? root->get_focus() : nullptr;
@@ -267,7 +254,7 @@ void ProjectLibraryView::releaseFocusFromRemovedRow(
 }
 
 void ProjectLibraryView::activateEntry(guint position) {
-  const auto item = entries_->get_item(position);
+  const auto item = entries_.item(position);
   if (!item) return;
   if (const auto* run = std::get_if<LibraryRunRow>(item->entry().get()))
     model_.openRunWithID(run->id);
@@ -295,7 +282,7 @@ void ProjectLibraryView::startAtTopOnNewIdentity() {
   // GTK's list keeps its place by an anchor row, which a value that reads 0 already does
   // not move (a search may have left it on a row halfway down a list that now fits):
   // anchored on the first row, the new rows start at the top.
-  if (entries_->get_n_items() > 0) list_->activate_action("list.scroll-to-item", Glib::Variant<guint32>::create(0));
+  if (entries_.size() > 0) list_->activate_action("list.scroll-to-item", Glib::Variant<guint32>::create(0));
 }
 
 void ProjectLibraryView::redrawSheets() {

@@ -7,9 +7,9 @@
 #include "ui/app/sheet_layer.h"
 #include "ui/library/anchor_file_panel.h"
 #include "ui/library/anchor_preview_host.h"
+#include "ui/library/library_entry_list.h"
 #include "ui/library/library_list_cell.h"
 
-#include <giomm/liststore.h>
 #include <gtkmm/box.h>
 #include <gtkmm/button.h>
 #include <gtkmm/entry.h>
@@ -22,7 +22,6 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <unordered_map>
 
 namespace vesk::ui {
 
@@ -82,8 +81,7 @@ class ProjectLibraryView : public Gtk::Box {
   void spliceList(const std::vector<ListSplice>& splices);
   void activateEntry(guint position);
   void startAtTopOnNewIdentity();
-  void releaseFocusFromRemovedRow(
-      const std::unordered_map<const LibraryListEntry*, Glib::RefPtr<LibraryEntryItem>>& removed);
+  void releaseFocusFromRemovedRow(const LibraryEntryList::Leaving& removed);
   void redrawList();
   void redrawSheets();
   bool escape();
@@ -107,7 +105,7 @@ class ProjectLibraryView : public Gtk::Box {
   Gtk::Button* newAudit_ = nullptr;
   Gtk::ScrolledWindow* scroller_ = nullptr;
   Gtk::ListView* list_ = nullptr;
-  Glib::RefPtr<Gio::ListStore<LibraryEntryItem>> entries_;
+  LibraryEntryList entries_;
   bool drawnArchive_ = false;
   bool drawnBusy_ = false;
   std::shared_ptr<LibraryListHost> listHost_;
