@@ -6,6 +6,7 @@
 #include "ui/app/framed_page.h"
 #include "ui/app/header_band.h"
 #include "ui/app/root_view.h"
+#include "ui/app/tips_overlay.h"
 #include "ui/app/screen_slot.h"
 #include "ui/app/sheet_layer.h"
 #include "ui/audit/address_row.h"
@@ -194,7 +195,12 @@ TEST_F(ComposerScreenTest, ThePreview) {
   // Tips opens the panel.
   shell.clickCentre(view.card().tipsButton());
   EXPECT_TRUE(*shell.root().state().showingTips);
-  shell.settle();  // the panel is shown and holds the keyboard before Escape reaches it
+  // The panel is on screen, where its Escape works, and holds the keyboard.
+  auto& tips = shell.root().tips();
+  ASSERT_TRUE(vesk::testing::runUntil([&] {
+    return tips.get_mapped() && tips.panel().get_mapped() && shell.window().get_focus() == &tips.panel().closeButton();
+  }));
+  shell.settle();
   shell.press("Escape");
   EXPECT_TRUE(vesk::testing::runUntil([&] { return !*shell.root().state().showingTips; }));
 }
