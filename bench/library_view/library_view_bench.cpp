@@ -12,6 +12,7 @@
 #include "core/library/library_screen_model.h"
 #include "fake_service/fake_service.h"
 #include "support/no_save_dialog.h"
+#include "support/processor_time.h"
 #include "support/renderer_name.h"
 #include "support/threaded_fake_service.h"
 #include "ui/app/sheet_layer.h"
@@ -22,7 +23,6 @@
 #include <gtkmm/init.h>
 #include <gtkmm/overlay.h>
 #include <gtkmm/window.h>
-#include <sys/resource.h>
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
@@ -183,24 +183,17 @@ void printTyping(int count, std::vector<Figures> keystrokes) {
               "typing a search (archive)", count, p95, frames.size(), target, p95 <= target ? "met" : "missed");
 }
 
-double processorSeconds() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  const auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; };
-  return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
-
 // The process's processor time for `refreshes` refreshes of the archive, one after
 // another, each waited for.
 double refreshSeconds(vesk::LibraryScreenModel& model, int refreshes) {
   const auto idle = [&] { return !*model.state().busy && model.state().runningTasks() == 0; };
-  const double before = processorSeconds();
+  const double before = vesk::bench::processorSeconds();
   for (int i = 0; i < refreshes; ++i) {
     model.refresh();
     g_main_context_iteration(nullptr, FALSE);
     while (!idle()) g_main_context_iteration(nullptr, TRUE);
   }
-  return processorSeconds() - before;
+  return vesk::bench::processorSeconds() - before;
 }
 
 // The refresh's own work is the archive refreshed by a screen model that no window shows;

@@ -18,6 +18,7 @@
 #include "core/workspace/audit_progress_snapshot.h"
 #include "core/workspace/workspace.h"
 #include "fake_service/fake_service.h"
+#include "support/processor_time.h"
 #include "support/renderer_name.h"
 #include "support/threaded_fake_service.h"
 #include "ui/app/root_view.h"
@@ -29,7 +30,6 @@
 #include <gdkmm/frameclock.h>
 #include <glib.h>
 #include <gtkmm/init.h>
-#include <sys/resource.h>
 #include <unistd.h>
 #include <nlohmann/json.hpp>
 
@@ -80,14 +80,6 @@ class Service : public vesk::bench::ThreadedFakeService {
         }) {}
 };
 
-// The processor time this process has spent, user and system, in seconds.
-double processorSeconds() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  const auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; };
-  return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
-
 // Runs the main loop, whatever comes, for `length`.
 void runFor(std::chrono::steady_clock::duration length) {
   bool over = false;
@@ -116,9 +108,9 @@ void progressScreenLoad(vesk::Workspace& workspace, Gtk::Widget& window) {
   runFor(2s);
   int frames = 0;
   auto counting = window.get_frame_clock()->signal_paint().connect([&frames] { ++frames; });
-  const double before = processorSeconds();
+  const double before = vesk::bench::processorSeconds();
   runFor(length);
-  const double spent = processorSeconds() - before;
+  const double spent = vesk::bench::processorSeconds() - before;
   counting.disconnect();
   const auto seconds = static_cast<double>(length.count());
   std::printf(

@@ -14,7 +14,6 @@
 #include <filesystem>
 #include <functional>
 #include <optional>
-#include <string>
 #include <utility>
 #include <vector>
 
@@ -144,22 +143,10 @@ void writeFileAtomicallyInPieces(const std::string& path, const PieceProducer& p
     int code;
   };
   replaceFile(path, access, [&produce](int out) {
-    std::string pending;
-    pending.reserve(copyChunk);
-    const auto flush = [&] {
-      if (!writeAll(out, pending.data(), pending.size())) throw WriteFailed{errno};
-      pending.clear();
-    };
     try {
-      produce([&](std::string_view piece) {
-        if (pending.size() + piece.size() > copyChunk) flush();
-        if (piece.size() >= copyChunk) {
-          if (!writeAll(out, piece.data(), piece.size())) throw WriteFailed{errno};
-        } else {
-          pending.append(piece);
-        }
+      produce([out](std::string_view piece) {
+        if (!writeAll(out, piece.data(), piece.size())) throw WriteFailed{errno};
       });
-      flush();
       return true;
     } catch (const WriteFailed& failure) {
       errno = failure.code;

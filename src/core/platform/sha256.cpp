@@ -18,16 +18,13 @@ std::unique_ptr<GChecksum, ChecksumDeleter> digestOf(std::string_view bytes) {
   return checksum;
 }
 
-Sha256Digest digestValue(GChecksum* checksum) {
-  Sha256Digest digest{};
-  gsize length = digest.size();
-  g_checksum_get_digest(checksum, digest.data(), &length);
-  return digest;
-}
-
 }  // namespace
 
-Sha256Digest sha256(std::string_view bytes) { return digestValue(digestOf(bytes).get()); }
+Sha256Digest sha256(std::string_view bytes) {
+  Sha256Stream stream;
+  stream.update(bytes);
+  return stream.finish();
+}
 
 std::string sha256Hex(std::string_view bytes) {
   // GChecksum writes lowercase hex.
@@ -40,6 +37,11 @@ void Sha256Stream::update(std::string_view bytes) {
   g_checksum_update(checksum_.get(), reinterpret_cast<const guchar*>(bytes.data()), static_cast<gssize>(bytes.size()));
 }
 
-Sha256Digest Sha256Stream::finish() { return digestValue(checksum_.get()); }
+Sha256Digest Sha256Stream::finish() {
+  Sha256Digest digest{};
+  gsize length = digest.size();
+  g_checksum_get_digest(checksum_.get(), digest.data(), &length);
+  return digest;
+}
 
 }  // namespace vesk::glib
