@@ -9,7 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <numeric>
 #include <random>
+#include <set>
 
 using namespace vesk;
 using namespace vesk::testing;
@@ -55,7 +57,7 @@ TEST(ListSplices, KeepEveryItemPresentInBothListsAndRebuildTheAfterList) {
   after[5] = -5;
   after[900] = -900;
   EXPECT_EQ(listSplices(before, after), (std::vector<ListSplice>{{5, 1, 1}, {900, 1, 1}}));
-  EXPECT_EQ(coveringSplice(listSplices(before, after), after.size()), (ListSplice{5, 896, 896}));
+  EXPECT_EQ(nextListStep(before, after), (ListSplice{5, 896, 896})) << "unlimited, one step covers both";
 
   std::mt19937 random(7);
   for (int round = 0; round < 300; ++round) {
@@ -67,11 +69,62 @@ TEST(ListSplices, KeepEveryItemPresentInBothListsAndRebuildTheAfterList) {
     const std::vector<int> to(pool.begin(), pool.begin() + static_cast<long>(random() % 20));
     const auto splices = listSplices(from, to);
     ASSERT_EQ(applied(from, to, splices), to) << "round " << round;
-    const auto covering = coveringSplice(splices, to.size());
-    ASSERT_EQ(applied(from, to, {covering}), to) << "round " << round;
-    if (!splices.empty()) {
-      EXPECT_EQ(covering.position, splices.front().position);
+    ASSERT_EQ(applied(from, to, {nextListStep(from, to)}), to) << "round " << round;
+  }
+}
+
+TEST(ListSplices, AStepAddsAScreenfulOfNewRowsNearTheTopAndTheStepsArriveAtTheTarget) {
+  const ListStepLimit limit{10, 3};
+  // A new list of 1,000 from the top: three new rows a step until the window is full,
+  // then all the rest at once (past the window nothing is built).
+  std::vector<int> shown;
+  std::vector<int> target(1000);
+  std::iota(target.begin(), target.end(), 0);
+  std::vector<ListSplice> steps;
+  for (auto step = nextListStep(shown, target, limit); step.removed + step.added > 0;
+       step = nextListStep(shown, target, limit)) {
+    steps.push_back(step);
+    shown = applied(shown, target, {step});
+  }
+  EXPECT_EQ(shown, target);
+  EXPECT_EQ(steps, (std::vector<ListSplice>{{0, 0, 3}, {3, 0, 3}, {6, 0, 3}, {9, 0, 991}}));
+
+  // The old rows all go in the first step; rows that come back in it are kept, not new.
+  const std::vector<int> old{0, 1, 2, 50, 51, 52, 53};
+  EXPECT_EQ(nextListStep(old, target, limit), (ListSplice{3, 4, 3}));
+  const std::vector<int> narrowed{50, 51, 52, 7, 8, 9, 10, 11};
+  EXPECT_EQ(nextListStep(old, narrowed, limit), (ListSplice{0, 7, 6})) << "50–52 keep their rows";
+  // A change past the window, or with no window, comes whole; an unchanged list needs none.
+  auto tailChanged = target;
+  tailChanged.resize(500);
+  EXPECT_EQ(nextListStep(target, tailChanged, limit), (ListSplice{500, 500, 0}));
+  EXPECT_EQ(nextListStep(std::vector<int>{}, target), (ListSplice{0, 0, 1000}));
+  EXPECT_EQ(nextListStep(target, target, limit), (ListSplice{1000, 0, 0}));
+  EXPECT_EQ(nextListStep(std::vector<int>{1}, std::vector<int>{2}, ListStepLimit{10, 0}), (ListSplice{0, 1, 1}))
+      << "a limit of no rows still moves";
+
+  // From any list to any other, limited steps arrive at the target, never adding more new
+  // rows inside the window than the limit.
+  std::mt19937 random(7);
+  for (int round = 0; round < 300; ++round) {
+    std::vector<int> pool(60);
+    std::iota(pool.begin(), pool.end(), 0);
+    std::shuffle(pool.begin(), pool.end(), random);
+    std::vector<int> list(pool.begin(), pool.begin() + static_cast<long>(random() % 40));
+    std::shuffle(pool.begin(), pool.end(), random);
+    const std::vector<int> to(pool.begin(), pool.begin() + static_cast<long>(random() % 40));
+    int stepsTaken = 0;
+    for (auto step = nextListStep(list, to, limit); step.removed + step.added > 0;
+         step = nextListStep(list, to, limit)) {
+      ASSERT_LT(++stepsTaken, 50) << "round " << round;
+      const std::set<int> before(list.begin(), list.end());
+      std::size_t fresh = 0;
+      for (std::size_t i = step.position; i < step.position + step.added && i < limit.window; ++i)
+        fresh += before.contains(to[i]) ? 0 : 1;
+      EXPECT_LE(fresh, limit.freshRows) << "round " << round;
+      list = applied(list, to, {step});
     }
+    ASSERT_EQ(list, to) << "round " << round;
   }
 }
 

@@ -267,9 +267,22 @@ void scrollToMiddle(ProjectLibraryView& view) {
 TEST_F(LibraryScreenTest, ALongArchiveBuildsOnlyTheRowsItShowsAndKeepsThemThroughChanges) {
   LibraryWindow w(manyRuns(1000));
   auto& view = *w.view;
+  // The thousand runs reach GTK's list a screenful at a time, so no one frame builds and
+  // measures two hundred new rows: the list's length and the rows bound as they arrive.
+  const auto listed = [&] { return g_list_model_get_n_items(G_LIST_MODEL(view.list().get_model()->gobj())); };
+  std::optional<std::pair<guint, std::size_t>> arrival;
+  auto watching = view.model().signalEntriesChanged().connect([&](const std::vector<ListSplice>&) {
+    if (!arrival && view.model().entries().size() >= 1000) arrival = std::pair(listed(), view.rowsBound());
+  });
   w.click(view.archivePill());
-  ASSERT_TRUE(runUntil([&] { return view.model().shownCount() == 1000; }));
+  ASSERT_TRUE(runUntil([&] { return listed() == 1000; })) << "every run reaches the list";
+  watching.disconnect();
+  ASSERT_TRUE(arrival.has_value());
+  EXPECT_LE(arrival->first, 40u) << "the first step hands the list a screenful";
+  EXPECT_LE(arrival->second, 40u);
+  EXPECT_EQ(view.model().shownCount(), 1000u);
   w.settle();
+  EXPECT_EQ(scrolled(view), 0) << "the list grew below its top row";
   EXPECT_GT(view.rowsBound(), 3u);
   // GTK 4.8's list keeps up to 200 rows around the visible ones.
   EXPECT_LE(view.rowsBuilt(), 210u) << "a thousand runs build a bounded set of rows";

@@ -3,7 +3,6 @@
 // case-folded as the user's locale does it, in UTF-8 and bounded in length, so that a
 // keystroke compares against ready keys instead of folding every report again.
 #include <cstddef>
-#include <functional>
 #include <string>
 #include <string_view>
 
@@ -20,15 +19,12 @@ class LibrarySearch {
   // The search trimmed of white space at either end and folded; an empty search matches
   // every key.
   explicit LibrarySearch(std::string_view search);
-  LibrarySearch(const LibrarySearch&) = delete;
-  LibrarySearch& operator=(const LibrarySearch&) = delete;
 
   const std::string& needle() const { return needle_; }
   bool matches(std::string_view key) const;
 
  private:
   std::string needle_;
-  std::boyer_moore_horspool_searcher<std::string::const_iterator> searcher_;
 };
 
 }  // namespace vesk

@@ -2,8 +2,10 @@
 // The splices that turn one list of items into another, for a view that mirrors the
 // list in a store: items are compared by identity, so an item present in both lists is
 // kept (its row is not built again) and only what was added, removed or replaced moves.
+#include <algorithm>
 #include <cstddef>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 namespace vesk {
@@ -61,16 +63,40 @@ std::vector<ListSplice> listSplices(const std::vector<Item>& before, const std::
   return splices;
 }
 
-// The one splice that does what `splices` do, from the first changed position to the
-// last, for a list of `newSize` items afterwards. Empty splices give an empty splice.
-inline ListSplice coveringSplice(const std::vector<ListSplice>& splices, std::size_t newSize) {
-  if (splices.empty()) return {};
-  const ListSplice& last = splices.back();
-  const std::size_t first = splices.front().position;
-  const std::size_t unchangedTail = newSize - (last.position + last.added);
-  std::size_t oldSize = newSize;
-  for (const auto& splice : splices) oldSize = oldSize + splice.removed - splice.added;
-  return ListSplice{first, oldSize - first - unchangedTail, newSize - first - unchangedTail};
+// How much of a change one step hands a list view: the view builds a row at once for
+// each item added among its first `window` positions, so a step adds at most `freshRows`
+// items there that the shown list does not hold (one it holds keeps its row). Items past
+// the window cost no row and come in the same step. A window of 0 limits nothing.
+struct ListStepLimit {
+  std::size_t window = 0;
+  std::size_t freshRows = 0;
+};
+
+// The splice that brings `shown` one step closer to `target`, items compared by identity:
+// it replaces what lies between their common head and common tail, adding `target`'s items
+// from the head on. An empty splice once `shown` is `target`; a limited step adds at least
+// one item, so the steps always arrive.
+template <class Item>
+ListSplice nextListStep(const std::vector<Item>& shown, const std::vector<Item>& target, ListStepLimit limit = {}) {
+  const std::size_t common = std::min(shown.size(), target.size());
+  std::size_t head = 0;
+  while (head < common && shown[head] == target[head]) ++head;
+  std::size_t tail = 0;
+  while (tail < common - head && shown[shown.size() - 1 - tail] == target[target.size() - 1 - tail]) ++tail;
+  const std::size_t removed = shown.size() - head - tail;
+  const std::size_t wanted = target.size() - head - tail;
+  std::size_t added = wanted;
+  if (head < limit.window) {
+    const auto from = shown.begin() + static_cast<std::ptrdiff_t>(head);
+    const std::unordered_set<Item> leaving(from,
+                                           from + static_cast<std::ptrdiff_t>(std::min(removed, limit.window - head)));
+    const std::size_t freshRows = std::max<std::size_t>(limit.freshRows, 1);
+    std::size_t fresh = 0;
+    for (added = 0; added < wanted && head + added < limit.window; ++added)
+      if (!leaving.contains(target[head + added]) && ++fresh > freshRows) break;
+    if (head + added >= limit.window) added = wanted;
+  }
+  return ListSplice{head, removed, added};
 }
 
 }  // namespace vesk

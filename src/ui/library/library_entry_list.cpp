@@ -79,6 +79,8 @@ std::size_t LibraryEntryList::itemsMade() const { return stateOf(model_).itemsMa
 
 std::size_t LibraryEntryList::size() const { return stateOf(model_).entries.size(); }
 
+const std::vector<LibraryEntry>& LibraryEntryList::entries() const { return stateOf(model_).entries; }
+
 Glib::RefPtr<LibraryEntryItem> LibraryEntryList::item(std::size_t position) const {
   auto* item = itemAt(stateOf(model_), position);
   if (!item) return {};

@@ -27,6 +27,8 @@ class LibraryEntryList {
   // The model to give the list; it lives as long as anyone holds it.
   GListModel* model() const { return model_; }
   std::size_t size() const;
+  // The entries the list holds, in order.
+  const std::vector<LibraryEntry>& entries() const;
   // The item at `position`, made now if the list has not asked for it; null past the end.
   Glib::RefPtr<LibraryEntryItem> item(std::size_t position) const;
 

@@ -85,15 +85,16 @@ ProjectLibraryView::ProjectLibraryView(LibraryScreenModel::Inputs inputs, Librar
 
   preview_ = std::make_unique<AnchorPreviewHost>(
       *services_.sheets, [this] { return model_.shownPreview(); }, [this] { model_.dismissPreview(); });
-  model_.signalEntriesChanged().connect(sigc::mem_fun(*this, &ProjectLibraryView::spliceList));
+  model_.signalEntriesChanged().connect([this](const std::vector<ListSplice>&) { followEntries(); });
   model_.signalChanged().connect(sigc::mem_fun(*this, &ProjectLibraryView::redraw));
-  spliceList({ListSplice{0, 0, model_.entries().size()}});
+  followEntries();
   redraw();
   model_.appear();
 }
 
 ProjectLibraryView::~ProjectLibraryView() {
   leaving_ = true;
+  if (entriesTick_) list_->remove_tick_callback(entriesTick_);
   // Cells may outlive the screen while GTK takes the list apart: they reach nothing now.
   listHost_->model = nullptr;
   preview_.reset();
@@ -221,16 +222,31 @@ void ProjectLibraryView::redraw() {
   redrawSheets();
 }
 
-void ProjectLibraryView::spliceList(const std::vector<ListSplice>& splices) {
-  // One splice per change: GTK's list fills its rows again after each splice it is
-  // given. Entries kept inside the range go back as the same items, so their rows stay.
-  const auto& entries = model_.entries();
+void ProjectLibraryView::followEntries() {
   // A new list starts at its top: scrolled there while the old rows still stand, since
   // GTK's list cannot scroll among rows it has not laid out yet.
   startAtTopOnNewIdentity();
-  const ListSplice splice = coveringSplice(splices, entries.size());
-  const auto first = entries.begin() + static_cast<std::ptrdiff_t>(splice.position);
-  entries_.splice(splice.position, splice.removed, {first, first + static_cast<std::ptrdiff_t>(splice.added)},
+  if (!stepTowardEntries() || entriesTick_) return;
+  entriesTick_ = list_->add_tick_callback([this](const Glib::RefPtr<Gdk::FrameClock>&) {
+    const bool more = stepTowardEntries();
+    if (!more) entriesTick_ = 0;
+    return more;
+  });
+}
+
+bool ProjectLibraryView::stepTowardEntries() {
+  // GTK's list builds, binds and measures at once a row for every item it is given among
+  // the 200 around its top: a whole new list of them is one long frame. Seen from the top,
+  // a large change goes in over a few frames, a screenful each; seen from further down, at
+  // once, so the rows in view keep their place.
+  constexpr ListStepLimit fromTheTop{200, 40};
+  const auto& target = model_.entries();
+  const bool atTop = scroller_->get_vadjustment()->get_value() <= 0;
+  const ListSplice step = nextListStep(entries_.entries(), target, atTop ? fromTheTop : ListStepLimit{});
+  if (step.removed == 0 && step.added == 0) return false;
+  const auto first = target.begin() + static_cast<std::ptrdiff_t>(step.position);
+  // Entries kept inside the range go back as the same items, so their rows stay.
+  entries_.splice(step.position, step.removed, {first, first + static_cast<std::ptrdiff_t>(step.added)},
                   [this](const LibraryEntryList::Leaving& leaving) {
                     releaseFocusFromRemovedRow(leaving);
                     // GTK's list drops the cells of removed items: their rows go to the
@@ -240,6 +256,7 @@ void ProjectLibraryView::spliceList(const std::vector<ListSplice>& splices) {
                       if (cell->entry() && leaving.contains(cell->entry().get())) cells.push_back(cell);
                     for (auto* cell : cells) cell->releaseRows();
                   });
+  return entries_.entries() != target;
 }
 
 void ProjectLibraryView::releaseFocusFromRemovedRow(const std::unordered_set<const LibraryListEntry*>& removed) {

@@ -78,7 +78,8 @@ class ProjectLibraryView : public Gtk::Box {
   Gtk::Widget& makeList();
   Gtk::Widget& makeBottomBar();
   void redraw();
-  void spliceList(const std::vector<ListSplice>& splices);
+  void followEntries();
+  bool stepTowardEntries();
   void activateEntry(guint position);
   void startAtTopOnNewIdentity();
   void releaseFocusFromRemovedRow(const LibraryEntryList::Leaving& removed);
@@ -106,6 +107,8 @@ class ProjectLibraryView : public Gtk::Box {
   Gtk::ScrolledWindow* scroller_ = nullptr;
   Gtk::ListView* list_ = nullptr;
   LibraryEntryList entries_;
+  // The frame callback that hands the list the rest of a large change; 0 when none waits.
+  guint entriesTick_ = 0;
   bool drawnArchive_ = false;
   bool drawnBusy_ = false;
   std::shared_ptr<LibraryListHost> listHost_;
