@@ -132,6 +132,36 @@ void refreshWithTheWrite(benchmark::State& state) {
   state.counters["longest_main_loop_gap_ms"] = static_cast<double>(longest.count()) / 1000.0;
 }
 
+// What opening a report costs the main loop when the account has 10,000 saved runs: the
+// report's run moves to the front of the list, which is then handed to the writer. Each
+// round opens another run from the list's far end; the write itself is not timed.
+void openAReportAmongTenThousandRuns(benchmark::State& state) {
+  const LibraryService service;
+  const TempFolder folder;
+  const auto keychain = std::make_shared<vesk::SessionKeychain>("app.vesk.bench.library-refresh");
+  const auto workspace = signedIn(service, folder, keychain);
+  keychain->clear();
+  if (!workspace) {
+    state.SkipWithError("needs a Secret Service to keep the session: run scripts/bench");
+    return;
+  }
+  std::vector<vesk::SavedAudit> runs;
+  for (int i = 0; i < 10000; ++i)
+    runs.emplace_back("3f2b6a1e-8c1d-4b5e-9a7f-" + std::to_string(100000000000 + i), "p1", "Café Atlas", "complete",
+                      vesk::SharedText(std::string(4096, 'x')), "full", false, "2024-05-01T10:00:00Z", false,
+                      "https://example.com/page-" + std::to_string(i) + "\nMake sign-up calmer", i, "vesk");
+  workspace->reports = std::move(runs);
+  for (auto _ : state) {
+    const vesk::SavedAudit run = workspace->reports->back();
+    workspace->current = run;
+    const auto start = Clock::now();
+    workspace->acceptReport(run);
+    state.SetIterationTime(std::chrono::duration<double>(Clock::now() - start).count());
+    vesk::SavedRunWriter::finishAllWrites();
+  }
+  if (workspace->reports->front().id == workspace->reports->back().id) state.SkipWithError("the run did not move");
+}
+
 // What the list's encoding and its write cost, as they once were on the main loop.
 void encodeAndWriteTheList(benchmark::State& state) {
   const TempFolder folder;
@@ -148,6 +178,11 @@ BENCHMARK(refreshWithTheWrite)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
     ->Iterations(10);
+BENCHMARK(openAReportAmongTenThousandRuns)
+    ->Name("saved_runs/open_a_report_among_10000")
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime()
+    ->Iterations(20);
 BENCHMARK(encodeAndWriteTheList)
     ->Name("library_refresh/encode_and_write_in_one_go")
     ->Unit(benchmark::kMillisecond)

@@ -3,8 +3,8 @@
 // the archive, the project list and a project with all the runs, refreshing the archive,
 // and one search keystroke in the archive — it prints the time from the action to the
 // next painted frame and the longest main-loop gap while the action settles, each the
-// median of several runs. Targets: first frame ≤ 100 ms, no gap > 16 ms, a keystroke
-// ≤ 16 ms at 1,000 and ≤ 50 ms at 10,000.
+// median of several runs. Targets: first frame ≤ 100 ms, no gap > 16 ms at 1,000 and
+// > 50 ms at 10,000, a keystroke ≤ 16 ms at 1,000 and ≤ 50 ms at 10,000.
 //
 //   vesk_library_view_bench [RUNS]
 //
@@ -168,8 +168,11 @@ void print(const char* what, int count, const std::vector<Figures>& runs) {
     frames.push_back(figures.firstFrameMs);
     gaps.push_back(figures.longestGapMs);
   }
-  std::printf("library %-28s %6d items: next frame %7.1f ms, longest gap %7.1f ms (medians of %zu)\n", what, count,
-              median(frames), median(gaps), runs.size());
+  const double gap = median(gaps);
+  const double target = count > 1000 ? 50 : 16;
+  std::printf(
+      "library %-28s %6d items: next frame %7.1f ms, longest gap %7.1f ms (target %.0f ms: %s; medians of %zu)\n", what,
+      count, median(frames), gap, target, gap <= target ? "met" : "missed", runs.size());
 }
 
 // The 95th percentile of the keystrokes' times to the next frame, against the target.

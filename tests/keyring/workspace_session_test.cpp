@@ -246,6 +246,30 @@ TEST(WorkspaceSavedRuns, RememberWritesTheListAtomically) {
   workspace->forgetReport("a");
   EXPECT_TRUE(workspace->reports->empty());
   EXPECT_EQ(*workspace->screen, Screen::library);
+
+  // The open run moves first, the others keep their order, and only a change is told.
+  workspace->reports = {savedRun("a", "complete"), savedRun("b", "complete"), savedRun("c", "complete")};
+  int changes = 0;
+  auto counting = workspace->reports.signalChanged().connect([&] { ++changes; });
+  workspace->current = savedRun("c", "complete");
+  workspace->acceptReport(savedRun("c", "complete"));
+  const auto ids = [&] {
+    std::vector<std::string> list;
+    for (const auto& run : *workspace->reports) list.push_back(run.id);
+    return list;
+  };
+  EXPECT_EQ(ids(), (std::vector<std::string>{"c", "a", "b"}));
+  EXPECT_EQ(changes, 1);
+  workspace->acceptReport(savedRun("c", "complete"));
+  workspace->forgetReport("not-listed");
+  EXPECT_EQ(changes, 1) << "the same run again, and a run not listed, change nothing";
+  workspace->acceptReportOutput("# Newer", "c");
+  EXPECT_EQ(changes, 2);
+  EXPECT_EQ(workspace->reports->front().output, "# Newer");
+  EXPECT_EQ(ids(), (std::vector<std::string>{"c", "a", "b"}));
+  ASSERT_TRUE(runUntil([&] { return workspace->savedRunWriter().isIdle(); }));
+  EXPECT_EQ(h.readFile("sample-reports.json"), listJson(*workspace->reports)) << "the change is written";
+  counting.disconnect();
 }
 
 TEST(WorkspaceSavedRuns, AFailedWriteIsReportedAndKeepsTheList) {

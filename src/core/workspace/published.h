@@ -29,6 +29,13 @@ class Published {
     return *this;
   }
 
+  // Changes the value in place and tells the observers when `change` says it changed
+  // anything: for a value too large to copy at each change.
+  template <class Change>
+  void modify(Change&& change) {
+    if (std::forward<Change>(change)(value_)) changed_.emit();
+  }
+
   sigc::signal<void()>& signalChanged() { return changed_; }
 
  private:

@@ -143,11 +143,15 @@ void Workspace::newAudit() {
 
 void Workspace::remember() {
   if (!current->has_value()) return;
-  auto list = *reports;
   const auto& open = **current;
-  std::erase_if(list, [&](const SavedAudit& run) { return run.id == open.id; });
-  list.insert(list.begin(), open);
-  reports = std::move(list);
+  // The open run goes first, in place: the list may hold the account's thousands of runs.
+  reports.modify([&](std::vector<SavedAudit>& runs) {
+    const auto isOpen = [&](const SavedAudit& run) { return run.id == open.id; };
+    if (!runs.empty() && runs.front() == open && std::count_if(runs.begin(), runs.end(), isOpen) == 1) return false;
+    std::erase_if(runs, isOpen);
+    runs.insert(runs.begin(), open);
+    return true;
+  });
   persist();
 }
 
@@ -172,9 +176,9 @@ void Workspace::acceptReport(const SavedAudit& run) {
 }
 
 void Workspace::forgetReport(const std::string& runID) {
-  auto list = *reports;
-  std::erase_if(list, [&](const SavedAudit& run) { return run.id == runID; });
-  reports = std::move(list);
+  reports.modify([&](std::vector<SavedAudit>& runs) {
+    return std::erase_if(runs, [&](const SavedAudit& run) { return run.id == runID; }) > 0;
+  });
   persist();
   if (isOpenRun(runID)) {
     current = std::nullopt;
