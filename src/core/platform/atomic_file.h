@@ -24,8 +24,8 @@ enum class FileAccess {
 void writeFileAtomically(const std::string& path, std::string_view bytes, FileAccess access = FileAccess::keepExisting);
 
 // The same with the bytes `produce` gives its sink, piece by piece, so that a long file is
-// never whole in memory. Each piece is written as it comes: give pieces of some size. An exception from `produce` ends
-// the write and leaves the destination as it was.
+// never whole in memory. Each piece is written as it comes: give pieces of some size. An
+// exception from `produce` ends the write and leaves the destination as it was.
 using PieceProducer = std::function<void(const std::function<void(std::string_view piece)>& sink)>;
 void writeFileAtomicallyInPieces(const std::string& path, const PieceProducer& produce,
                                  FileAccess access = FileAccess::keepExisting);
