@@ -327,6 +327,31 @@ TEST_F(LibraryScreenTest, ALongArchiveBuildsOnlyTheRowsItShowsAndKeepsThemThroug
   EXPECT_NE(w.button(view.list(), "Doral · Check page 0"), nullptr);
 }
 
+// Leaving the screen takes the widget tree apart before the screen itself: a large change
+// still on its way to the list, and sheets on a layer that went first, are let go without
+// reaching either.
+TEST_F(LibraryScreenTest, LeavingMidChangeOrAfterTheSheetLayerReachesNothingThatIsGone) {
+  {
+    LibraryWindow w(manyRuns(10000));
+    const auto listed = [&] { return g_list_model_get_n_items(G_LIST_MODEL(w.view->list().get_model()->gobj())); };
+    const auto before = listed();
+    SyntheticInput::clickCentre(w.view->archivePill());
+    ASSERT_TRUE(runUntil([&] { return listed() > before && w.view->model().entries().size() == 10000; }));
+    ASSERT_LT(listed(), 10000u) << "the change is still stepping in";
+    w.overlay.unset_child();
+    w.view = nullptr;
+    w.settle();  // a frame with the list gone
+  }
+  LibraryWindow w;
+  w.click(w.view->newProjectButton());
+  ASSERT_NE(w.view->editor(), nullptr);
+  w.overlay.remove_overlay(*w.sheets);
+  w.sheets = nullptr;
+  w.overlay.unset_child();
+  w.view = nullptr;
+  EXPECT_EQ(w.dismissals, 0);
+}
+
 TEST_F(LibraryScreenTest, KeyboardDeletionAndRefreshInALongProject) {
   LibraryWindow w(manyRuns(1000));
   auto& view = *w.view;

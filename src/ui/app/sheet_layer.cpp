@@ -122,4 +122,8 @@ Gtk::Widget* SheetLayer::topSurface() { return sheets_.empty() ? nullptr : &shee
 
 Gtk::Widget* SheetLayer::topBackdrop() { return sheets_.empty() ? nullptr : &sheets_.back()->backdrop; }
 
+void dismissIfLayerAlive(const WeakWidget& layer, SheetLayer::SheetId id) {
+  if (auto* sheets = dynamic_cast<SheetLayer*>(layer.get())) sheets->dismiss(id);
+}
+
 }  // namespace vesk::ui

@@ -49,4 +49,8 @@ class SheetLayer : public Gtk::Widget {
   sigc::signal<void()> depthChanged_;
 };
 
+// Closes a sheet on a layer that may be gone: an owner's destructor can run after GTK has
+// taken the window apart, so it reaches the layer only through a weak reference.
+void dismissIfLayerAlive(const WeakWidget& layer, SheetLayer::SheetId id);
+
 }  // namespace vesk::ui

@@ -9,7 +9,7 @@ AnchorPreviewHost::AnchorPreviewHost(SheetLayer& sheets, Read read, std::functio
 
 AnchorPreviewHost::~AnchorPreviewHost() {
   leaving_ = true;
-  if (id_) sheets_.dismiss(*id_);
+  if (id_) dismissIfLayerAlive(layer_, *id_);
 }
 
 void AnchorPreviewHost::update() {

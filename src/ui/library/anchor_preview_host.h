@@ -3,6 +3,7 @@
 // as the preview loads. Closing the sheet, by its button or by Escape, clears the preview.
 #include "core/report/report_source_preview.h"
 #include "ui/app/sheet_layer.h"
+#include "ui/app/weak_widget.h"
 
 #include <functional>
 #include <optional>
@@ -26,6 +27,7 @@ class AnchorPreviewHost {
 
  private:
   SheetLayer& sheets_;
+  WeakWidget layer_{&sheets_};  // the same layer, for the destructor
   Read read_;
   std::function<void()> clear_;
   std::optional<SheetLayer::SheetId> id_;

@@ -49,6 +49,7 @@ ProjectLibraryView::ProjectLibraryView(LibraryScreenModel::Inputs inputs, Librar
     : Gtk::Box(Gtk::Orientation::VERTICAL, spacing),
       model_(services.saveDialog, std::move(inputs), std::move(callbacks)),
       services_(std::move(services)),
+      sheetLayer_(services_.sheets),
       listHost_(std::make_shared<LibraryListHost>()) {
   listHost_->model = &model_;
   listHost_->openLink = services_.openLink;
@@ -93,13 +94,14 @@ ProjectLibraryView::ProjectLibraryView(LibraryScreenModel::Inputs inputs, Librar
 }
 
 ProjectLibraryView::~ProjectLibraryView() {
+  // GTK has taken the widget tree apart by now: the list and its frame callback are gone,
+  // and the window's sheet layer may be.
   leaving_ = true;
-  if (entriesTick_) list_->remove_tick_callback(entriesTick_);
   // Cells may outlive the screen while GTK takes the list apart: they reach nothing now.
   listHost_->model = nullptr;
   preview_.reset();
-  if (deletionSheet_) services_.sheets->dismiss(*deletionSheet_);
-  if (editorSheet_) services_.sheets->dismiss(*editorSheet_);
+  if (deletionSheet_) dismissIfLayerAlive(sheetLayer_, *deletionSheet_);
+  if (editorSheet_) dismissIfLayerAlive(sheetLayer_, *editorSheet_);
 }
 
 Gtk::Widget& ProjectLibraryView::makeTopBar() {
@@ -170,6 +172,10 @@ Gtk::Widget& ProjectLibraryView::makeList() {
   list_ = Gtk::make_managed<Gtk::ListView>(selection, factory);
   list_->add_css_class(LibraryClasses::list);
   list_->signal_activate().connect([this](guint position) { activateEntry(position); });
+  // Ticks come only while the list is realized: the stepping stops as the list leaves the
+  // window (GTK may finalize it before this screen) and resumes if it comes back.
+  list_->signal_unrealize().connect([this] { stopStepping(); });
+  list_->signal_realize().connect([this] { tickTowardEntries(); });
   scroller_->set_child(*list_);
   auto* edges = Gtk::make_managed<VeskScrollEdges>(*scroller_);
   edges->set_vexpand(true);
@@ -226,12 +232,24 @@ void ProjectLibraryView::followEntries() {
   // A new list starts at its top: scrolled there while the old rows still stand, since
   // GTK's list cannot scroll among rows it has not laid out yet.
   startAtTopOnNewIdentity();
-  if (!stepTowardEntries() || entriesTick_) return;
+  keepStepping();
+}
+
+void ProjectLibraryView::keepStepping() {
+  if (stepTowardEntries()) tickTowardEntries();
+}
+
+void ProjectLibraryView::tickTowardEntries() {
+  if (entriesTick_ || entries_.entries() == model_.entries()) return;
   entriesTick_ = list_->add_tick_callback([this](const Glib::RefPtr<Gdk::FrameClock>&) {
     const bool more = stepTowardEntries();
     if (!more) entriesTick_ = 0;
     return more;
   });
+}
+
+void ProjectLibraryView::stopStepping() {
+  if (entriesTick_) list_->remove_tick_callback(std::exchange(entriesTick_, 0));
 }
 
 bool ProjectLibraryView::stepTowardEntries() {

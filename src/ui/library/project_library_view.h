@@ -5,6 +5,7 @@
 // hands it the user's actions.
 #include "core/library/library_screen_model.h"
 #include "ui/app/sheet_layer.h"
+#include "ui/app/weak_widget.h"
 #include "ui/library/anchor_file_panel.h"
 #include "ui/library/anchor_preview_host.h"
 #include "ui/library/library_entry_list.h"
@@ -80,6 +81,9 @@ class ProjectLibraryView : public Gtk::Box {
   void redraw();
   void followEntries();
   bool stepTowardEntries();
+  void keepStepping();
+  void tickTowardEntries();
+  void stopStepping();
   void activateEntry(guint position);
   void startAtTopOnNewIdentity();
   void releaseFocusFromRemovedRow(const LibraryEntryList::Leaving& removed);
@@ -89,6 +93,7 @@ class ProjectLibraryView : public Gtk::Box {
 
   LibraryScreenModel model_;
   Services services_;
+  WeakWidget sheetLayer_;  // the layer of services_, for the destructor
   // Managed, owned by the screen's widget tree.
   Gtk::Button* projectsPill_ = nullptr;
   Gtk::Button* archivePill_ = nullptr;
@@ -107,7 +112,8 @@ class ProjectLibraryView : public Gtk::Box {
   Gtk::ScrolledWindow* scroller_ = nullptr;
   Gtk::ListView* list_ = nullptr;
   LibraryEntryList entries_;
-  // The frame callback that hands the list the rest of a large change; 0 when none waits.
+  // The frame callback on the list that hands it the rest of a large change; 0 when none
+  // waits. It stops when the list leaves the window, while GTK still holds the list.
   guint entriesTick_ = 0;
   bool drawnArchive_ = false;
   bool drawnBusy_ = false;
