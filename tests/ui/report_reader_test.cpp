@@ -527,6 +527,27 @@ TEST_F(ReportReaderTest, AClickedMailLinkGoesToTheMailOpener) {
   ASSERT_TRUE(runUntil([&] { return !reader.opened.empty(); }));
   EXPECT_EQ(reader.opened, std::vector<std::string>{"mailto:team@example.com?subject=Audit"});
   EXPECT_EQ(webkit_web_view_get_uri(reader.view()), before);
+
+  // What a hostile report puts in a mail link does not reach the mail program: only the
+  // address, subject, body, cc and bcc leave, and no header takes a smuggled line break.
+  const std::vector<std::pair<std::string, std::string>> links{
+      {"mailto:team@example.com?attach=/etc/passwd&subject=Audit", "mailto:team@example.com?subject=Audit"},
+      {"mailto:team@example.com?attachment=file:///etc/passwd", "mailto:team@example.com"},
+      {"mailto:team@example.com?subject=Hi%0D%0ABcc:spy@example.com&body=One%0D%0ATwo",
+       "mailto:team@example.com?body=One%0D%0ATwo"},
+      {"MAILTO:team@example.com?CC=lead@example.com", "mailto:team@example.com?cc=lead@example.com"},
+  };
+  std::string report = "# Contact\n\n";
+  for (const auto& [link, launched] : links) report += "Write to [the team](" + link + ").\n\n";
+  reader.showAndWait(reader.arguments("R", report));
+  for (std::size_t i = 0; i < links.size(); ++i) {
+    reader.opened.clear();
+    const auto link = pageCentreOf(reader.view(), "p:nth-of-type(" + std::to_string(i + 1) + ") a");
+    ASSERT_TRUE(link) << links[i].first;
+    SyntheticInput::click(reader.reader(), link->first, link->second);
+    ASSERT_TRUE(runUntil([&] { return !reader.opened.empty(); })) << links[i].first;
+    EXPECT_EQ(reader.opened, std::vector<std::string>{links[i].second}) << links[i].first;
+  }
 }
 
 TEST_F(ReportReaderTest, ThirtyImagesOfOneAddressMakeOneDownload) {

@@ -5,6 +5,7 @@
 #include "core/records/vesk_error.h"
 #include "core/report/page_call.h"
 #include "core/report/reader_page_rules.h"
+#include "core/shell/mail_link.h"
 
 #include <utility>
 
@@ -116,7 +117,8 @@ NavigationDecision ReaderBridge::decideNavigation(const std::optional<std::strin
     const std::string_view scheme = std::string_view(*url).substr(0, url->find(':'));
     if (scheme.size() < url->size() && (scheme == "http" || scheme == "https"))
       return NavigationDecision::openInBrowser;
-    if (scheme.size() < url->size() && scheme == "mailto") return NavigationDecision::openMail;
+    // Schemes are alike in any case; a mail link leaves only as mailLinkToLaunch makes it.
+    if (isMailLink(*url)) return NavigationDecision::openMail;
   }
   if (!readerAddress_) return NavigationDecision::cancel;
   const auto target = standardizedFilePath(*url);

@@ -6,6 +6,7 @@
 #include "core/report/failure_sentence.h"
 #include "core/report/reader_bridge.h"
 #include "core/report/reader_page_rules.h"
+#include "core/shell/mail_link.h"
 #include "core/text/text_rules.h"
 
 #include <unicode/utf8.h>
@@ -113,7 +114,8 @@ void ReaderBridge::open(const nlohmann::json& message) const {
   const auto url = textMember(message, "url");
   if (!url || !openLink_) return;
   const auto decision = decideNavigation(*url, true);
-  if (decision == NavigationDecision::openInBrowser || decision == NavigationDecision::openMail) openLink_(*url);
+  if (decision != NavigationDecision::openInBrowser && decision != NavigationDecision::openMail) return;
+  if (const auto address = addressToLaunch(*url)) openLink_(*address);
 }
 
 void ReaderBridge::admitRequest(const std::string& id, const nlohmann::json& message) {

@@ -2,6 +2,7 @@
 
 #include "build_config.h"
 #include "core/shell/help_links.h"
+#include "core/shell/mail_link.h"
 #include "core/shell/service_address.h"
 #include "ui/app/shell_commands.h"
 
@@ -52,8 +53,7 @@ ShellActions::ShellActions(Gtk::ApplicationWindow& window, std::shared_ptr<Works
   auto viewActions = Gio::SimpleActionGroup::create();
   auto openMail = Gio::SimpleAction::create(ShellCommands::openMailName, Glib::VARIANT_TYPE_STRING);
   openMail->signal_activate().connect([this](const Glib::VariantBase& target) {
-    const auto address = textOf(target);
-    if (address.starts_with("mailto:")) this->openLink(address);
+    if (const auto address = mailLinkToLaunch(textOf(target))) this->openLink(*address);
   });
   viewActions->add_action(openMail);
   window_.insert_action_group(ShellCommands::viewGroup, viewActions);

@@ -1,6 +1,7 @@
 #include "ui/library/library_page.h"
 
 #include "core/shell/library_callbacks.h"
+#include "core/shell/mail_link.h"
 
 #include "ui/app/pdf_save_dialog.h"
 #include "ui/app/root_view.h"
@@ -37,9 +38,10 @@ std::unique_ptr<Gtk::Widget> makeLibraryPage(const ScreenContext& context) {
   services.saveDialog =
       std::make_shared<PdfSaveDialog>([root] { return dynamic_cast<Gtk::Window*>(root->get_root()); });
   services.anchorFiles = std::make_shared<NativeAnchorFilePanel>();
-  services.openLink = [root](const std::string& address) {
-    if (auto* window = dynamic_cast<Gtk::Window*>(root->get_root())) {
-      gtk_show_uri(window->gobj(), address.c_str(), GDK_CURRENT_TIME);
+  services.openLink = [root](const std::string& link) {
+    const auto address = addressToLaunch(link);
+    if (auto* window = dynamic_cast<Gtk::Window*>(root->get_root()); window && address) {
+      gtk_show_uri(window->gobj(), address->c_str(), GDK_CURRENT_TIME);
     }
   };
   auto view = std::make_unique<ProjectLibraryView>(std::move(inputs), workspaceCallbacks(context.workspace),

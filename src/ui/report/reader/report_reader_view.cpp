@@ -3,6 +3,7 @@
 #include "core/async/errors.h"
 #include "core/async/gio_call.h"
 #include "core/async/spawn.h"
+#include "core/shell/mail_link.h"
 #include "ui/report/reader/print_job.h"
 
 #include <gtkmm/root.h>
@@ -117,7 +118,8 @@ NavigationDecision ReportReaderView::decideNavigation(const std::optional<std::s
 }
 
 void ReportReaderView::openOutside(const std::string& url) {
-  if (openLink_) openLink_(url);
+  const auto address = addressToLaunch(url);
+  if (openLink_ && address) openLink_(*address);
 }
 
 void ReportReaderView::schemeRequest(std::shared_ptr<SchemeTask> task) { bridge_->resources()->start(std::move(task)); }
