@@ -121,4 +121,13 @@ TEST(SafeFileName, ALongProposalIsCutBetweenCharactersKeepingItsExtension) {
   EXPECT_EQ(vesk::safeFileName("notes." + std::string(250, 'b'), "x"), "notes." + std::string(194, 'b'))
       << "what follows the last dot is too long to be an extension";
   EXPECT_EQ(vesk::safeFileName(std::string(200, 'c'), "x"), std::string(200, 'c')) << "200 bytes fit";
+
+  // One character longer than the room: no stem is left, and a bare extension would be
+  // a hidden file, so the plain base name is proposed.
+  std::string cluster = "a";
+  for (int i = 0; i < 150; ++i) cluster += "\u0301";  // one user-perceived character of 301 bytes
+  EXPECT_EQ(vesk::safeFileName(cluster + ".md", "report.md"), "report.md");
+  EXPECT_EQ(vesk::safeFileName(cluster + ".png", "evidence.png"), "evidence.png");
+  EXPECT_EQ(vesk::safeFileName(cluster, "attachment"), "attachment");
+  EXPECT_EQ(vesk::safeFileName("x" + cluster + ".md", "report.md"), "x.md") << "what fits is kept";
 }

@@ -15,7 +15,11 @@ std::string cutToFit(const std::string& name) {
   const bool hasExtension = dot != std::string::npos && dot > 0 && name.size() - dot - 1 <= longestExtension;
   const std::string extension = hasExtension ? name.substr(dot) : std::string();
   const std::string stem = hasExtension ? name.substr(0, dot) : name;
-  return prefixWithinBytes(stem, longestProposedName - extension.size()) + extension;
+  const std::string cut = prefixWithinBytes(stem, longestProposedName - extension.size());
+  // A first character longer than the room (one long cluster of combining marks) leaves
+  // no stem: the extension alone would make a hidden file, so nothing is proposed.
+  if (cut.empty()) return {};
+  return cut + extension;
 }
 
 }  // namespace

@@ -13,7 +13,8 @@ inline constexpr std::size_t longestProposedName = 200;  // UTF-8 bytes
 
 // `proposed` with "/" and control characters replaced by "-", cut to longestProposedName
 // bytes between user-perceived characters with its extension (a last "." and up to 16
-// bytes after it) kept; `fallback` when the result is empty, "." or "..".
+// bytes after it) kept; `fallback` when the result is empty, "." or "..", or when not even
+// the first character fits.
 std::string safeFileName(std::string_view proposed, std::string_view fallback);
 
 }  // namespace vesk
