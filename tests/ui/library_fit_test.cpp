@@ -245,6 +245,31 @@ TEST_F(LibraryFitTest, AProjectPageShowsEveryGlyphFromTheMinimumWindowUp) {
   }
 }
 
+// A project found by a search opens in the smallest window with every row given its
+// room: no widget is allocated less than it asks for (GTK warns of that, and the fixture
+// fails on any warning).
+TEST_F(LibraryFitTest, AProjectFoundBySearchOpensInTheMinimumWindow) {
+  FittedLibrary fitted(librarySlot(0));
+  auto& view = *fitted.view;
+  SyntheticInput::clickCentre(view.searchField());
+  SyntheticInput::typeInto(view.searchField(), "northwind");
+  ASSERT_TRUE(runUntil([&] { return view.model().shownCount() == 1; }));
+  fitted.settle();
+  Gtk::Widget* row = nullptr;
+  for (auto* widget : descendants(view.list(), [](Gtk::Widget& w) {
+         auto* label = dynamic_cast<Gtk::Label*>(&w);
+         return label && label->get_text().raw().starts_with("Northwind Coffee") && label->get_mapped();
+       }))
+    row = widget;
+  ASSERT_NE(row, nullptr);
+  SyntheticInput::clickCentre(*row);
+  ASSERT_TRUE(runUntil([&] { return view.projectActions().get_visible() && view.newAuditButton().is_sensitive(); }));
+  fitted.settle();
+  fitted.settle();
+  EXPECT_GT(expectEveryLabelFits(fitted, view, "the project found by a search"), 10);
+  renderAndKeep(fitted.overlay, "project-found-by-search-minimum-size.png");
+}
+
 // Rows keep their tooltips without asking the display for the pointer on every bind: the
 // whole name still shows when the pointer rests on a row, after the list has been bound
 // to other entries and back.
