@@ -27,6 +27,7 @@ AccountSettingsView::AccountSettingsView(std::shared_ptr<AccountState> state, st
       state_(std::move(state)),
       workspace_(std::move(workspace)),
       sheets_(sheets),
+      sheetLayer_(&sheets),
       onChanged_(std::move(onChanged)),
       changes_([this] { refresh(); }) {
   append(buildRuns());
@@ -46,7 +47,7 @@ AccountSettingsView::AccountSettingsView(std::shared_ptr<AccountState> state, st
 }
 
 AccountSettingsView::~AccountSettingsView() {
-  if (const auto sheet = std::exchange(sheet_, std::nullopt)) sheets_.dismiss(*sheet);
+  if (const auto sheet = std::exchange(sheet_, std::nullopt)) dismissIfLayerAlive(sheetLayer_, *sheet);
 }
 
 void AccountSettingsView::follow() {

@@ -6,6 +6,7 @@
 #include "core/account/account_state.h"
 #include "core/shell/change_coalescer.h"
 #include "core/workspace/workspace.h"
+#include "ui/app/weak_widget.h"
 
 #include <gtkmm/box.h>
 #include <gtkmm/button.h>
@@ -81,6 +82,7 @@ class AccountSettingsView : public Gtk::Box {
   std::shared_ptr<AccountState> state_;
   std::shared_ptr<Workspace> workspace_;
   SheetLayer& sheets_;
+  WeakWidget sheetLayer_;  // the same layer, for the destructor
   OnChanged onChanged_;
   std::optional<AccountDeletion> deletion_;
   std::optional<unsigned> sheet_;

@@ -8,7 +8,7 @@ SheetHost::SheetHost(SheetLayer& layer, Published<bool>& flag, Content content, 
 }
 
 SheetHost::~SheetHost() {
-  if (const auto sheet = std::exchange(sheet_, std::nullopt)) layer_.dismiss(*sheet);
+  if (const auto sheet = std::exchange(sheet_, std::nullopt)) dismissIfLayerAlive(liveLayer_, *sheet);
 }
 
 void SheetHost::flagChanged() {

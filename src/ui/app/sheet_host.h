@@ -31,6 +31,7 @@ class SheetHost : public sigc::trackable {
   void flagChanged();
 
   SheetLayer& layer_;
+  WeakWidget liveLayer_{&layer_};  // the same layer, for the destructor
   Published<bool>& flag_;
   Content content_;
   EscapeRule escapeCloses_;
