@@ -92,6 +92,31 @@ TEST(ImageHeader, ReadsTheDeclaredSidesOfEveryFormat) {
   EXPECT_FALSE(declaredImageSize("<svg/>"));
 }
 
+TEST(ImageHeader, AWebPIsReadOnlyAsFarAsItsKindDeclaresItsSides) {
+  // A whole 1×1 lossless image of 28 bytes: signature, 1×1, no alpha, version 0, then a
+  // bitstream of five one-symbol prefix codes.
+  const std::string tiny = "RIFF" + le32(20) + "WEBP" + "VP8L" + le32(8) + std::string("\x2F\0\0\0\0\x88\x88\x08", 8);
+  ASSERT_EQ(tiny.size(), 28u);
+  const auto size = declaredImageSize(tiny);
+  ASSERT_TRUE(size);
+  EXPECT_EQ(size->width, 1);
+  EXPECT_EQ(size->height, 1);
+  EXPECT_TRUE(decodePreviewImage(tiny).get()) << "GTK's loader decodes it, so it is not refused";
+
+  // Each kind is complete at the end of its sides, and refused a byte before.
+  const std::pair<const char*, std::size_t> needs[] = {{"webp VP8", 30}, {"webp VP8L", 25}, {"webp VP8X", 30}};
+  const auto files = declaring(300);
+  for (const auto& [name, length] : needs) {
+    const auto file = std::find_if(files.begin(), files.end(), [&](const auto& f) { return f.first == name; });
+    ASSERT_NE(file, files.end());
+    const auto complete = declaredImageSize(file->second.substr(0, length));
+    ASSERT_TRUE(complete) << name;
+    EXPECT_EQ(complete->width, 300) << name;
+    EXPECT_FALSE(declaredImageSize(file->second.substr(0, length - 1))) << name << " cut short";
+  }
+  EXPECT_FALSE(declaredImageSize(files.back().second.substr(0, 16))) << "a chunk type and nothing more";
+}
+
 TEST(ImageHeader, AGiantIsRefusedBeforeAnyLoaderAsEvidenceAndAsAnAttachment) {
   for (const auto& [name, bytes] : declaring(17'000)) {
     const auto loaders = previewImageLoadersMade();

@@ -450,3 +450,28 @@ TEST_F(ReportResourcesTest, AFewBodiesAreOutAtOnceAndTheNextGoesWhenOneComesBack
   }
   EXPECT_EQ(resources->pendingCount(), 0u);
 }
+
+TEST_F(ReportResourcesTest, ThousandsWaitingForABodyAreEachAnsweredOnceWhenTheBodiesComeBackAtOnce) {
+  // Only a hostile page asks this often; each answer must still not take a level of stack.
+  constexpr std::size_t count = 100'000;
+  route("url-shot", 3, image(png("shot")));
+  std::vector<std::shared_ptr<RecordingTask>> tasks;
+  tasks.reserve(count);
+  for (std::size_t i = 0; i < count; ++i) {
+    auto task = std::make_shared<RecordingTask>(url("url-shot", 3));
+    task->keepBody = i < ReportResources::mostBodies;
+    resources->start(task);
+    tasks.push_back(std::move(task));
+  }
+  ASSERT_TRUE(runUntil([&] { return resources->bodiesOut() == ReportResources::mostBodies; }));
+  EXPECT_EQ(resources->pendingCount(), count - ReportResources::mostBodies);
+
+  // The web view lets go of the four bodies together, and of every later one as soon as
+  // it is handed over.
+  for (std::size_t i = 0; i < ReportResources::mostBodies; ++i) tasks[i]->buffer.reset();
+  ASSERT_TRUE(runUntil([&] { return resources->pendingCount() == 0 && resources->bodiesOut() == 0; }));
+  EXPECT_EQ(std::count_if(tasks.begin(), tasks.end(), [](const auto& task) { return task->calls != 1; }), 0)
+      << "every request answered exactly once";
+  EXPECT_EQ(std::count_if(tasks.begin(), tasks.end(), [](const auto& task) { return task->body != png("shot"); }), 0);
+  EXPECT_EQ(service.requests().size(), 1u);
+}

@@ -223,7 +223,12 @@ void FakeService::startStream(SoupServerMessage* message, const Reply& reply) {
   SoupMessageHeaders* headers = soup_server_message_get_response_headers(message);
   for (const auto& [name, value] : reply.headers) soup_message_headers_append(headers, name.c_str(), value.c_str());
   if (!reply.contentType.empty()) soup_message_headers_replace(headers, "Content-Type", reply.contentType.c_str());
-  soup_message_headers_set_encoding(headers, SOUP_ENCODING_CHUNKED);
+  if (reply.announceLength) {
+    soup_message_headers_set_content_length(headers,
+                                            static_cast<goffset>(reply.repeatedTo.value_or(reply.body.size())));
+  } else {
+    soup_message_headers_set_encoding(headers, SOUP_ENCODING_CHUNKED);
+  }
   auto stream = std::make_unique<Stream>();
   stream->message = glib::ObjectPtr<SoupServerMessage>::retain(message);
   stream->reply = reply;

@@ -49,6 +49,8 @@ struct Reply {
   // Streaming: `body` goes out over and over until this many bytes are sent, and nothing
   // sent is kept, so a reply may be longer than the test could hold.
   std::optional<std::size_t> repeatedTo;
+  // Streaming: announce the whole length (Content-Length) instead of chunked encoding.
+  bool announceLength = false;
 
   static Reply json(std::string body, int status = 200);
   static Reply error(int status, const std::string& message);

@@ -159,6 +159,62 @@ TEST(WorkspaceExport, OnlyAPdfWithinTheCeilingIsOffered) {
   refused(endless);
 }
 
+// A PDF of exactly 256 MiB is offered and written whole, whether it comes with a length or
+// chunked; one byte more with a length is refused as a chunked one is; and every export
+// ends, so the user's next one goes ahead.
+TEST(WorkspaceExport, APdfOfExactlyTheCeilingIsWrittenAndTheNextExportGoesAhead) {
+  constexpr std::size_t ceiling = std::size_t(256) * 1024 * 1024;
+  WorkspaceHarness h;
+  auto workspace = h.signedIn();
+  h.service.reply("GET", desktop("runs/r1"), Reply::json(runJson("r1", "complete", "quick", "# R").dump()));
+  workspace->openReport(savedRun("r1", "complete"));
+  const auto folder = std::filesystem::path(h.folder + "-ceiling");
+  std::filesystem::create_directories(folder);
+  std::size_t asked = 0;
+  // Exports `reply` into a file of that name once the previous export has ended.
+  const auto exportAs = [&](Reply reply, const std::string& name) {
+    reply.contentType = "application/pdf";
+    h.service.reply("GET", desktop("runs/r1/pdf"), reply);
+    h.dialog->answer = (folder / name).string();
+    workspace->error = std::nullopt;
+    ++asked;
+    // The user clicks until the previous export has let go.
+    ASSERT_TRUE(runUntil([&] {
+      workspace->exportPDF();
+      return h.service.requestsTo("GET", desktop("runs/r1/pdf")).size() == asked;
+    }));
+  };
+  const auto ceilingPdf = [&](std::size_t length, bool chunked) {
+    Reply pdf = Reply::json("%PDF-1.7 " + std::string(64 * 1024 - 9, 'x'));
+    pdf.chunkSize = 1024 * 1024;
+    pdf.repeatedTo = length;
+    pdf.announceLength = !chunked;
+    return pdf;
+  };
+
+  for (const bool chunked : {true, false}) {
+    const std::string name = chunked ? "chunked.pdf" : "with-length.pdf";
+    exportAs(ceilingPdf(ceiling, chunked), name);
+    ASSERT_TRUE(runUntil([&] { return std::filesystem::exists(folder / name); }, 60s)) << name;
+    EXPECT_EQ(std::filesystem::file_size(folder / name), ceiling) << name;
+    EXPECT_FALSE(workspace->error->has_value()) << name;
+    std::filesystem::remove(folder / name);
+  }
+
+  exportAs(ceilingPdf(ceiling + 1, false), "over.pdf");
+  ASSERT_TRUE(runUntil([&] { return workspace->error->has_value(); }, 60s));
+  EXPECT_EQ(workspace->error->value_or(""), "Vesk returned an unreadable response.");
+  EXPECT_FALSE(std::filesystem::exists(folder / "over.pdf"));
+
+  Reply small = Reply::json("%PDF-1.7 next");
+  exportAs(small, "next.pdf");
+  ASSERT_TRUE(runUntil([&] { return std::filesystem::exists(folder / "next.pdf"); }));
+  std::ifstream written(folder / "next.pdf", std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(written), {}), small.body);
+  EXPECT_EQ(h.dialog->proposals.size(), 3u) << "offered exactly the three PDFs within the ceiling";
+  std::filesystem::remove_all(folder);
+}
+
 TEST(WorkspaceExport, SigningOutOrInAgainEndsTheExportOfTheSessionBefore) {
   WorkspaceHarness h;
   auto workspace = h.signedIn();

@@ -30,7 +30,7 @@ struct EvidenceImage {
 // Whether a call carries the bearer token.
 enum class Auth { none, bearer };
 
-// A reply longer than the byte limit its caller set: reading stopped one byte past it.
+// A reply longer than the byte limit its caller set: reading stopped with the piece that passed it.
 class ReplyTooLarge : public VeskError {
  public:
   using VeskError::VeskError;

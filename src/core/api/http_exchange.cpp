@@ -12,6 +12,9 @@ namespace vesk {
 
 namespace {
 
+// Every read asks for this much, whatever is left under a limit: a chunked reply ends
+// with lines that libsoup reads into the caller's buffer, and it cannot read them into one
+// of a single byte (it refuses without an error, and the read never finishes).
 constexpr std::size_t readChunk = 64 * 1024;
 // Never reserve more than this up front on the strength of a Content-Length alone.
 constexpr std::size_t largestReservation = 16 * 1024 * 1024;
@@ -65,10 +68,10 @@ void reserveBody(SoupMessage* message, HttpReply& reply, std::size_t cap) {
   reply.body.reserve(std::min({announced, cap, largestReservation}));
 }
 
-// The next piece of the reply body; empty at its end.
-async::Task<glib::BytesPtr> readChunkOf(const PrivateSession& session, const TransferWatch& watch, std::size_t wanted) {
+// The next piece of the reply body, at most readChunk bytes; empty at its end.
+async::Task<glib::BytesPtr> readChunkOf(const PrivateSession& session, const TransferWatch& watch) {
   auto read = co_await async::gioCall([&](GCancellable*, GAsyncReadyCallback done, gpointer data) {
-    g_input_stream_read_bytes_async(session.stream(), wanted, G_PRIORITY_DEFAULT, watch.cancellable(), done, data);
+    g_input_stream_read_bytes_async(session.stream(), readChunk, G_PRIORITY_DEFAULT, watch.cancellable(), done, data);
   });
   glib::ErrorSlot error;
   glib::BytesPtr chunk(g_input_stream_read_bytes_finish(session.stream(), read.get(), error.out()));
@@ -76,26 +79,31 @@ async::Task<glib::BytesPtr> readChunkOf(const PrivateSession& session, const Tra
   co_return chunk;
 }
 
-// Reads the rest of the body into the reply, up to `cap` bytes.
-async::Task<void> readBody(const PrivateSession& session, TransferWatch& watch, HttpReply& reply, std::size_t cap) {
-  while (reply.body.size() < cap) {
-    const auto chunk = co_await readChunkOf(session, watch, std::min(readChunk, cap - reply.body.size()));
+// Reads the rest of the body into the reply, up to `limit` bytes; of a longer body the
+// reply keeps the first `limit` and nothing is read past the chunk that passes it.
+async::Task<void> readBody(const PrivateSession& session, TransferWatch& watch, HttpReply& reply, std::size_t limit) {
+  while (true) {
+    const auto chunk = co_await readChunkOf(session, watch);
     gsize size = 0;
     const auto* bytes = static_cast<const char*>(g_bytes_get_data(chunk.get(), &size));
     if (size == 0) break;
-    reply.body.append(bytes, size);
     watch.touch();
+    if (size > limit - reply.body.size()) {
+      reply.body.append(bytes, limit - reply.body.size());
+      reply.overLimit = true;
+      co_return;
+    }
+    reply.body.append(bytes, size);
   }
 }
 
 // Writes the rest of the body to `destination`, one chunk at a time, up to `limit` bytes;
-// of a longer body nothing is read past the first byte over the limit.
+// of a longer body nothing is read past the chunk that passes the limit.
 async::Task<void> copyBody(const PrivateSession& session, TransferWatch& watch, GOutputStream* destination,
                            std::size_t limit, HttpReply& reply) {
   std::size_t total = 0;
   while (true) {
-    const std::size_t wanted = limit - total < readChunk ? limit - total + 1 : readChunk;
-    const auto chunk = co_await readChunkOf(session, watch, wanted);
+    const auto chunk = co_await readChunkOf(session, watch);
     if (g_bytes_get_size(chunk.get()) == 0) break;
     watch.touch();
     gsize size = 0;
@@ -142,16 +150,12 @@ async::Task<HttpReply> transfer(HttpRequest request, GOutputStream* destination)
   HttpReply reply;
   describeReply(message.get(), reply);
   if (destination && SOUP_STATUS_IS_SUCCESSFUL(reply.status)) {
-    co_await copyBody(session, watch, destination, request.writeLimit.value_or(SIZE_MAX - 1), reply);
+    co_await copyBody(session, watch, destination, request.writeLimit.value_or(SIZE_MAX), reply);
     co_return reply;
   }
-  const std::size_t cap = request.bodyLimit ? *request.bodyLimit + 1 : SIZE_MAX;
-  reserveBody(message.get(), reply, cap);
-  co_await readBody(session, watch, reply, cap);
-  if (request.bodyLimit && reply.body.size() > *request.bodyLimit) {
-    reply.overLimit = true;
-    reply.body.resize(*request.bodyLimit);
-  }
+  const std::size_t limit = request.bodyLimit.value_or(SIZE_MAX);
+  reserveBody(message.get(), reply, limit);
+  co_await readBody(session, watch, reply, limit);
   co_return reply;
 }
 

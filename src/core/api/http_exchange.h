@@ -22,7 +22,7 @@ struct HttpRequest {
   std::optional<std::string> body;
   std::chrono::milliseconds idleLimit{0};  // nominal; the exchange fails after this long without progress
   std::chrono::milliseconds deadline{0};   // nominal; the exchange fails after this long in all (0: none)
-  std::optional<std::size_t> bodyLimit;    // read no more than this many bytes of the reply (plus one to tell)
+  std::optional<std::size_t> bodyLimit;    // keep no more than this many bytes of the reply (one read more tells)
   std::optional<std::size_t> writeLimit;   // with a destination: write no more than this many bytes of a 2xx body
 };
 

@@ -10,7 +10,7 @@
 namespace vesk {
 
 struct AnchorFile {
-  std::string bytes;       // at most the limit plus one byte
+  std::string bytes;       // at most the limit
   bool overLimit = false;  // the file is longer than the limit; `bytes` is cut short
 };
 

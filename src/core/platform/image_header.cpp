@@ -63,22 +63,25 @@ std::optional<ImageDimensions> jpeg(std::string_view bytes) {
 }
 
 std::optional<ImageDimensions> webp(std::string_view bytes) {
-  // "RIFF", size, "WEBP", then the first chunk's type and size, its payload at 20.
-  if (bytes.size() < 30) return std::nullopt;
+  // "RIFF", size, "WEBP", then the first chunk's type and size, its payload at 20. Each
+  // kind is read only as far as it declares its sides: a whole lossless image may be
+  // shorter than the header of a lossy one.
+  if (bytes.size() < 20) return std::nullopt;
   const auto chunk = bytes.substr(12, 4);
   if (chunk == "VP8 ") {
     // Frame tag (3), start code 9D 01 2A, then 14-bit width and height with scale bits.
-    if (bytes.substr(23, 3) != "\x9D\x01\x2A") return std::nullopt;
+    if (bytes.size() < 30 || bytes.substr(23, 3) != "\x9D\x01\x2A") return std::nullopt;
     return ImageDimensions{littleEndian(bytes, 26, 2) & 0x3FFF, littleEndian(bytes, 28, 2) & 0x3FFF};
   }
   if (chunk == "VP8L") {
     // Signature 2F, then width − 1 and height − 1 in 14 bits each.
-    if (byteAt(bytes, 20) != 0x2F) return std::nullopt;
+    if (bytes.size() < 25 || byteAt(bytes, 20) != 0x2F) return std::nullopt;
     const std::uint32_t bits = littleEndian(bytes, 21, 4);
     return ImageDimensions{(bits & 0x3FFF) + 1, ((bits >> 14) & 0x3FFF) + 1};
   }
   if (chunk == "VP8X") {
     // Flags (4), then canvas width − 1 and height − 1 in 24 bits each.
+    if (bytes.size() < 30) return std::nullopt;
     return ImageDimensions{std::int64_t{littleEndian(bytes, 24, 3)} + 1, std::int64_t{littleEndian(bytes, 27, 3)} + 1};
   }
   return std::nullopt;

@@ -160,6 +160,14 @@ void ReportResources::answer(std::shared_ptr<SchemeTask> task, const Image& imag
 }
 
 void ReportResources::answerNext() {
+  // A body let go inside respond() comes back through here at once: the loop below takes
+  // the next request instead, so a long queue costs no stack.
+  if (answeringNow_) return;
+  answeringNow_ = true;
+  const struct Reset {
+    bool& flag;
+    ~Reset() { flag = false; }
+  } reset{answeringNow_};
   while (!answering_.empty() && *bodiesOut_ < mostBodies) {
     auto [task, image] = std::move(answering_.front());
     answering_.pop_front();

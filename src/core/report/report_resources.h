@@ -139,6 +139,7 @@ class ReportResources : public std::enable_shared_from_this<ReportResources> {
   std::deque<std::pair<std::shared_ptr<SchemeTask>, Image>> answering_;
   // Shared with the bodies' release hooks, which may run after the handler went.
   std::shared_ptr<std::size_t> bodiesOut_ = std::make_shared<std::size_t>(0);
+  bool answeringNow_ = false;  // answerNext() is handing out answers
   std::uint64_t lastNonce_ = 0;
   std::size_t downloadsStarted_ = 0;
 };
