@@ -115,8 +115,8 @@ TEST_F(DesktopAPIExactLimit, ADownloadIsWrittenAtItsLimitAndRefusedPastIt) {
     // A failed download's error body is read into memory, up to 64 KiB.
     service.reply("GET", "/api/desktop/settings/export", sized(64 * KiB, chunked, "text/plain", 500));
     const MemoryStream none;
-    EXPECT_EQ(failureOf<DesktopHTTPError>(api.downloadInto("settings/export", none.stream.get(), Auth::bearer)).status(),
-              500)
+    EXPECT_EQ(
+        failureOf<DesktopHTTPError>(api.downloadInto("settings/export", none.stream.get(), Auth::bearer)).status(), 500)
         << how(chunked);
     EXPECT_EQ(none.size(), 0u);
     expectTheNextCallWorks(chunked);
