@@ -270,6 +270,34 @@ TEST_F(LibraryFitTest, AProjectFoundBySearchOpensInTheMinimumWindow) {
   renderAndKeep(fitted.overlay, "project-found-by-search-minimum-size.png");
 }
 
+// A window manager may give the window less than its minimum size (a tiling one does).
+// The screen then keeps its minimum and is cut at the window's edges: nothing inside is
+// squeezed below what it can lay out (GTK warns of that, and the fixture fails on it).
+TEST_F(LibraryFitTest, AWindowSqueezedBelowItsMinimumCutsTheScreenInsteadOfSqueezingIt) {
+  ShellWindow shell;
+  auto& root = shell.root();
+  shell.workspace().screen = Screen::library;
+  shell.settle();
+  auto* page = dynamic_cast<ProjectLibraryView*>(root.screenSlot().page());
+  ASSERT_NE(page, nullptr);
+  const auto marginsAcross = page->get_margin_start() + page->get_margin_end();
+  const auto marginsDown = page->get_margin_top() + page->get_margin_bottom();
+  for (const auto& [width, height] : {std::pair{1020, 250}, std::pair{600, 300}, std::pair{400, 740}}) {
+    SCOPED_TRACE(std::to_string(width) + " x " + std::to_string(height));
+    root.size_allocate(Gtk::Allocation(0, 0, width, height), -1);
+    int minimum = 0, natural = 0, ignored = 0;
+    page->measure(Gtk::Orientation::HORIZONTAL, -1, minimum, natural, ignored, ignored);
+    EXPECT_GE(page->get_width() + marginsAcross, minimum);
+    page->measure(Gtk::Orientation::VERTICAL, page->get_width() + marginsAcross, minimum, natural, ignored, ignored);
+    EXPECT_GE(page->get_height() + marginsDown, minimum);
+    EXPECT_GT(page->searchField().get_width(), 0);
+  }
+  renderAndKeep(root, "library-window-squeezed.png");
+  root.queue_resize();
+  shell.settle();
+  EXPECT_GE(root.get_width(), ui::RootView::minimumWidth) << "the window lays the root out whole again";
+}
+
 // Rows keep their tooltips without asking the display for the pointer on every bind: the
 // whole name still shows when the pointer rests on a row, after the list has been bound
 // to other entries and back.

@@ -17,6 +17,7 @@
 #include "ui/app/weak_widget.h"
 #include "ui/app/window_header_view.h"
 #include "ui/base/fixed_width_bin.h"
+#include "ui/base/minimum_floor_layout.h"
 #include "ui/report/comparison_chooser.h"
 #include "ui/report/reader/reader_web_context.h"
 #include "ui/sidebar/vesk_sidebar.h"
@@ -25,7 +26,6 @@
 #include "ui/style/vesk_scroll_veil.h"
 #include "ui/style/workspace_canvas.h"
 
-#include <gtkmm/binlayout.h>
 #include <gtkmm/windowhandle.h>
 
 #include <cmath>
@@ -44,7 +44,8 @@ RootView::RootView(std::shared_ptr<Workspace> workspace, ShellActions& actions, 
                          std::make_shared<DesktopClipboard>()},
       state_(workspace),
       presentation_(workspace) {
-  set_layout_manager(Gtk::BinLayout::create());
+  set_layout_manager(MinimumFloorLayout::create());
+  set_overflow(Gtk::Overflow::HIDDEN);
   set_size_request(minimumWidth, minimumHeight);
   add_css_class(ShellClasses::root);
 
