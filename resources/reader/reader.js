@@ -7,8 +7,8 @@
 // the renderer below produces and hands back the cleaned nodes, and those nodes (with
 // the page's own controls around them) are what joins the document. Everything else
 // the page builds (discovery sections, sources, controls, the lightbox) is made with
-// createElement and textContent. Messages leave the page only from click and submit
-// handlers, apart from "cancel" when a change of run or interactivity drops requests.
+// createElement and textContent. Messages leave the page only from click, middle-click and
+// submit handlers, apart from "cancel" when a change of run or interactivity drops requests.
 (function () {
   "use strict";
 
@@ -1417,6 +1417,19 @@
       syncFinding(section);
       const field = entry.open && section.querySelector(".refine-field");
       if (field) field.focus();
+    }
+  });
+
+  // A middle click raises no click event, and its default action starts the same
+  // navigation, connecting to the link's host on the way: a web link goes to the
+  // application as on a left click, and no link starts anything of its own.
+  document.addEventListener("auxclick", function (event) {
+    if (event.button !== 1) return;
+    const link = event.target && event.target.closest && event.target.closest("a[href]");
+    if (!link) return;
+    event.preventDefault();
+    if (event.isTrusted && linkKind(link.getAttribute("href")) === "web") {
+      post({ type: "open", id: newId("open"), url: link.href });
     }
   });
 
