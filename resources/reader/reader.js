@@ -578,6 +578,24 @@
     return node;
   }
 
+  // A code block's text in blocks of whole lines of at most LONG_RUN characters, laid
+  // out only near the view (a 5 MB code block took half a minute to draw); a longer line
+  // is cut as a long run is.
+  function breakCodeLines(node) {
+    const text = node.data;
+    const parts = document.createDocumentFragment();
+    for (let from = 0; from < text.length; ) {
+      let to = Math.min(from + LONG_RUN, text.length);
+      if (to < text.length) {
+        const line = text.lastIndexOf("\n", to - 1);
+        to = line >= from ? line + 1 : chunkEnd(text, from, text.length);
+      }
+      parts.appendChild(el("span", "code-lines", text.slice(from, to)));
+      from = to;
+    }
+    node.parentNode.replaceChild(parts, node);
+  }
+
   // The layout engine's time for one word grows steeply with its length (a 1 MB word
   // took 17 s to draw, 5 MB never drew), also when links, code spans or emphasis join
   // its parts. Each run of more than LONG_RUN characters without a break becomes blocks
@@ -585,7 +603,8 @@
   // an element a block boundary falls in is split in two. The text itself is unchanged.
   // Code blocks keep their lines.
   function breakLongRuns(root) {
-    const { runs } = textRuns(root);
+    const { runs, code } = textRuns(root);
+    for (const node of code) if (node.data.length > LONG_RUN) breakCodeLines(node);
     if (!runs.length) return;
     const blocks = [];
     const offsets = new Map();

@@ -178,6 +178,25 @@ describe("overlong runs", () => {
   });
 });
 
+describe("long code blocks", () => {
+  test("are laid out in blocks of whole lines, a line too long for one cut, and copy whole", () => {
+    const page = openPage();
+    const lines = (count, from) => Array.from({ length: count }, (_, i) => `line ${from + i}: <b class="x">text</b>`);
+    const code = [...lines(300, 0), "y".repeat(9000), ...lines(300, 300)].join("\n");
+    page.show(`# Code\n\n\`\`\`html\n${code}\n\`\`\`\n\n\`\`\`\nshort\n\`\`\``);
+    const [long, short] = page.report.querySelectorAll("pre");
+    assert.equal(long.textContent, `${code}\n`);
+    const blocks = [...long.querySelectorAll("code > .code-lines")].map((block) => block.textContent);
+    assert.ok(blocks.length >= 4);
+    assert.ok(blocks.every((block) => block.length <= 4096));
+    const cutInLine = blocks.filter((block) => !block.endsWith("\n"));
+    assert.deepEqual(cutInLine, ["y".repeat(4096), "y".repeat(4096)]);
+    assert.equal(short.querySelector(".code-lines"), null);
+    page.click(long.parentElement.querySelector('[data-action="copy-code"]'));
+    assert.equal(page.posted.at(-1).text, code);
+  });
+});
+
 describe("discovery tags", () => {
   test("thousands of unclosed tags vanish while the blocks before them still count", () => {
     const page = openPage();
