@@ -584,11 +584,15 @@
   function breakCodeLines(node) {
     const text = node.data;
     const parts = document.createDocumentFragment();
+    let lineEnd = -1; // the first line end at or after `from`, once looked for
     for (let from = 0; from < text.length; ) {
       let to = Math.min(from + LONG_RUN, text.length);
       if (to < text.length) {
-        const line = text.lastIndexOf("\n", to - 1);
-        to = line >= from ? line + 1 : chunkEnd(text, from, text.length);
+        if (lineEnd < from) {
+          lineEnd = text.indexOf("\n", from);
+          if (lineEnd < 0) lineEnd = text.length;
+        }
+        to = lineEnd < to ? text.lastIndexOf("\n", to - 1) + 1 : chunkEnd(text, from, text.length);
       }
       parts.appendChild(el("span", "code-lines", text.slice(from, to)));
       from = to;
