@@ -7,8 +7,8 @@
 // the renderer below produces and hands back the cleaned nodes, and those nodes (with
 // the page's own controls around them) are what joins the document. Everything else
 // the page builds (discovery sections, sources, controls, the lightbox) is made with
-// createElement and textContent. Messages leave the page only from click and submit
-// handlers, apart from "cancel" when a change of run or interactivity drops requests.
+// createElement and textContent. Messages leave the page only from click, middle-click and
+// submit handlers, apart from "cancel" when a change of run or interactivity drops requests.
 (function () {
   "use strict";
 
@@ -26,9 +26,9 @@
   const SLICE_MS = 20;
   // Bounds that keep a hostile report from freezing the page or losing text: blocks
   // nested deeper than this read as plain paragraphs; a run without white space longer
-  // than LONGEST_LINK is not searched for links; a block with more inline elements than
-  // MAX_INLINE_ELEMENTS shows its source as text; a run longer than LONG_RUN is laid out
-  // in blocks of that many characters.
+  // than LONGEST_LINK is not searched for links; in a block with more inline elements than
+  // MAX_INLINE_ELEMENTS the later ones show as plain text; a run longer than LONG_RUN is
+  // laid out in blocks of that many characters.
   const MAX_BLOCK_LEVEL = 20;
   const LONGEST_LINK = 2048;
   const MAX_INLINE_ELEMENTS = 2000;
@@ -229,18 +229,44 @@
 
   // Laying out a block with thousands of inline elements (code spans, emphasis, links)
   // takes a time that grows steeply with their number ("a`" 100,000 times took half a
-  // minute); such a block shows its source as text instead.
+  // minute). A block keeps its first MAX_INLINE_ELEMENTS; each one after them becomes the
+  // text it shows (a code span its code, a link its words, an image its description).
   md.core.ruler.push("vesk_inline_flood", function (state) {
     for (const token of state.tokens) {
       if (token.type !== "inline" || !token.children || token.children.length <= MAX_INLINE_ELEMENTS) continue;
-      let elements = 0;
-      for (const child of token.children) if (child.nesting === 1 || INLINE_ELEMENTS.has(child.type)) elements++;
-      if (elements <= MAX_INLINE_ELEMENTS) continue;
-      const text = new state.Token("text", "", 0);
-      text.content = token.content;
-      token.children = [text];
+      token.children = boundedInline(token.children, state.Token);
     }
   });
+
+  function boundedInline(children, Token) {
+    const text = (content) => {
+      const token = new Token("text", "", 0);
+      token.content = content;
+      return token;
+    };
+    const kept = [];
+    const openKept = []; // for each element open at this point, whether it was kept
+    let elements = 0;
+    for (const child of children) {
+      const element = child.nesting === 1 || INLINE_ELEMENTS.has(child.type);
+      if (element) elements++;
+      if (child.nesting === -1) {
+        if (openKept.pop()) kept.push(child);
+      } else if (!element || elements <= MAX_INLINE_ELEMENTS) {
+        if (child.nesting === 1) openKept.push(true);
+        kept.push(child);
+      } else if (child.nesting === 1) {
+        openKept.push(false);
+      } else if (child.type === "code_inline") {
+        kept.push(text(child.content));
+      } else if (child.type === "image") {
+        kept.push(text(md.renderer.renderInlineAsText(child.children || [], md.options, {})));
+      } else if (child.type === "hardbreak") {
+        kept.push(text("\n"));
+      }
+    }
+    return kept;
+  }
 
   // Table cell alignment as classes: the policy allows no inline style.
   md.core.ruler.push("vesk_cell_alignment", function (state) {
@@ -447,42 +473,168 @@
     return to;
   }
 
-  // The layout engine's time for one word grows steeply with its length (a 1 MB word
-  // took 17 s to draw, 5 MB never drew). Each run of more than LONG_RUN characters
-  // without a break becomes blocks of LONG_RUN characters that may break anywhere and
-  // are laid out only near the view; the text itself is unchanged. Code blocks keep
-  // their lines.
-  function breakLongRuns(root) {
-    const walker = document.createTreeWalker(root, window.NodeFilter.SHOW_TEXT);
-    const long = [];
+  // Elements a word runs on through: what a line may break around ends it.
+  function continuesRun(node) {
+    const name = node.nodeName;
+    if (name === "SPAN") return node.classList.contains("inert-link");
+    return name === "A" || name === "CODE" || name === "EM" || name === "STRONG" || name === "S";
+  }
+
+  // The runs without a break in `root`'s text outside code blocks, each as the pieces of
+  // text nodes it is made of ([node, from, to]), and the text nodes of code blocks.
+  // A run goes on through links, code spans and emphasis, and ends at a character a line
+  // may break at and at every other element.
+  function textRuns(root) {
+    const walker = document.createTreeWalker(root, window.NodeFilter.SHOW_ELEMENT | window.NodeFilter.SHOW_TEXT);
+    const runs = [];
+    const code = [];
+    let run = null;
+    const end = () => {
+      if (run && run.length > LONG_RUN) runs.push(run);
+      run = null;
+    };
     for (let node = walker.nextNode(); node; node = walker.nextNode()) {
-      if (node.data.length > LONG_RUN && !(node.parentElement && node.parentElement.closest("pre"))) long.push(node);
-    }
-    for (const node of long) {
+      if (node.nodeType !== 3) {
+        if (!continuesRun(node)) end();
+        continue;
+      }
+      let flow = node.parentNode;
+      while (flow && flow !== root && continuesRun(flow)) flow = flow.parentNode;
+      if (flow && flow.closest && flow.closest("pre")) {
+        end();
+        code.push(node);
+        continue;
+      }
+      if (run && run.flow !== flow) end();
       const text = node.data;
-      const pieces = document.createDocumentFragment();
-      let kept = 0;
       for (let at = 0; at < text.length; ) {
         if (breaksLine(text.charCodeAt(at))) {
+          end();
           at++;
           continue;
         }
-        const end = runEnd(text, at, breaksLine);
-        if (end - at > LONG_RUN) {
-          if (at > kept) pieces.appendChild(document.createTextNode(text.slice(kept, at)));
-          for (let from = at; from < end; ) {
-            const to = chunkEnd(text, from, end);
-            pieces.appendChild(el("span", "long-run", text.slice(from, to)));
-            from = to;
-          }
-          kept = end;
-        }
-        at = end;
+        const stop = runEnd(text, at, breaksLine);
+        if (!run) run = { flow, pieces: [], length: 0 };
+        run.pieces.push([node, at, stop]);
+        run.length += stop - at;
+        at = stop;
       }
-      if (!pieces.firstChild) continue;
-      if (kept < text.length) pieces.appendChild(document.createTextNode(text.slice(kept)));
-      node.parentNode.replaceChild(pieces, node);
     }
+    end();
+    return { runs, code };
+  }
+
+  // Where the blocks of a long run start and end: LONG_RUN characters apart (see
+  // chunkEnd), each as [node, offset] of its first and past its last character.
+  function runBlocks(run) {
+    const text = run.pieces.map(([node, from, to]) => node.data.slice(from, to)).join("");
+    const cuts = [0];
+    while (cuts[cuts.length - 1] < text.length) cuts.push(chunkEnd(text, cuts[cuts.length - 1], text.length));
+    // Each cut as a place in a piece: a block's start in the piece after a piece boundary,
+    // its end in the piece before it.
+    let piece = 0;
+    let base = 0; // the run offset where that piece starts
+    const place = (offset, opening) => {
+      for (;;) {
+        const [node, from, to] = run.pieces[piece];
+        const past = offset - base;
+        if (past < to - from || (past === to - from && !opening)) return [node, from + past];
+        base += to - from;
+        piece++;
+      }
+    };
+    const blocks = [];
+    for (let i = 1; i < cuts.length; i++) blocks.push({ start: place(cuts[i - 1], true), end: place(cuts[i], false) });
+    return blocks;
+  }
+
+  // Splits each text node at the offsets given for it, in one pass; returns, for each
+  // node, the new nodes by the offset they start at and by the offset they end at.
+  function splitTextNodes(offsets) {
+    const made = new Map();
+    for (const [node, cuts] of offsets) {
+      const text = node.data;
+      const starts = new Map();
+      const ends = new Map();
+      const points = [...new Set(cuts)].filter((at) => at > 0 && at < text.length).sort((a, b) => a - b);
+      points.unshift(0);
+      points.push(text.length);
+      const parts = document.createDocumentFragment();
+      for (let i = 1; i < points.length; i++) {
+        const part = document.createTextNode(text.slice(points[i - 1], points[i]));
+        starts.set(points[i - 1], part);
+        ends.set(points[i], part);
+        parts.appendChild(part);
+      }
+      node.parentNode.replaceChild(parts, node);
+      made.set(node, { starts, ends });
+    }
+    return made;
+  }
+
+  // The outermost node that begins (or ends) with `node`, below `flow`.
+  function outermost(node, flow, side) {
+    while (node.parentNode !== flow && !node[side] && continuesRun(node.parentNode)) node = node.parentNode;
+    return node;
+  }
+
+  // A code block's text in blocks of whole lines of at most LONG_RUN characters, laid
+  // out only near the view (a 5 MB code block took half a minute to draw); a longer line
+  // is cut as a long run is.
+  function breakCodeLines(node) {
+    const text = node.data;
+    const parts = document.createDocumentFragment();
+    let lineEnd = -1; // the first line end at or after `from`, once looked for
+    for (let from = 0; from < text.length; ) {
+      let to = Math.min(from + LONG_RUN, text.length);
+      if (to < text.length) {
+        if (lineEnd < from) {
+          lineEnd = text.indexOf("\n", from);
+          if (lineEnd < 0) lineEnd = text.length;
+        }
+        to = lineEnd < to ? text.lastIndexOf("\n", to - 1) + 1 : chunkEnd(text, from, text.length);
+      }
+      parts.appendChild(el("span", "code-lines", text.slice(from, to)));
+      from = to;
+    }
+    node.parentNode.replaceChild(parts, node);
+  }
+
+  // The layout engine's time for one word grows steeply with its length (a 1 MB word
+  // took 17 s to draw, 5 MB never drew), also when links, code spans or emphasis join
+  // its parts. Each run of more than LONG_RUN characters without a break becomes blocks
+  // of LONG_RUN characters that may break anywhere and are laid out only near the view;
+  // an element a block boundary falls in is split in two. The text itself is unchanged.
+  // Code blocks keep their lines.
+  function breakLongRuns(root) {
+    const { runs, code } = textRuns(root);
+    for (const node of code) if (node.data.length > LONG_RUN) breakCodeLines(node);
+    if (!runs.length) return;
+    const blocks = [];
+    const offsets = new Map();
+    const cutAt = ([node, offset]) => {
+      if (!offsets.has(node)) offsets.set(node, []);
+      offsets.get(node).push(offset);
+    };
+    for (const run of runs) {
+      for (const block of runBlocks(run)) {
+        cutAt(block.start);
+        cutAt(block.end);
+        blocks.push({ flow: run.flow, start: block.start, end: block.end });
+      }
+    }
+    const made = splitTextNodes(offsets);
+    const range = document.createRange();
+    for (const { flow, start, end } of blocks) {
+      const first = made.get(start[0]).starts.get(start[1]);
+      const last = made.get(end[0]).ends.get(end[1]);
+      range.setStartBefore(outermost(first, flow, "previousSibling"));
+      range.setEndAfter(outermost(last, flow, "nextSibling"));
+      const block = el("span", "long-run");
+      block.appendChild(range.extractContents());
+      range.insertNode(block);
+    }
+    range.detach();
   }
 
   // A heading's id from its text, as in-page links name it: lower case, without
@@ -1288,6 +1440,19 @@
       syncFinding(section);
       const field = entry.open && section.querySelector(".refine-field");
       if (field) field.focus();
+    }
+  });
+
+  // A middle click raises no click event, and its default action starts the same
+  // navigation, connecting to the link's host on the way: a web link goes to the
+  // application as on a left click, and no link starts anything of its own.
+  document.addEventListener("auxclick", function (event) {
+    if (event.button !== 1) return;
+    const link = event.target && event.target.closest && event.target.closest("a[href]");
+    if (!link) return;
+    event.preventDefault();
+    if (event.isTrusted && linkKind(link.getAttribute("href")) === "web") {
+      post({ type: "open", id: newId("open"), url: link.href });
     }
   });
 

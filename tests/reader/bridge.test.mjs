@@ -238,3 +238,20 @@ describe("a change of run or interactivity", () => {
     assert.equal(page.report.querySelector(".refine"), null);
   });
 });
+
+describe("middle clicks", () => {
+  test("start no navigation from any link, and one a script sends posts nothing", () => {
+    const page = openPage();
+    page.show("# Links\n\n[site](https://example.com/a), [part](#links) and [mail](mailto:a@example.com) or text.");
+    const middle = (target, button = 1) => {
+      const event = new page.window.MouseEvent("auxclick", { bubbles: true, cancelable: true, button });
+      target.dispatchEvent(event);
+      return event.defaultPrevented;
+    };
+    const paragraph = page.report.querySelector("p");
+    for (const link of paragraph.querySelectorAll("a[href]")) assert.ok(middle(link), link.href);
+    assert.equal(middle(paragraph), false);
+    assert.equal(middle(paragraph.querySelector("a"), 2), false);
+    assert.deepEqual(page.posted, []);
+  });
+});

@@ -105,17 +105,95 @@ describe("overlong runs", () => {
     assert.equal(last.querySelector(".long-run"), null);
   });
 
-  test("thousands of inline elements in one block show as the block's source", () => {
+  test("past the bound on inline elements a block shows their text, never Markdown", () => {
     const page = openPage();
     const ticks = "a`".repeat(6000);
     const emphasis = "*a* ".repeat(3000).trim();
-    page.show(`${ticks}\n\n${emphasis}\n\n${"`code` ".repeat(100).trim()}`);
-    const [first, second, third] = page.report.querySelectorAll("p");
-    assert.equal(first.textContent, ticks);
-    assert.equal(first.querySelector("code"), null);
-    assert.equal(second.textContent, emphasis);
-    assert.equal(second.querySelector("em"), null);
+    const links = Array.from({ length: 2500 }, (_, i) => `[source ${i}](https://example.com/${i})`).join(" ");
+    const images = "![shot](vesk-resource://report/url-shot/0) ".repeat(2100).trim();
+    page.show(`${ticks}\n\n${emphasis}\n\n${"`code` ".repeat(100).trim()}\n\n${links}\n\n${images}`);
+    const [first, second, third, fourth, fifth] = page.report.querySelectorAll("p");
+    assert.equal(first.textContent, "a".repeat(6000));
+    assert.equal(first.querySelectorAll("code").length, 2000);
+    assert.equal(second.textContent, "a ".repeat(3000).trim());
+    assert.equal(second.querySelectorAll("em").length, 2000);
     assert.equal(third.querySelectorAll("code").length, 100);
+    assert.equal(fourth.textContent, Array.from({ length: 2500 }, (_, i) => `source ${i}`).join(" "));
+    const hrefs = [...fourth.querySelectorAll("a[href]")].map((a) => a.getAttribute("href"));
+    assert.deepEqual(hrefs, Array.from({ length: 2000 }, (_, i) => `https://example.com/${i}`));
+    assert.equal(fifth.querySelectorAll(".evidence").length, 2000);
+    assert.ok(fifth.textContent.endsWith(" shot shot"));
+    for (const block of [first, second, fourth, fifth]) assert.doesNotMatch(block.textContent, /[`*[\]]|\]\(/);
+  });
+
+  // The visible text of `block` cut where a line may break or a laid-out block starts or
+  // ends: the runs the layout engine has to take whole.
+  function unbrokenRuns(block) {
+    const runs = [""];
+    const walk = (node) => {
+      if (node.nodeType === 3) {
+        const parts = node.data.split(/[ \t\n]/);
+        runs[runs.length - 1] += parts[0];
+        runs.push(...parts.slice(1));
+        return;
+      }
+      const apart = node.nodeName === "BR" || node.classList?.contains("long-run");
+      if (apart) runs.push("");
+      for (const child of node.childNodes) walk(child);
+      if (apart) runs.push("");
+    };
+    walk(block);
+    return runs.filter(Boolean);
+  }
+
+  test("a long word joined by code spans, emphasis or links is laid out in blocks", () => {
+    const page = openPage();
+    const piece = "a".repeat(4000);
+    const joined = [
+      ["code spans", `${piece}\`b\``.repeat(5), `${piece}b`.repeat(5), "code"],
+      ["emphasis", `${piece}*b*`.repeat(5), `${piece}b`.repeat(5), "em"],
+      ["links", `${piece}[b](https://example.com/b)`.repeat(5), `${piece}b`.repeat(5), "a[href]"],
+      ["a long link text", `x[${"c".repeat(9000)}](https://example.com/c)y`, `x${"c".repeat(9000)}y`, "a[href]"],
+    ];
+    page.show(joined.map(([, source]) => `Before ${source} after.`).join("\n\n"));
+    const blocks = page.report.querySelectorAll("p");
+    joined.forEach(([name, , word, element], index) => {
+      const block = blocks[index];
+      assert.equal(block.textContent, `Before ${word} after.`, name);
+      assert.deepEqual(unbrokenRuns(block).map((run) => run.length > 4096), unbrokenRuns(block).map(() => false), name);
+      const runs = [...block.querySelectorAll(".long-run")];
+      assert.equal(runs.map((run) => run.textContent).join(""), word, name);
+      assert.equal(runs[0].previousSibling.textContent, "Before ", name);
+      const inside = [...block.querySelectorAll(element)];
+      assert.ok(inside.length >= 1, name);
+      assert.ok(
+        inside.every((node) => node.textContent.length > 0),
+        `${name}: an element was left empty`,
+      );
+    });
+    const split = [...blocks[3].querySelectorAll("a[href]")];
+    assert.ok(split.length >= 2);
+    assert.ok(split.every((a) => a.getAttribute("href") === "https://example.com/c" && a.closest(".long-run")));
+    assert.equal(split.map((a) => a.textContent).join(""), "c".repeat(9000));
+  });
+});
+
+describe("long code blocks", () => {
+  test("are laid out in blocks of whole lines, a line too long for one cut, and copy whole", () => {
+    const page = openPage();
+    const lines = (count, from) => Array.from({ length: count }, (_, i) => `line ${from + i}: <b class="x">text</b>`);
+    const code = [...lines(300, 0), "y".repeat(9000), ...lines(300, 300)].join("\n");
+    page.show(`# Code\n\n\`\`\`html\n${code}\n\`\`\`\n\n\`\`\`\nshort\n\`\`\``);
+    const [long, short] = page.report.querySelectorAll("pre");
+    assert.equal(long.textContent, `${code}\n`);
+    const blocks = [...long.querySelectorAll("code > .code-lines")].map((block) => block.textContent);
+    assert.ok(blocks.length >= 4);
+    assert.ok(blocks.every((block) => block.length <= 4096));
+    const cutInLine = blocks.filter((block) => !block.endsWith("\n"));
+    assert.deepEqual(cutInLine, ["y".repeat(4096), "y".repeat(4096)]);
+    assert.equal(short.querySelector(".code-lines"), null);
+    page.click(long.parentElement.querySelector('[data-action="copy-code"]'));
+    assert.equal(page.posted.at(-1).text, code);
   });
 });
 

@@ -623,3 +623,26 @@ TEST_F(ReportReaderTest, AClickedLinkMakesNoConnectionToItsHost) {
   runFor(1500ms);
   EXPECT_EQ(host.count(), 0) << "the web view connected to the link's host";
 }
+
+// A middle click raises no click event: the page takes it on its own, and the view never
+// starts the navigation that would connect to the link's host.
+TEST_F(ReportReaderTest, AMiddleClickedLinkGoesToTheBrowserWithoutAConnectionToItsHost) {
+  if (!SyntheticInput::available()) GTEST_SKIP() << "needs an X11 display with XTest";
+  FakeService service;
+  ConnectionCounter host;
+  ReaderUnderTest reader(service);
+  const auto link = host.address("/pricing");
+  reader.showAndWait(reader.arguments("R", "# Links\n\nSee [the pricing page](" + link + ") first.\n"));
+  const auto at = pageCentreOf(reader.view(), "a[href^='http://127.0.0.1']");
+  ASSERT_TRUE(at) << "the page shows no link";
+  const std::string before = webkit_web_view_get_uri(reader.view());
+  SyntheticInput::moveTo(reader.reader(), at->first, at->second);
+  SyntheticInput::middleClick(reader.reader(), at->first, at->second);
+  ASSERT_TRUE(runUntil([&] { return !reader.opened.empty(); })) << "the middle click opened nothing";
+  EXPECT_EQ(reader.opened, std::vector<std::string>{link});
+  // A connection would have started with the navigation; give it time to arrive.
+  runFor(1500ms);
+  EXPECT_EQ(host.count(), 0) << "the web view connected to the link's host";
+  EXPECT_EQ(reader.opened.size(), 1u);
+  EXPECT_EQ(webkit_web_view_get_uri(reader.view()), before);
+}

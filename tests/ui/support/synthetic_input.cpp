@@ -110,8 +110,9 @@ void movePointer(Gtk::Widget& widget, double x, double y, const SyntheticInput::
 }
 
 void pressButton(unsigned int button, const std::string& what, const SyntheticInput::Where& where) {
-  // A wheel notch arrives as a scroll event; a button's release ends its click.
-  const auto ending = button == 1 ? Gdk::Event::Type::BUTTON_RELEASE : Gdk::Event::Type::SCROLL;
+  // A wheel notch (buttons 4 to 7) arrives as a scroll event; a button's release ends its
+  // click.
+  const auto ending = button <= 3 ? Gdk::Event::Type::BUTTON_RELEASE : Gdk::Event::Type::SCROLL;
   dispatch(
       {ending}, 1,
       [&] {
@@ -144,10 +145,10 @@ void forgetEarlierClicks(Gtk::Widget& widget) {
     resetClickGestures(above);
 }
 
-void clickAt(Gtk::Widget& widget, double x, double y, const SyntheticInput::Where& where) {
+void clickAt(Gtk::Widget& widget, double x, double y, const SyntheticInput::Where& where, unsigned int button = 1) {
   movePointer(widget, x, y, where);
   if (!getenv("NORESET")) forgetEarlierClicks(widget);
-  pressButton(1, "the click on " + describe(widget), where);
+  pressButton(button, (button == 2 ? "the middle click on " : "the click on ") + describe(widget), where);
 }
 
 bool holdsFocus(Gtk::Widget& field) {
@@ -191,6 +192,11 @@ void SyntheticInput::moveAway(const Where& where) {
 void SyntheticInput::click(Gtk::Widget& widget, double x, double y, const Where& where) {
   requireReady(widget, Readiness::usable, "a click", where);
   clickAt(widget, x, y, where);
+}
+
+void SyntheticInput::middleClick(Gtk::Widget& widget, double x, double y, const Where& where) {
+  requireReady(widget, Readiness::usable, "a middle click", where);
+  clickAt(widget, x, y, where, 2);
 }
 
 void SyntheticInput::clickCentre(Gtk::Widget& widget, const Where& where) {

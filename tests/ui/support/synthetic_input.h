@@ -29,6 +29,8 @@ class SyntheticInput {
   // Clicks (x, y) in `widget`'s coordinates, or its centre, once it can be used.
   static void click(Gtk::Widget& widget, double x, double y, const Where& where = Where::current());
   static void clickCentre(Gtk::Widget& widget, const Where& where = Where::current());
+  // Clicks (x, y) in `widget`'s coordinates with the middle button, once it can be used.
+  static void middleClick(Gtk::Widget& widget, double x, double y, const Where& where = Where::current());
   // Clicks a widget the test expects to show disabled (at a point, or its centre), once it
   // does.
   static void clickDisabled(Gtk::Widget& widget, double x, double y, const Where& where = Where::current());
