@@ -196,6 +196,19 @@ void expectRows(FittedLibrary& fitted, std::size_t count, const std::string& whe
   EXPECT_GE(fitted.view->rowsBound(), count) << where;
 }
 
+// Clicks the long project's row and waits for its page.
+void openLongProject(ProjectLibraryView& view) {
+  Gtk::Widget* row = nullptr;
+  for (auto* widget : descendants(view.list(), [](Gtk::Widget& w) {
+         auto* label = dynamic_cast<Gtk::Label*>(&w);
+         return label && label->get_text().raw().starts_with("Northwind Coffee") && label->get_mapped();
+       }))
+    row = widget;
+  ASSERT_NE(row, nullptr);
+  SyntheticInput::clickCentre(*row);
+  ASSERT_TRUE(runUntil([&] { return view.projectActions().get_visible() && view.newAuditButton().is_sensitive(); }));
+}
+
 const std::pair<int, const char*> windowWidths[] = {{0, "minimum-size"}, {1700, "1700"}};
 
 }  // namespace
@@ -227,15 +240,8 @@ TEST_F(LibraryFitTest, AProjectPageShowsEveryGlyphFromTheMinimumWindowUp) {
     SCOPED_TRACE(name);
     FittedLibrary fitted(librarySlot(width));
     auto& view = *fitted.view;
-    Gtk::Widget* row = nullptr;
-    for (auto* widget : descendants(view.list(), [](Gtk::Widget& w) {
-           auto* label = dynamic_cast<Gtk::Label*>(&w);
-           return label && label->get_text().raw().starts_with("Northwind Coffee") && label->get_mapped();
-         }))
-      row = widget;
-    ASSERT_NE(row, nullptr);
-    SyntheticInput::clickCentre(*row);
-    ASSERT_TRUE(runUntil([&] { return view.projectActions().get_visible() && view.newAuditButton().is_sensitive(); }));
+    openLongProject(view);
+    ASSERT_FALSE(HasFatalFailure());
     fitted.settle();
     expectRows(fitted, 2, "the project page");
     EXPECT_GT(expectEveryLabelFits(fitted, view, "the project page"), 10);
@@ -255,15 +261,8 @@ TEST_F(LibraryFitTest, AProjectFoundBySearchOpensInTheMinimumWindow) {
   SyntheticInput::typeInto(view.searchField(), "northwind");
   ASSERT_TRUE(runUntil([&] { return view.model().shownCount() == 1; }));
   fitted.settle();
-  Gtk::Widget* row = nullptr;
-  for (auto* widget : descendants(view.list(), [](Gtk::Widget& w) {
-         auto* label = dynamic_cast<Gtk::Label*>(&w);
-         return label && label->get_text().raw().starts_with("Northwind Coffee") && label->get_mapped();
-       }))
-    row = widget;
-  ASSERT_NE(row, nullptr);
-  SyntheticInput::clickCentre(*row);
-  ASSERT_TRUE(runUntil([&] { return view.projectActions().get_visible() && view.newAuditButton().is_sensitive(); }));
+  openLongProject(view);
+  ASSERT_FALSE(HasFatalFailure());
   fitted.settle();
   fitted.settle();
   EXPECT_GT(expectEveryLabelFits(fitted, view, "the project found by a search"), 10);
